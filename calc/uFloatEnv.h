@@ -1,0 +1,97 @@
+// The floating-point environment of the calculation: the x87 control word policy and the
+// error objects that an unmasked condition turns into.
+//
+// The hardware always runs with all six exception masks set, because an unmasked x87
+// exception traps at a later instruction and cannot become a C++ exception safely.
+// DefaultFpuControlWord is the policy: its precision and rounding bits are loaded into the
+// x87 for real, its mask bits say which conditions the system reports. A checked operation
+// clears the status flags, forces its result to memory, and then turns any flag whose policy
+// bit is clear into the matching error object (RaiseFpuErrors).
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <string>
+
+namespace zentarix {
+
+class Exception : public std::exception {
+ public:
+  explicit Exception(std::string message) : FMessage(std::move(message)) {}
+  const std::string& Message() const noexcept { return FMessage; }
+  const char* what() const noexcept override { return FMessage.c_str(); }
+
+ private:
+  std::string FMessage;
+};
+
+class EExternal : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+class EMathError : public EExternal {
+ public:
+  using EExternal::EExternal;
+};
+
+class EInvalidOp : public EMathError {
+ public:
+  EInvalidOp() : EMathError("Invalid floating point operation") {}
+};
+
+class EZeroDivide : public EMathError {
+ public:
+  EZeroDivide() : EMathError("Floating point division by zero") {}
+};
+
+class EOverflow : public EMathError {
+ public:
+  EOverflow() : EMathError("Floating point overflow") {}
+};
+
+class EUnderflow : public EMathError {
+ public:
+  EUnderflow() : EMathError("Floating point underflow") {}
+};
+
+// x87 control-word bits.
+namespace fpu {
+inline constexpr std::uint16_t InvalidMask = 0x0001;
+inline constexpr std::uint16_t DenormalMask = 0x0002;
+inline constexpr std::uint16_t ZeroDivideMask = 0x0004;
+inline constexpr std::uint16_t OverflowMask = 0x0008;
+inline constexpr std::uint16_t UnderflowMask = 0x0010;
+inline constexpr std::uint16_t PrecisionMask = 0x0020;
+inline constexpr std::uint16_t AllMasks = 0x003F;
+// The word a number parse runs under: the default with every condition silent.
+inline constexpr std::uint16_t ParseWord = 0x133F;
+}  // namespace fpu
+
+// 0x1332 at start: invalid operation, zero-divide and overflow reported; denormal, underflow
+// and inexact silent; 64-bit significand; round to nearest, ties to even.
+extern std::uint16_t DefaultFpuControlWord;
+
+// Empties the x87 register stack, clears all condition flags and loads DefaultFpuControlWord.
+void ResetFpu();
+// Makes word the new DefaultFpuControlWord, clears the flags and loads it.
+void SetFpuControlWord(std::uint16_t word);
+
+// The policy word currently in force (what the last load asked for, masks included).
+std::uint16_t CurrentFpuControlWord();
+// Loads word as the policy in force: precision and rounding go to the hardware, the hardware
+// masks stay set.
+void LoadFpuControlWord(std::uint16_t word);
+void ClearFpuFlags();
+
+// Throws the error of the first raised condition (invalid, zero-divide, overflow, underflow)
+// whose mask bit is clear in DefaultFpuControlWord, after clearing the flags. Returns quietly
+// when no reported condition is pending.
+void RaiseFpuErrors();
+
+// Checked operations: each clears the flags, performs one operation with its result forced to
+// memory, and raises as RaiseFpuErrors says.
+double StoreDouble(long double value);
+long double CheckedDivide(long double dividend, long double divisor);
+
+}  // namespace zentarix

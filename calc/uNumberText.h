@@ -1,0 +1,55 @@
+// Number texts under the user's locale: the input grammar, the four-decimal grouped rendering,
+// and the two locale marks both directions use. All arithmetic is in the x87 extended format.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+
+namespace zentarix {
+
+using Extended = long double;
+static_assert(std::numeric_limits<Extended>::digits == 64,
+              "Extended must be the x87 80-bit format with a 64-bit significand");
+
+// One Unicode character each; code 0 means "none" (nothing is written, nothing matches).
+extern char32_t DecimalMark;
+extern char32_t GroupMark;
+
+// Reads [spaces][sign]digits[mark digits][e[sign]digits][spaces]. Fails for a text outside
+// that grammar or one whose value overflows the extended range. Never throws; the control word
+// and the condition flags are the caller's again afterwards.
+bool TryParseNumber(std::string_view text, Extended& value);
+Extended ParseNumberOr(std::string_view text, Extended fallback);
+
+// The fixed grouped form with `decimals` decimals (0 to 18), the scientific form from 10^18
+// on, "INF", "-INF" and "NAN".
+std::string RenderNumber(Extended value, int decimals);
+// Copies pattern with its "%.4n" replaced by RenderNumber(value, 4).
+std::string FormatNumber(std::string_view pattern, Extended value);
+
+// x scaled by 10^n through the power tables, each product or quotient rounded to extended.
+Extended ScaleByTen(Extended x, int n);
+
+// Rounds to nearest, ties to even; EInvalidOp outside the signed 64-bit range or for NaN.
+std::int64_t RoundToInteger(Extended x);
+
+// Reads DecimalMark and GroupMark from the user's locale (LC_ALL, LC_NUMERIC, LANG).
+void LoadNumberSettings();
+
+// The decimal form of one value: value = 0.d1d2d3... x 10^Exponent.
+struct DecimalDigits {
+  static constexpr std::int16_t InfinityExponent = 0x7FFF;
+  static constexpr std::int16_t NanExponent = static_cast<std::int16_t>(0x8000);
+
+  std::int16_t Exponent = 0;
+  bool Negative = false;
+  char Digits[19] = {};  // up to 18 ASCII digits, never ending in '0', zero-terminated
+};
+
+// The decimal form of x rounded half away from zero at `decimals` decimals, from its
+// 18-digit form; precision caps the digit count.
+DecimalDigits ToDecimalDigits(Extended x, int precision, int decimals);
+
+}  // namespace zentarix

@@ -1,0 +1,38 @@
+# One place that gives every target of the project, library, program, test or benchmark,
+# the same strict warnings and the same floating-point rules.
+
+if(ZENTARIX_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+function(zentarix_strict target)
+  target_compile_options(${target} PRIVATE
+    -Wall -Wextra -Wpedantic
+    $<$<BOOL:${ZENTARIX_WERROR}>:-Werror>
+    # The level arithmetic depends on every x87 operation being rounded on its own:
+    # no contraction into fused operations, no reassociation.
+    -ffp-contract=off -fno-fast-math)
+endfunction()
+
+# A static library of the project with strict warnings.
+function(zentarix_library target)
+  add_library(${target} STATIC ${ARGN})
+  zentarix_strict(${target})
+endfunction()
+
+# A GoogleTest program linked against the libraries it tests; each test case becomes a CTest
+# test. Widget tests bring their own main (offscreen platform, QApplication).
+function(zentarix_gtest target)
+  cmake_parse_arguments(ARG "QT_MAIN" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${target} ${ARG_SOURCES})
+  zentarix_strict(${target})
+  if(ARG_QT_MAIN)
+    target_link_libraries(${target} PRIVATE zentarix_qt_test_main GTest::gtest ${ARG_LIBS})
+  else()
+    target_link_libraries(${target} PRIVATE GTest::gtest_main ${ARG_LIBS})
+  endif()
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

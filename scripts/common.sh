@@ -1,0 +1,49 @@
+# Shared by scripts/run and scripts/test: installs what the build needs on Debian 12 and
+# configures and builds one build tree. Sourced, not run.
+
+ZENTARIX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+ZENTARIX_PACKAGES=(
+  build-essential cmake pkg-config
+  qt6-base-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
+  locales fonts-liberation
+  xvfb xauth xdotool x11-utils
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+ensure_packages() {
+  local missing=()
+  for pkg in "${ZENTARIX_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' \
+      || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"
+}
+
+# The number-text tests run under real locales; generate the ones this machine lacks.
+ensure_locales() {
+  local have
+  have=$(locale -a 2>/dev/null | tr 'A-Z' 'a-z' | sed 's/utf-8/utf8/')
+  for loc in ru_RU de_DE en_US fr_FR; do
+    if ! printf '%s\n' "$have" | grep -qx "${loc,,}.utf8"; then
+      echo "Generating locale $loc.UTF-8"
+      as_root localedef -i "$loc" -f UTF-8 "$loc.UTF-8"
+    fi
+  done
+}
+
+# build_tree DIR BUILD_TYPE [extra cmake arguments...]
+build_tree() {
+  local dir=$1 type=$2
+  shift 2
+  cmake -S "$ZENTARIX_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
+  cmake --build "$dir" --parallel "$(nproc)"
+}
