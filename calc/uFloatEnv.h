@@ -93,5 +93,7 @@ void RaiseFpuErrors();
 // memory, and raises as RaiseFpuErrors says.
 double StoreDouble(long double value);
 long double CheckedDivide(long double dividend, long double divisor);
+// The x87 status word as it stands (condition flags in bits 0 to 5).
+std::uint16_t ReadFpuStatus();
 
 }  // namespace zentarix

@@ -1,0 +1,16 @@
+// Extended powers of ten for ScaleByTen, each the extended value nearest to the exact power.
+// The entries up to 10^27 are exact (5^27 < 2^64).
+#pragma once
+
+#include "calc/uNumberText.h"
+
+namespace zentarix {
+
+// 10^0 ... 10^31
+extern const Extended PowersOfTenT0[32];
+// [k] = 10^(32k) for k = 1..15; [0] unused
+extern const Extended PowersOfTenT1[16];
+// [k] = 10^(512k) for k = 1..9; [0] unused
+extern const Extended PowersOfTenT2[10];
+
+}  // namespace zentarix
