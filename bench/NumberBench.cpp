@@ -1,0 +1,81 @@
+// Number texts beside the C library's conversions on the same inputs, and one whole
+// calculation.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "calc/uCalcItem.h"
+#include "calc/uFloatEnv.h"
+#include "calc/uNumberText.h"
+
+using namespace zentarix;
+
+namespace {
+
+// What users type into the fields, in this program's comma form and in the form strtold reads
+// in the C locale.
+const std::vector<std::string> CommaTexts = {"100",        "110",      "1234,5678",
+                                             "0,00001234", "-3,25E-1", "99999999999999999999"};
+const std::vector<std::string> FullStopTexts = {"100",        "110",      "1234.5678",
+                                                "0.00001234", "-3.25E-1", "99999999999999999999"};
+const std::vector<long double> RenderValues = {100.0L, 106.18L, 1234567.5L, 0.03125L,
+                                               -1234.5678L, 999999999999.9999L};
+
+void BM_ParseNumberOr(benchmark::State& state) {
+  DecimalMark = U',';
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ParseNumberOr(CommaTexts[i], -1.0L));
+    i = (i + 1) % CommaTexts.size();
+  }
+}
+BENCHMARK(BM_ParseNumberOr);
+
+void BM_Strtold(benchmark::State& state) {
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(std::strtold(FullStopTexts[i].c_str(), nullptr));
+    i = (i + 1) % FullStopTexts.size();
+  }
+}
+BENCHMARK(BM_Strtold);
+
+void BM_RenderNumber(benchmark::State& state) {
+  DecimalMark = U'.';
+  GroupMark = U',';
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(RenderNumber(RenderValues[i], 4));
+    i = (i + 1) % RenderValues.size();
+  }
+}
+BENCHMARK(BM_RenderNumber);
+
+void BM_SnprintfFourDecimals(benchmark::State& state) {
+  std::size_t i = 0;
+  char buffer[64];
+  for (auto _ : state) {
+    // A std::string of the result, as RenderNumber returns one.
+    const int length = std::snprintf(buffer, sizeof buffer, "%.4Lf", RenderValues[i]);
+    benchmark::DoNotOptimize(std::string(buffer, static_cast<std::size_t>(length)));
+    i = (i + 1) % RenderValues.size();
+  }
+}
+BENCHMARK(BM_SnprintfFourDecimals);
+
+void BM_CalculateLevelsAndTargets(benchmark::State& state) {
+  ResetFpu();
+  TCalcItem item;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(CalculateLevels(item, 100.0L, 110.0L, 30.0L));
+    benchmark::DoNotOptimize(TargetPoints(item));
+  }
+}
+BENCHMARK(BM_CalculateLevelsAndTargets);
+
+}  // namespace
+
+BENCHMARK_MAIN();
