@@ -1,0 +1,63 @@
+#include "shell/uListing.h"
+
+#include "calc/uNumberText.h"
+
+namespace zentarix {
+
+namespace {
+
+// Stored doubles widen to extended exactly. The leading spaces line up the equals signs in
+// the fixed-pitch text box: lines 4 to 6, lines 8 to 12, and lines 14 to 19 form three
+// columns.
+void AppendValue(TextSink& memo, const char* pattern, double value) {
+  memo.AppendLine(FormatNumber(pattern, static_cast<Extended>(value)));
+}
+
+// The "%" of "50%" must never reach the formatter: the prefix is joined to the rendered
+// number.
+void AppendLevel50(TextSink& memo, double value) {
+  std::string line("50% = ");
+  line.append(FormatNumber("%.4n", static_cast<Extended>(value)));
+  memo.AppendLine(line);
+}
+
+void AppendLevels(const TCalcItem& item, TextSink& memo) {
+  AppendValue(memo, "A = %.4n", item.ValueA);
+  AppendValue(memo, "B = %.4n", item.ValueB);
+  memo.AppendLine("------------");
+  AppendValue(memo, " F3 = %.4n", item.F3);
+  AppendLevel50(memo, item.Level50);
+  AppendValue(memo, " F5 = %.4n", item.F5);
+  memo.AppendLine("Коридор F3");
+  AppendValue(memo, "  F3(1) = %.4n", item.F3Minus);
+  AppendValue(memo, "  F3(2) = %.4n", item.F3Plus);
+  memo.AppendLine("Коридор F5");
+  AppendValue(memo, "  F5(1) = %.4n", item.F5Minus);
+  AppendValue(memo, "  F5(2) = %.4n", item.F5Plus);
+}
+
+void AppendTargets(const TCalcItem& item, TextSink& memo) {
+  // Computed only after lines 1 to 12 stand: an overflow here leaves them in place.
+  const auto targets = TargetPoints(item);
+  memo.AppendLine("Возможные целевые точки");
+  AppendValue(memo, "  COP(F3) = %.4n", targets[0]);
+  AppendValue(memo, "  COP(F5) = %.4n", targets[1]);
+  AppendValue(memo, "   OP(F3) = %.4n", targets[2]);
+  AppendValue(memo, "   OP(F5) = %.4n", targets[3]);
+  AppendValue(memo, "  XOP(F3) = %.4n", targets[4]);
+  AppendValue(memo, "  XOP(F5) = %.4n", targets[5]);
+}
+
+}  // namespace
+
+void WriteListing(const TCalcItem& item, bool passed, TextSink& memo) {
+  if (!passed) {
+    memo.SetText(NoiseErrorLine);
+    return;
+  }
+  memo.SetText(std::string());
+  AppendLevels(item, memo);
+  AppendTargets(item, memo);
+}
+
+}  // namespace zentarix

@@ -1,0 +1,28 @@
+// The results listing: the nineteen lines of one successful calculation, or the one error
+// line of a failed one, written into the read-only text box of the main window.
+#pragma once
+
+#include <string>
+
+#include "calc/uCalcItem.h"
+
+namespace zentarix {
+
+// What the listing needs of the text box.
+class TextSink {
+ public:
+  virtual ~TextSink() = default;
+  virtual void SetText(const std::string& text) = 0;     // replace everything
+  virtual void AppendLine(const std::string& line) = 0;  // line + line break at the end
+};
+
+// The error line of a failed calculation, whichever input failed.
+inline constexpr const char* NoiseErrorLine = "Ошибка в значении шума!";
+
+// passed is what CalculateLevels returned for item. A failure leaves the error line alone,
+// with no line break after it. Otherwise the text is emptied and the 19 lines appended, each
+// ending in a line break; an EOverflow from the target points stops the writing after line
+// 12 and propagates.
+void WriteListing(const TCalcItem& item, bool passed, TextSink& memo);
+
+}  // namespace zentarix
