@@ -18,6 +18,15 @@ constexpr std::uint16_t UnderflowFlag = fpu::UnderflowMask;
 // here; it starts as the default so that reporting works even before the first ResetFpu.
 thread_local std::uint16_t gWordInForce = 0x1332;
 
+// Precision control (bits 8-9) and rounding control (bits 10-11): what the hardware really
+// does with the word. The infinity-control bit is ignored by the hardware.
+constexpr std::uint16_t HardwareModeBits = 0x0F00;
+
+// The conditions an error object exists for. A denormal operand and an inexact result are
+// never reported, and comparisons and stores raise them all the time.
+constexpr std::uint16_t SignificantConditions =
+    fpu::InvalidMask | fpu::ZeroDivideMask | fpu::OverflowMask | fpu::UnderflowMask;
+
 std::uint16_t HardwareControlWord() {
   std::uint16_t word;
   asm volatile("fnstcw %0" : "=m"(word));
@@ -25,6 +34,12 @@ std::uint16_t HardwareControlWord() {
 }
 
 void LoadHardwareControlWord(std::uint16_t word) { asm volatile("fldcw %0" : : "m"(word)); }
+
+// Whether the hardware word already computes as `word` would, with every mask set.
+bool SameHardwareModes(std::uint16_t hardware, std::uint16_t word) {
+  constexpr std::uint16_t Compared = HardwareModeBits | fpu::AllMasks;
+  return (hardware & Compared) == ((word | fpu::AllMasks) & Compared);
+}
 
 // Throws for the first raised condition that the word in force reports.
 void RaiseFromStatus(std::uint16_t status) {
@@ -35,19 +50,39 @@ void RaiseFromStatus(std::uint16_t status) {
   if (reported & UnderflowFlag) throw EUnderflow();
 }
 
+std::uint16_t StatusWord() {
+  std::uint16_t status;
+  asm volatile("fnstsw %0" : "=a"(status) : : "memory");
+  return status;
+}
+
+void ClearPendingConditions() {
+  if (StatusWord() & SignificantConditions) asm volatile("fnclex" ::: "memory");
+}
+
+// After a checked operation: clears what it raised and throws what the policy reports.
+void SettleConditions(std::uint16_t status) {
+  if ((status & SignificantConditions) == 0) return;
+  asm volatile("fnclex" ::: "memory");
+  RaiseFromStatus(status);
+}
+
 }  // namespace
 
 std::uint16_t CurrentFpuControlWord() {
-  // Precision, rounding and infinity control as the hardware has them (a library may have
-  // changed them); every other bit as the policy loaded it.
-  constexpr std::uint16_t HardwareBits = 0x1F00;
-  return static_cast<std::uint16_t>((HardwareControlWord() & HardwareBits) |
-                                    (gWordInForce & ~HardwareBits));
+  // Precision and rounding as the hardware has them (a library may have changed them); every
+  // other bit as the policy loaded it.
+  return static_cast<std::uint16_t>((HardwareControlWord() & HardwareModeBits) |
+                                    (gWordInForce & ~HardwareModeBits));
 }
 
 void LoadFpuControlWord(std::uint16_t word) {
   gWordInForce = word;
-  LoadHardwareControlWord(word | fpu::AllMasks);
+  // Loading a changed word costs about a hundred nanoseconds on some processors, so the
+  // hardware is written only when its precision, rounding or masks differ.
+  if (!SameHardwareModes(HardwareControlWord(), word)) {
+    LoadHardwareControlWord(static_cast<std::uint16_t>(word | fpu::AllMasks));
+  }
 }
 
 void ClearFpuFlags() { asm volatile("fnclex" ::: "memory"); }
@@ -64,71 +99,50 @@ void SetFpuControlWord(std::uint16_t word) {
   LoadFpuControlWord(word);
 }
 
+std::uint16_t ReadFpuStatus() { return StatusWord(); }
+
 void RaiseFpuErrors() {
-  std::uint16_t status;
-  asm volatile("fnstsw %0" : "=m"(status) : : "memory");
+  const std::uint16_t status = ReadFpuStatus();
   ClearFpuFlags();
   RaiseFromStatus(status);
 }
 
-// The conversions below run as one asm block each: the flags are cleared, the operation is
-// done with its result stored to memory, and the status is read, all in that order. GCC does
-// not honour FENV_ACCESS and would otherwise be free to move the x87 operation across the
-// flag accesses.
+// Each checked operation runs as one asm block that performs the operation, stores its result
+// to memory and reads the status, in that order: GCC does not honour FENV_ACCESS and would
+// otherwise be free to move the x87 operation across the status read. Before it, conditions
+// left pending by earlier code are cleared so that they are not blamed on this operation;
+// clearing costs more than reading, so it happens only when something is pending. An inexact
+// result alone is never reported and its flag is left as it is.
 
 double StoreDouble(long double value) {
+  ClearPendingConditions();
   double stored;
   std::uint16_t status;
-  asm volatile(
-      "fnclex\n\t"
-      "fldt %2\n\t"
-      "fstpl %0\n\t"
-      "fnstsw %1\n\t"
-      "fnclex"
-      : "=m"(stored), "=m"(status)
-      : "m"(value));
-  RaiseFromStatus(status);
+  asm volatile("fldt %2\n\tfstpl %0\n\tfnstsw %1" : "=m"(stored), "=a"(status) : "m"(value));
+  SettleConditions(status);
   return stored;
 }
 
 long double CheckedDivide(long double dividend, long double divisor) {
+  ClearPendingConditions();
   long double quotient;
   std::uint16_t status;
-  asm volatile(
-      "fnclex\n\t"
-      "fldt %2\n\t"
-      "fldt %3\n\t"
-      "fdivrp\n\t"
-      "fstpt %0\n\t"
-      "fnstsw %1\n\t"
-      "fnclex"
-      : "=m"(quotient), "=m"(status)
-      : "m"(dividend), "m"(divisor));
-  RaiseFromStatus(status);
+  asm volatile("fldt %2\n\tfldt %3\n\tfdivrp\n\tfstpt %0\n\tfnstsw %1"
+               : "=m"(quotient), "=a"(status)
+               : "m"(dividend), "m"(divisor));
+  SettleConditions(status);
   return quotient;
 }
 
 // fistp converts in the current rounding mode (nearest, ties to even); a value outside the
 // signed 64-bit range or a NaN raises the invalid condition.
 std::int64_t RoundToInteger(Extended value) {
+  ClearPendingConditions();
   std::int64_t result;
   std::uint16_t status;
-  asm volatile(
-      "fnclex\n\t"
-      "fldt %2\n\t"
-      "fistpll %0\n\t"
-      "fnstsw %1\n\t"
-      "fnclex"
-      : "=m"(result), "=m"(status)
-      : "m"(value));
-  RaiseFromStatus(status);
+  asm volatile("fldt %2\n\tfistpll %0\n\tfnstsw %1" : "=m"(result), "=a"(status) : "m"(value));
+  SettleConditions(status);
   return result;
-}
-
-std::uint16_t ReadFpuStatus() {
-  std::uint16_t status;
-  asm volatile("fnstsw %0" : "=m"(status) : : "memory");
-  return status;
 }
 
 }  // namespace zentarix

@@ -1,69 +1,139 @@
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <limits>
 
 #include "calc/uFloatEnv.h"
 #include "calc/uNumberText.h"
+#include "calc/uPowersOfTen.h"
 #include "calc/uUtf8.h"
 
 namespace zentarix {
 
 namespace {
 
-constexpr std::uint16_t ParseFailureFlags = fpu::InvalidMask | fpu::OverflowMask;
-
 // Exponent digits are read until e reaches this; any digit after that is left unread, which
 // fails the parse at the end-of-text check.
 constexpr int ExponentStop = 500;
 
-bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
+constexpr Extended NotANumber = std::numeric_limits<Extended>::quiet_NaN();
 
-// Reads the grammar from a text without its terminating zero; on success leaves the scaled,
-// signed value in value. Runs under the parse word: an overflow only sets its flag.
+// The decimal mark as its UTF-8 bytes, so that the scan compares bytes.
+struct EncodedMark {
+  explicit EncodedMark(char32_t mark) : Length(EncodeUtf8(mark, Bytes)) {}
+  char Bytes[4] = {};
+  std::size_t Length;
+};
+
+// accumulator := accumulator x 10 + digit, the product and the sum each rounded to extended.
+// While the value stays below 2^64 every such step is exact, so the digits are gathered in an
+// integer, which gives the same value much faster. From the first digit that would leave that
+// range on, extended arithmetic takes over from the exact value (ContinueInExtended).
+struct Digits {
+  std::uint64_t Whole = 0;
+  bool InExtended = false;
+  Extended Value = 0.0L;  // the accumulator once InExtended
+};
+
+bool IsDigit(char ch) { return static_cast<unsigned char>(ch - '0') < 10; }
+
+// Reads digits from p while they fit the integer; returns where it stopped.
+[[gnu::noinline, gnu::cold]] const char* ContinueInExtended(const char* p, const char* end,
+                                                            Digits& digits) {
+  Extended accumulator = static_cast<Extended>(digits.Whole);
+  for (; p != end && IsDigit(*p); ++p) {
+    accumulator = accumulator * 10.0L + static_cast<Extended>(*p - '0');
+  }
+  digits.InExtended = true;
+  digits.Value = accumulator;
+  return p;
+}
+
+const char* ReadDigits(const char* p, const char* end, Digits& digits) {
+  if (digits.InExtended) return ContinueInExtended(p, end, digits);
+  std::uint64_t whole = digits.Whole;
+  for (; p != end && IsDigit(*p); ++p) {
+    std::uint64_t next;
+    if (__builtin_mul_overflow(whole, 10u, &next) ||
+        __builtin_add_overflow(next, static_cast<unsigned>(*p - '0'), &next)) {
+      digits.Whole = whole;
+      return ContinueInExtended(p, end, digits);
+    }
+    whole = next;
+  }
+  digits.Whole = whole;
+  return p;
+}
+
+// Reads [spaces][sign]digits[mark digits][e[sign]digits][spaces] up to the end of the text or
+// its first zero byte; a zero byte stops every loop below because it is no space, sign, digit,
+// mark byte or exponent letter. Returns the value, or NaN when the text is not a number.
 class NumberScanner {
  public:
-  explicit NumberScanner(std::string_view text) : FText(text) { AppendUtf8(FMark, DecimalMark); }
+  explicit NumberScanner(std::string_view text)
+      : FPos(text.data()), FEnd(text.data() + text.size()), FMark(DecimalMark) {}
 
-  bool Scan(Extended& value) {
+  Extended Scan() {
     SkipSpaces();
     const bool negative = Peek() == '-';
     if (negative || Peek() == '+') ++FPos;
-    const std::size_t start = FPos;
-    Extended accumulator = 0.0L;
-    ReadDigits(accumulator);
+    const char* start = FPos;
+    Digits digits;
+    FPos = ReadDigits(FPos, FEnd, digits);
     std::int64_t fractionDigits = 0;
     if (AtMark()) {
-      FPos += FMark.size();
-      fractionDigits = ReadDigits(accumulator);
+      FPos += FMark.Length;
+      const char* fraction = FPos;
+      FPos = ReadDigits(FPos, FEnd, digits);
+      fractionDigits = FPos - fraction;
     }
-    if (FPos == start) return false;  // neither a digit nor the mark
+    if (FPos == start) return NotANumber;  // neither a digit nor the mark
     const int exponent = ReadExponent();
     SkipSpaces();
-    if (FPos != FText.size()) return false;
-    // n = e - f; a fraction long enough to push n below the scaling range gives +0 there.
-    const std::int64_t scale = std::max<std::int64_t>(exponent - fractionDigits, -65536);
-    accumulator = ScaleByTen(accumulator, static_cast<int>(scale));
-    value = negative ? -accumulator : accumulator;
-    return true;
+    if (Peek() != '\0') return NotANumber;
+    const std::int64_t n = exponent - fractionDigits;
+    if (!digits.InExtended && n > -32 && n < 32) {
+      // A whole number below 2^64 scaled once by at most 10^31 is zero or a normal number:
+      // nothing can overflow or underflow on this path.
+      const Extended value = ScaleByTenInline(static_cast<Extended>(digits.Whole), static_cast<int>(n));
+      return negative ? -value : value;
+    }
+    return ScaleUnusual(digits, n, negative);
   }
 
  private:
-  char Peek() const { return FPos < FText.size() ? FText[FPos] : '\0'; }
+  // Digits beyond 2^64 or a scaling beyond one table step: the cases that can overflow or
+  // underflow. Both leave their flags; they are cleared so that no later check mistakes them
+  // for its own. (A normal result can only have set the inexact flag, which nothing reports:
+  // clearing that would cost more than the whole parse.)
+  [[gnu::noinline]] static Extended ScaleUnusual(const Digits& digits, std::int64_t n,
+                                                 bool negative) {
+    const Extended accumulator =
+        digits.InExtended ? digits.Value : static_cast<Extended>(digits.Whole);
+    // Overflow while accumulating fails even where the scaling would give +0. With every
+    // condition masked an overflow leaves an infinity, and nothing here can raise an invalid
+    // operation (only finite values are multiplied and divided by finite powers), so an
+    // infinity is exactly a failure by overflow.
+    Extended value = NotANumber;
+    if (!std::isinf(accumulator)) {
+      // A fraction long enough to push n far below the scaling range gives +0 there.
+      value = ScaleByTen(accumulator, static_cast<int>(std::max<std::int64_t>(n, -65536)));
+      if (std::isinf(value)) value = NotANumber;
+    }
+    if (!std::isnormal(value)) ClearFpuFlags();
+    return negative ? -value : value;
+  }
+
+  char Peek() const { return FPos != FEnd ? *FPos : '\0'; }
 
   void SkipSpaces() {
     while (Peek() == ' ') ++FPos;
   }
 
   bool AtMark() const {
-    return !FMark.empty() && FText.substr(FPos, FMark.size()) == FMark;
-  }
-
-  // accumulator := accumulator x 10 + digit, product and sum each rounded to extended.
-  std::int64_t ReadDigits(Extended& accumulator) {
-    std::int64_t count = 0;
-    for (; IsDigit(Peek()); ++FPos, ++count) {
-      accumulator = accumulator * 10.0L + static_cast<Extended>(Peek() - '0');
-    }
-    return count;
+    return FMark.Length != 0 && static_cast<std::size_t>(FEnd - FPos) >= FMark.Length &&
+           std::memcmp(FPos, FMark.Bytes, FMark.Length) == 0;
   }
 
   int ReadExponent() {
@@ -73,42 +143,42 @@ class NumberScanner {
     if (negative || Peek() == '+') ++FPos;
     int exponent = 0;
     while (exponent < ExponentStop && IsDigit(Peek())) {
-      exponent = exponent * 10 + (Peek() - '0');
+      exponent = exponent * 10 + (*FPos - '0');
       ++FPos;
     }
     return negative ? -exponent : exponent;
   }
 
-  std::string_view FText;
-  std::string FMark;
-  std::size_t FPos = 0;
+  const char* FPos;
+  const char* FEnd;
+  EncodedMark FMark;
 };
 
 }  // namespace
 
+namespace {
+
+// The parsed value, or a NaN when the text is not a number: the parse never produces a NaN
+// itself, and a value returned in a register avoids a slow round trip through memory.
+Extended ParseOrNan(std::string_view text) {
+  // Every condition silent, 64-bit significand, round to nearest; the caller's word is back
+  // on every way out.
+  const ScopedHardwareWord parseWord(fpu::ParseWord);
+  return NumberScanner(text).Scan();
+}
+
+}  // namespace
+
 bool TryParseNumber(std::string_view text, Extended& value) {
-  // The text ends at its first zero byte, as a zero-terminated text would.
-  text = text.substr(0, text.find('\0'));
-  const std::uint16_t savedWord = CurrentFpuControlWord();
-  ClearFpuFlags();
-  LoadFpuControlWord(fpu::ParseWord);
-
-  Extended result = 0.0L;
-  bool ok = NumberScanner(text).Scan(result);
-  // The result goes to memory before the status is read, so that no x87 operation of the
-  // parse can be scheduled after the read.
-  volatile Extended settled = result;
-  ok = ok && (ReadFpuStatus() & ParseFailureFlags) == 0;
-
-  ClearFpuFlags();
-  LoadFpuControlWord(savedWord);
-  if (ok) value = settled;
-  return ok;
+  const Extended result = ParseOrNan(text);
+  if (std::isnan(result)) return false;
+  value = result;
+  return true;
 }
 
 Extended ParseNumberOr(std::string_view text, Extended fallback) {
-  Extended value;
-  return TryParseNumber(text, value) ? value : fallback;
+  const Extended result = ParseOrNan(text);
+  return std::isnan(result) ? fallback : result;
 }
 
 }  // namespace zentarix

@@ -13,4 +13,13 @@ extern const Extended PowersOfTenT1[16];
 // [k] = 10^(512k) for k = 1..9; [0] unused
 extern const Extended PowersOfTenT2[10];
 
+// ScaleByTen, with the common case of a single step of the first table done inline. For
+// |n| < 32 ScaleByTen multiplies or divides once by T0[|n|], and so does this.
+inline Extended ScaleByTenInline(Extended x, int n) {
+  if (n == 0) return x;
+  if (n > 0 && n < 32) return x * PowersOfTenT0[n];
+  if (n < 0 && n > -32) return x / PowersOfTenT0[-n];
+  return ScaleByTen(x, n);
+}
+
 }  // namespace zentarix

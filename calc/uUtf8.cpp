@@ -2,23 +2,34 @@
 
 namespace zentarix {
 
-void AppendUtf8(std::string& text, char32_t ch) {
-  if (ch == 0) return;
+std::size_t EncodeUtf8(char32_t ch, char (&bytes)[4]) {
+  auto byte = [](char32_t bits) { return static_cast<char>(bits); };
+  if (ch == 0) return 0;
   if (ch < 0x80) {
-    text += static_cast<char>(ch);
-  } else if (ch < 0x800) {
-    text += static_cast<char>(0xC0 | (ch >> 6));
-    text += static_cast<char>(0x80 | (ch & 0x3F));
-  } else if (ch < 0x10000) {
-    text += static_cast<char>(0xE0 | (ch >> 12));
-    text += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (ch & 0x3F));
-  } else {
-    text += static_cast<char>(0xF0 | (ch >> 18));
-    text += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
-    text += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (ch & 0x3F));
+    bytes[0] = byte(ch);
+    return 1;
   }
+  if (ch < 0x800) {
+    bytes[0] = byte(0xC0 | (ch >> 6));
+    bytes[1] = byte(0x80 | (ch & 0x3F));
+    return 2;
+  }
+  if (ch < 0x10000) {
+    bytes[0] = byte(0xE0 | (ch >> 12));
+    bytes[1] = byte(0x80 | ((ch >> 6) & 0x3F));
+    bytes[2] = byte(0x80 | (ch & 0x3F));
+    return 3;
+  }
+  bytes[0] = byte(0xF0 | (ch >> 18));
+  bytes[1] = byte(0x80 | ((ch >> 12) & 0x3F));
+  bytes[2] = byte(0x80 | ((ch >> 6) & 0x3F));
+  bytes[3] = byte(0x80 | (ch & 0x3F));
+  return 4;
+}
+
+void AppendUtf8(std::string& text, char32_t ch) {
+  char bytes[4];
+  text.append(bytes, EncodeUtf8(ch, bytes));
 }
 
 namespace {

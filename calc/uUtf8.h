@@ -8,7 +8,11 @@
 
 namespace zentarix {
 
-// Appends the UTF-8 encoding of ch; code 0 appends nothing (a mark of code 0 is "none").
+// Writes the UTF-8 encoding of ch into bytes and returns its length; code 0 writes nothing
+// (a mark of code 0 is "none").
+std::size_t EncodeUtf8(char32_t ch, char (&bytes)[4]);
+
+// Appends the UTF-8 encoding of ch; code 0 appends nothing.
 void AppendUtf8(std::string& text, char32_t ch);
 
 // The one character that text consists of; nullopt when text is empty, holds more than one
