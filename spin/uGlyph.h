@@ -1,0 +1,18 @@
+// A glyph bitmap holds 1 to 4 images of equal width side by side: up, disabled, down and
+// latched. The colour of the bitmap's bottom-left pixel is transparent in every image.
+#pragma once
+
+#include <QImage>
+
+namespace zentarix {
+
+enum class GlyphImage { Up = 0, Disabled = 1, Down = 2, Latched = 3 };
+
+// numGlyphs brought into 1..4.
+int ValidNumGlyphs(int numGlyphs);
+
+// The image of the given kind cut from glyph, with the transparent colour cleared; a null
+// image when glyph is null or holds fewer images than the kind needs.
+QImage CutGlyphImage(const QImage& glyph, int numGlyphs, GlyphImage kind);
+
+}  // namespace zentarix

@@ -1,0 +1,366 @@
+#include "spin/uSpinEdit.h"
+
+#include "calc/uNumberText.h"
+#include "spin/uBeep.h"
+#include "spin/uErrorReport.h"
+#include "spin/uSpinButton.h"
+#include "spin/uSpinGeometry.h"
+#include "spin/uSpinValue.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+#include <algorithm>
+
+namespace zentarix {
+
+namespace {
+
+constexpr int kPairWidth = 15;
+constexpr int kPairHeight = 17;
+constexpr int kBorderHeight = 1;  // one window border line
+constexpr int kTextGap = 2;       // pixels kept free between the text and the arrows
+
+// Focus that comes or goes with the window's activation, a popup or the menu bar does not
+// move it between the controls of the window: it is neither an entry nor an exit.
+bool MovesBetweenControls(Qt::FocusReason reason) {
+  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+         reason != Qt::MenuBarFocusReason;
+}
+
+bool IsClipboardEdit(QKeyEvent* event) {
+  return event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut);
+}
+
+// The character a key press types, if any. Keys that edit without typing (Delete) and
+// combinations with Alt or Meta, which are commands, type nothing. Control with a letter types
+// that letter's control code (Ctrl+V is 22) whatever text the platform attached to the event.
+QString TypedText(const QKeyEvent* event) {
+  if (event->key() == Qt::Key_Delete) return {};
+  if (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) return {};
+  const QString text = event->text();
+  if (!(event->modifiers() & Qt::ControlModifier)) return text;
+  if (text.size() == 1 && text.at(0).unicode() < 32) return text;
+  const int key = event->key();
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return QString(QChar(key - Qt::Key_A + 1));
+  return {};
+}
+
+class SettingText {
+ public:
+  explicit SettingText(int& depth) : FDepth(depth) { ++FDepth; }
+  ~SettingText() { --FDepth; }
+  SettingText(const SettingText&) = delete;
+  SettingText& operator=(const SettingText&) = delete;
+
+ private:
+  int& FDepth;
+};
+
+}  // namespace
+
+TSpinEdit::TSpinEdit(QWidget* parent) : QLineEdit(parent) {
+  resize(121, 25);
+  FSpinButton = new TSpinButton(this);
+  FSpinButton->resize(kPairWidth, kPairHeight);
+  FSpinButton->setVisible(true);
+  FSpinButton->setFocusControl(this);
+  FSpinButton->OnUpClick = [this](QObject*) { StepUp(this); };
+  FSpinButton->OnDownClick = [this](QObject*) { StepDown(this); };
+  QLineEdit::setText(QStringLiteral("0"));
+  connect(this, &QLineEdit::textChanged, this, [this] { TextChanged(); });
+  setTabStop(true);
+  PlaceSpinButton();
+}
+
+TSpinEdit::~TSpinEdit() {
+  // The pair goes before the edit, and nothing reaches it through the field any more.
+  delete std::exchange(FSpinButton, nullptr);
+}
+
+void TSpinEdit::setCtl3D(bool on) {
+  FCtl3D = on;
+  setFrame(on);
+  PlaceSpinButton();
+  update();
+}
+
+// The field takes the focus from a mouse press itself (mousePressEvent) rather than through
+// Qt's click focus: Qt would also hand it the focus for any press on the arrows, which only
+// ArrowMouseDown may decide.
+bool TSpinEdit::TabStop() const { return (focusPolicy() & Qt::TabFocus) != 0; }
+
+void TSpinEdit::setTabStop(bool on) { setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus); }
+
+std::int32_t TSpinEdit::Value() const {
+  return ParseSpinValue(text().toStdString()).value_or(FMinValue);
+}
+
+void TSpinEdit::setValue(std::int32_t value) {
+  SetText(QString::fromStdString(FormatSpinValue(ClampValue(value))));
+}
+
+std::int32_t TSpinEdit::ClampValue(std::int32_t value) const {
+  return ClampSpinValue(value, FMinValue, FMaxValue);
+}
+
+bool TSpinEdit::AcceptsChar(char32_t ch) {
+  return AcceptsSpinChar(ch, DecimalMark, FEditorEnabled);
+}
+
+void TSpinEdit::StepUp(QObject*) {
+  if (isReadOnly()) {
+    DefaultBeep();
+    return;
+  }
+  setValue(StepSpinValue(Value(), FIncrement, true));
+}
+
+void TSpinEdit::StepDown(QObject*) {
+  if (isReadOnly()) {
+    DefaultBeep();
+    return;
+  }
+  setValue(StepSpinValue(Value(), FIncrement, false));
+}
+
+// ---- Change notification ---------------------------------------------------------------
+
+// A change the program makes through SetText raises OnChange in the caller's own frame, so an
+// error from the handler travels back to whoever set the text (a repeating arrow stops on it).
+void TSpinEdit::SetText(const QString& text) {
+  if (text == this->text()) return;
+  FTextChanged = false;
+  {
+    SettingText guard(FSettingText);
+    QLineEdit::setText(text);
+  }
+  if (FTextChanged) RaiseChange();
+}
+
+// Every change of the text passes here once: typed, pasted, or set through the edit.
+void TSpinEdit::TextChanged() {
+  if (FSettingText > 0) {
+    FTextChanged = true;
+    return;
+  }
+  GuardEntry([this] { RaiseChange(); });
+}
+
+void TSpinEdit::RaiseChange() {
+  Raise(OnChange, this);
+  emit changed();
+}
+
+// ---- Keys and typed characters --------------------------------------------------------
+
+void TSpinEdit::keyPressEvent(QKeyEvent* event) {
+  GuardEntry([&] { HandleKeyPress(event); });
+}
+
+void TSpinEdit::HandleKeyPress(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Up) StepUp(this);
+  if (key == Qt::Key_Down) StepDown(this);
+  event->accept();
+  if (!AcceptsTypedText(TypedText(event))) {
+    DefaultBeep();
+    return;
+  }
+  if (IsClipboardEdit(event) && !AllowsTextEdit()) return;
+  QLineEdit::keyPressEvent(event);
+  // The field keeps the arrow keys, as a multi-line edit would, instead of passing them on.
+  if (key == Qt::Key_Up || key == Qt::Key_Down) event->accept();
+}
+
+bool TSpinEdit::AcceptsTypedText(const QString& text) {
+  const QList<uint> chars = text.toUcs4();
+  return std::all_of(chars.begin(), chars.end(),
+                     [this](uint ch) { return AcceptsChar(static_cast<char32_t>(ch)); });
+}
+
+// Text committed by an input method is typed text too.
+void TSpinEdit::inputMethodEvent(QInputMethodEvent* event) {
+  bool accepted = true;
+  GuardEntry([&] { accepted = AcceptsTypedText(event->commitString()); });
+  if (!accepted) {
+    DefaultBeep();
+    event->accept();
+    return;
+  }
+  QLineEdit::inputMethodEvent(event);
+}
+
+// ---- Clipboard ---------------------------------------------------------------------------
+
+bool TSpinEdit::AllowsTextEdit() const { return FEditorEnabled && !isReadOnly(); }
+
+void TSpinEdit::paste() {
+  if (AllowsTextEdit()) QLineEdit::paste();
+}
+
+void TSpinEdit::cut() {
+  if (AllowsTextEdit()) QLineEdit::cut();
+}
+
+QMenu* TSpinEdit::CreateContextMenu() {
+  auto* menu = new QMenu(this);
+  const auto shortcut = [](QKeySequence::StandardKey key) {
+    const QString text = QKeySequence(key).toString(QKeySequence::NativeText);
+    return text.isEmpty() ? text : QLatin1Char('\t') + text;
+  };
+  const auto add = [&](const char* label, QKeySequence::StandardKey key, bool enabled,
+                       auto slot) {
+    QAction* action = menu->addAction(QCoreApplication::translate("QLineEdit", label) +
+                                      shortcut(key));
+    action->setEnabled(enabled);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+  };
+  const bool editable = AllowsTextEdit();
+  const bool selected = hasSelectedText();
+  const bool plain = echoMode() == QLineEdit::Normal;
+  const bool clipboardText = !QGuiApplication::clipboard()->text().isEmpty();
+  add("&Undo", QKeySequence::Undo, isUndoAvailable(), &QLineEdit::undo);
+  add("&Redo", QKeySequence::Redo, isRedoAvailable(), &QLineEdit::redo);
+  menu->addSeparator();
+  add("Cu&t", QKeySequence::Cut, editable && selected && plain, &TSpinEdit::cut)
+      ->setObjectName(QStringLiteral("edit-cut"));
+  add("&Copy", QKeySequence::Copy, selected && plain, &QLineEdit::copy);
+  add("&Paste", QKeySequence::Paste, editable && clipboardText, &TSpinEdit::paste)
+      ->setObjectName(QStringLiteral("edit-paste"));
+  add("Delete", QKeySequence::UnknownKey, !isReadOnly() && selected, &QLineEdit::del);
+  menu->addSeparator();
+  add("Select All", QKeySequence::SelectAll, !text().isEmpty(), &QLineEdit::selectAll);
+  return menu;
+}
+
+void TSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = CreateContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(event->globalPos());
+}
+
+// A dropped text is a paste by other means.
+void TSpinEdit::dragEnterEvent(QDragEnterEvent* event) {
+  if (!AllowsTextEdit()) return event->ignore();
+  QLineEdit::dragEnterEvent(event);
+}
+
+void TSpinEdit::dragMoveEvent(QDragMoveEvent* event) {
+  if (!AllowsTextEdit()) return event->ignore();
+  QLineEdit::dragMoveEvent(event);
+}
+
+void TSpinEdit::dropEvent(QDropEvent* event) {
+  if (!AllowsTextEdit()) return event->ignore();
+  QLineEdit::dropEvent(event);
+}
+
+// ---- Mouse and focus ---------------------------------------------------------------------
+
+void TSpinEdit::mousePressEvent(QMouseEvent* event) {
+  if (!hasFocus() && isEnabled()) {
+    FLeftPressOnField = event->button() == Qt::LeftButton;
+    setFocus(Qt::MouseFocusReason);
+    FLeftPressOnField = false;
+  }
+  QLineEdit::mousePressEvent(event);
+}
+
+// The middle button pastes the X11 selection on release.
+void TSpinEdit::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::MiddleButton && !AllowsTextEdit()) return event->accept();
+  QLineEdit::mouseReleaseEvent(event);
+}
+
+void TSpinEdit::focusInEvent(QFocusEvent* event) {
+  const bool entry = MovesBetweenControls(event->reason());
+  if (entry && FAutoSelect && !FLeftPressOnField) selectAll();
+  // The edit would select all on a Tab entry by itself; here AutoSelect alone decides.
+  const bool tabEntry = event->reason() == Qt::TabFocusReason ||
+                        event->reason() == Qt::BacktabFocusReason ||
+                        event->reason() == Qt::ShortcutFocusReason;
+  QFocusEvent baseEvent(event->type(), tabEntry ? Qt::OtherFocusReason : event->reason());
+  QLineEdit::focusInEvent(&baseEvent);
+}
+
+void TSpinEdit::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  if (MovesBetweenControls(event->reason())) GuardEntry([this] { Exit(); });
+}
+
+// OnExit sees the text as the user left it; the clamp follows, also when the handler has
+// given the focus back to the field.
+void TSpinEdit::Exit() {
+  Raise(OnExit, this);
+  emit exited();
+  const std::int32_t value = Value();
+  if (ClampValue(value) != value) setValue(value);
+}
+
+// ---- Layout ------------------------------------------------------------------------------
+
+int TSpinEdit::RequiredHeight() const {
+  const int systemHeight =
+      QFontMetrics(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).height();
+  return RequiredEditHeight(fontMetrics().height(), systemHeight, kBorderHeight);
+}
+
+void TSpinEdit::resizeEvent(QResizeEvent* event) {
+  QLineEdit::resizeEvent(event);
+  const int required = RequiredHeight();
+  // The snap causes another resize, which places the arrows.
+  if (height() < required) return resize(width(), required);
+  PlaceSpinButton();
+}
+
+void TSpinEdit::changeEvent(QEvent* event) {
+  QLineEdit::changeEvent(event);
+  if (event->type() != QEvent::FontChange && event->type() != QEvent::StyleChange) return;
+  if (height() < RequiredHeight()) return resize(width(), RequiredHeight());
+  PlaceSpinButton();
+}
+
+void TSpinEdit::PlaceSpinButton() {
+  if (FSpinButton == nullptr) return;
+  FSpinButton->setGeometry(SpinPairRect(size(), FSpinButton->width(), FCtl3D));
+  UpdateTextArea();
+}
+
+QRect TSpinEdit::ContentsArea() const {
+  QStyleOptionFrame option;
+  initStyleOption(&option);
+  return style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+}
+
+// The right text margin ends the text area kTextGap pixels before the arrows; with the flat
+// border the other margins keep the text off the border line.
+void TSpinEdit::UpdateTextArea() {
+  if (FSpinButton == nullptr) return;
+  const QRect contents = ContentsArea();
+  const int right = std::max(0, contents.right() + 1 + kTextGap - FSpinButton->x());
+  const int border = FCtl3D ? 0 : 1;
+  setTextMargins(border, border, right, border);
+}
+
+QRect TSpinEdit::TextArea() const { return ContentsArea().marginsRemoved(textMargins()); }
+
+void TSpinEdit::paintEvent(QPaintEvent* event) {
+  QLineEdit::paintEvent(event);
+  if (FCtl3D) return;
+  QPainter painter(this);
+  painter.setPen(palette().color(QPalette::WindowText));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+}  // namespace zentarix

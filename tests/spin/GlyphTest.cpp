@@ -1,0 +1,128 @@
+#include "spin/uGlyph.h"
+#include "spin/uSpinButton.h"
+#include "spin/uTimerSpeedButton.h"
+
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+
+#include <string>
+#include <vector>
+
+namespace zentarix {
+namespace {
+
+const QRgb kOlive = qRgb(128, 128, 0);
+const QRgb kBlack = qRgb(0, 0, 0);
+
+// Black pixels per row, top to bottom.
+std::vector<int> BlackPerRow(const QImage& image) {
+  std::vector<int> counts;
+  for (int y = 0; y < image.height(); ++y) {
+    int n = 0;
+    for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == kBlack ? 1 : 0;
+    counts.push_back(n);
+  }
+  return counts;
+}
+
+struct DefaultGlyphCase {
+  const char* Name;
+  bool Up;
+  std::vector<int> Rows;
+};
+
+class DefaultGlyph : public ::testing::TestWithParam<DefaultGlyphCase> {};
+
+TEST_P(DefaultGlyph, IsASixteenColourArrowOnOlive) {
+  TSpinButton pair;
+  const QImage glyph = (GetParam().Up ? pair.UpGlyph() : pair.DownGlyph()).toImage();
+  ASSERT_EQ(glyph.size(), QSize(9, 6));
+  EXPECT_EQ(BlackPerRow(glyph), GetParam().Rows);
+  for (int y = 0; y < 6; ++y) {
+    for (int x = 0; x < 9; ++x) {
+      const QRgb pixel = glyph.pixel(x, y);
+      EXPECT_TRUE(pixel == kOlive || pixel == kBlack) << x << "," << y;
+    }
+  }
+  // Every black row is centred on the fifth column.
+  for (int y = 1; y < 5; ++y) EXPECT_EQ(glyph.pixel(4, y), kBlack) << y;
+  EXPECT_EQ(glyph.pixel(0, 5), kOlive);
+}
+
+INSTANTIATE_TEST_SUITE_P(Arrows, DefaultGlyph,
+                         ::testing::Values(DefaultGlyphCase{"Up", true, {0, 1, 3, 5, 7, 0}},
+                                           DefaultGlyphCase{"Down", false, {0, 7, 5, 3, 1, 0}}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+// A strip of four 3 x 2 images, each filled with its own colour except the bottom-left pixel
+// of the strip, which gives the transparent colour.
+QImage FourImageStrip() {
+  QImage strip(12, 2, QImage::Format_RGB32);
+  const QRgb fills[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(9, 9, 9)};
+  for (int i = 0; i < 4; ++i) {
+    for (int x = 0; x < 3; ++x) {
+      for (int y = 0; y < 2; ++y) strip.setPixel(i * 3 + x, y, fills[i]);
+    }
+  }
+  strip.setPixel(0, 1, kOlive);
+  strip.setPixel(7, 0, kOlive);  // the key colour inside the third image
+  return strip;
+}
+
+TEST(CutGlyphImage, PicksTheImageOfTheState) {
+  const QImage strip = FourImageStrip();
+  EXPECT_EQ(CutGlyphImage(strip, 4, GlyphImage::Up).pixel(1, 1), qRgb(255, 0, 0));
+  EXPECT_EQ(CutGlyphImage(strip, 4, GlyphImage::Disabled).pixel(1, 1), qRgb(0, 255, 0));
+  EXPECT_EQ(CutGlyphImage(strip, 4, GlyphImage::Down).pixel(1, 1), qRgb(0, 0, 255));
+  EXPECT_EQ(CutGlyphImage(strip, 4, GlyphImage::Latched).size(), QSize(3, 2));
+}
+
+TEST(CutGlyphImage, ClearsTheBottomLeftColourInEveryImage) {
+  const QImage strip = FourImageStrip();
+  EXPECT_EQ(qAlpha(CutGlyphImage(strip, 4, GlyphImage::Up).pixel(0, 1)), 0);
+  EXPECT_EQ(qAlpha(CutGlyphImage(strip, 4, GlyphImage::Down).pixel(1, 0)), 0);
+  EXPECT_EQ(qAlpha(CutGlyphImage(strip, 4, GlyphImage::Down).pixel(0, 0)), 255);
+}
+
+TEST(CutGlyphImage, MissingImagesAreNull) {
+  const QImage strip = FourImageStrip();
+  EXPECT_TRUE(CutGlyphImage(strip, 2, GlyphImage::Down).isNull());
+  EXPECT_EQ(CutGlyphImage(strip, 1, GlyphImage::Up).size(), QSize(12, 2));
+  EXPECT_TRUE(CutGlyphImage(QImage(), 1, GlyphImage::Up).isNull());
+}
+
+TEST(GlyphProperties, ImageCountStaysWithinOneToFour) {
+  TTimerSpeedButton button;
+  button.setNumGlyphs(7);
+  EXPECT_EQ(button.NumGlyphs(), 4);
+  button.setNumGlyphs(0);
+  EXPECT_EQ(button.NumGlyphs(), 1);
+}
+
+TEST(GlyphProperties, AnEmptyGlyphRestoresTheDefaultArrow) {
+  TSpinButton pair;
+  const QImage original = pair.UpGlyph().toImage();
+  QPixmap custom(20, 6);
+  custom.fill(Qt::red);
+  pair.setUpGlyph(custom);
+  pair.setUpNumGlyphs(2);
+  EXPECT_EQ(pair.UpGlyph().size(), QSize(20, 6));
+  EXPECT_EQ(pair.UpNumGlyphs(), 2);
+  EXPECT_EQ(pair.DownGlyph().size(), QSize(9, 6));
+
+  pair.setUpGlyph(QPixmap());
+  EXPECT_EQ(pair.UpGlyph().toImage(), original);
+  EXPECT_EQ(pair.UpNumGlyphs(), 1);
+}
+
+TEST(GlyphProperties, AreReachableByName) {
+  TSpinButton pair;
+  EXPECT_TRUE(pair.setProperty("DownNumGlyphs", 3));
+  EXPECT_EQ(pair.DownArrow()->NumGlyphs(), 3);
+  EXPECT_EQ(pair.property("UpGlyph").value<QPixmap>().size(), QSize(9, 6));
+}
+
+}  // namespace
+}  // namespace zentarix
