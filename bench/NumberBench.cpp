@@ -21,8 +21,8 @@ const std::vector<std::string> CommaTexts = {"100",        "110",      "1234,567
                                              "0,00001234", "-3,25E-1", "99999999999999999999"};
 const std::vector<std::string> FullStopTexts = {"100",        "110",      "1234.5678",
                                                 "0.00001234", "-3.25E-1", "99999999999999999999"};
-const std::vector<long double> RenderValues = {100.0L, 106.18L, 1234567.5L, 0.03125L,
-                                               -1234.5678L, 999999999999.9999L};
+const std::vector<long double> RenderValues = {100.0L,   106.18L,     1234567.5L,
+                                               0.03125L, -1234.5678L, 999999999999.9999L};
 
 void BM_ParseNumberOr(benchmark::State& state) {
   DecimalMark = U',';

@@ -37,8 +37,7 @@ std::array<double, 6> TargetPoints(const TCalcItem& item) {
   const Extended F3 = item.F3;
   const Extended F5 = item.F5;
   const Extended formulas[6] = {
-      (B - A) * Factor0618 + F3, (B - A) * Factor0618 + F5,
-      (B - A) + F3,              (B - A) + F5,
+      (B - A) * Factor0618 + F3, (B - A) * Factor0618 + F5, (B - A) + F3, (B - A) + F5,
       (B - A) * Factor1618 + F3, (B - A) * Factor1618 + F5,
   };
   std::array<double, 6> targets{};

@@ -39,8 +39,7 @@ struct Digits {
 bool IsDigit(char ch) { return static_cast<unsigned char>(ch - '0') < 10; }
 
 // Reads digits from p while they fit the integer; returns where it stopped.
-[[gnu::noinline, gnu::cold]] const char* ContinueInExtended(const char* p, const char* end,
-                                                            Digits& digits) {
+const char* ContinueInExtended(const char* p, const char* end, Digits& digits) {
   Extended accumulator = static_cast<Extended>(digits.Whole);
   for (; p != end && IsDigit(*p); ++p) {
     accumulator = accumulator * 10.0L + static_cast<Extended>(*p - '0');
@@ -96,7 +95,8 @@ class NumberScanner {
     if (!digits.InExtended && n > -32 && n < 32) {
       // A whole number below 2^64 scaled once by at most 10^31 is zero or a normal number:
       // nothing can overflow or underflow on this path.
-      const Extended value = ScaleByTenInline(static_cast<Extended>(digits.Whole), static_cast<int>(n));
+      const Extended value =
+          ScaleByTenInline(static_cast<Extended>(digits.Whole), static_cast<int>(n));
       return negative ? -value : value;
     }
     return ScaleUnusual(digits, n, negative);
@@ -118,7 +118,7 @@ class NumberScanner {
     Extended value = NotANumber;
     if (!std::isinf(accumulator)) {
       // A fraction long enough to push n far below the scaling range gives +0 there.
-      value = ScaleByTen(accumulator, static_cast<int>(std::max<std::int64_t>(n, -65536)));
+      value = ScaleByTenInline(accumulator, static_cast<int>(std::max<std::int64_t>(n, -65536)));
       if (std::isinf(value)) value = NotANumber;
     }
     if (!std::isnormal(value)) ClearFpuFlags();

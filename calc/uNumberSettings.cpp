@@ -59,8 +59,8 @@ std::optional<std::string> QueryPosixLocaleItem(LocaleItem item) {
   // numeric items are written in.
   locale_t locale = newlocale(LC_NUMERIC_MASK | LC_CTYPE_MASK, NumericLocaleName(), nullptr);
   if (locale == nullptr) return std::nullopt;
-  const char* raw = nl_langinfo_l(item == LocaleItem::DecimalSeparator ? RADIXCHAR : THOUSEP,
-                                  locale);
+  const char* raw =
+      nl_langinfo_l(item == LocaleItem::DecimalSeparator ? RADIXCHAR : THOUSEP, locale);
   const char* codeset = nl_langinfo_l(CODESET, locale);
   std::optional<std::string> result;
   if (raw != nullptr && codeset != nullptr) result = ToUtf8(raw, codeset);

@@ -1,6 +1,6 @@
-#include <QApplication>
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <cstdlib>
 
 // Widget tests run without a display unless the caller chose a platform on purpose.

@@ -51,9 +51,12 @@ Expected Recompute(long double a, long double b, long double tenths) {
   e.f5Minus = oracle::ToDouble(Sub(e.f5, d));
   e.f5Plus = oracle::ToDouble(Add(d, e.f5));
   e.level50 = oracle::ToDouble(Sub(B, Mul(move, 0.5L)));
-  const long double projected[6] = {
-      Add(Mul(move, K().f0618), e.f3), Add(Mul(move, K().f0618), e.f5), Add(move, e.f3),
-      Add(move, e.f5), Add(Mul(move, K().f1618), e.f3), Add(Mul(move, K().f1618), e.f5)};
+  const long double projected[6] = {Add(Mul(move, K().f0618), e.f3),
+                                    Add(Mul(move, K().f0618), e.f5),
+                                    Add(move, e.f3),
+                                    Add(move, e.f5),
+                                    Add(Mul(move, K().f1618), e.f3),
+                                    Add(Mul(move, K().f1618), e.f5)};
   for (int i = 0; i < 6; ++i) {
     const double t = oracle::ToDouble(projected[i]);
     e.targets[i] = t >= 0.0 ? t : 0.0;
@@ -101,8 +104,7 @@ TEST(CalcItemOracle, LevelsAndTargetsEqualTheExactRecomputationOnRandomInputs) {
     ASSERT_TRUE(Same("Level50", item.Level50, e.level50)) << input;
     const std::array<double, 6> targets = TargetPoints(item);
     for (int t = 0; t < 6; ++t) {
-      ASSERT_TRUE(Same(("target " + std::to_string(t)).c_str(), targets[t], e.targets[t]))
-          << input;
+      ASSERT_TRUE(Same(("target " + std::to_string(t)).c_str(), targets[t], e.targets[t])) << input;
     }
   }
 }

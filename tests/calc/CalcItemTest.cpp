@@ -18,9 +18,9 @@ namespace {
 std::string Shown(double value) { return RenderNumber(value, 4); }
 
 std::vector<std::string> ShownLevels(const TCalcItem& item) {
-  return {Shown(item.ValueA),  Shown(item.ValueB),  Shown(item.F3),     Shown(item.F5),
-          Shown(item.F3Minus), Shown(item.F3Plus),  Shown(item.F5Minus), Shown(item.F5Plus),
-          Shown(item.Level50)};
+  return {Shown(item.ValueA),  Shown(item.ValueB),  Shown(item.F3),
+          Shown(item.F5),      Shown(item.F3Minus), Shown(item.F3Plus),
+          Shown(item.F5Minus), Shown(item.F5Plus),  Shown(item.Level50)};
 }
 
 std::vector<std::string> ShownTargets(const TCalcItem& item) {
@@ -53,40 +53,61 @@ TEST_P(CalcItemExample, LevelsAndTargetsAsShownToFourDecimals) {
 INSTANTIATE_TEST_SUITE_P(
     Examples, CalcItemExample,
     ::testing::Values(
-        ExampleCase{"Rising", 100, 110, 30,
+        ExampleCase{"Rising",
+                    100,
+                    110,
+                    30,
                     {"100.0000", "110.0000", "106.1800", "103.8200", "105.8800", "106.4800",
                      "103.5200", "104.1200", "105.0000"},
                     {"112.3600", "110.0000", "116.1800", "113.8200", "122.3600", "120.0000"}},
-        ExampleCase{"FallingClampsFiveTargets", 100, 10, 30,
-                    {"100.0000", "10.0000", "44.3800", "65.6200", "47.0800", "41.6800",
-                     "68.3200", "62.9200", "55.0000"},
+        ExampleCase{"FallingClampsFiveTargets",
+                    100,
+                    10,
+                    30,
+                    {"100.0000", "10.0000", "44.3800", "65.6200", "47.0800", "41.6800", "68.3200",
+                     "62.9200", "55.0000"},
                     {"0.0000", "10.0000", "0.0000", "0.0000", "0.0000", "0.0000"}},
-        ExampleCase{"NoMove", 42, 42, 30,
-                    {"42.0000", "42.0000", "42.0000", "42.0000", "42.0000", "42.0000",
-                     "42.0000", "42.0000", "42.0000"},
+        ExampleCase{"NoMove",
+                    42,
+                    42,
+                    30,
+                    {"42.0000", "42.0000", "42.0000", "42.0000", "42.0000", "42.0000", "42.0000",
+                     "42.0000", "42.0000"},
                     {"42.0000", "42.0000", "42.0000", "42.0000", "42.0000", "42.0000"}},
-        ExampleCase{"NoNoiseCollapsesCorridors", 100, 110, 0,
+        ExampleCase{"NoNoiseCollapsesCorridors",
+                    100,
+                    110,
+                    0,
                     {"100.0000", "110.0000", "106.1800", "103.8200", "106.1800", "106.1800",
                      "103.8200", "103.8200", "105.0000"},
                     {"112.3600", "110.0000", "116.1800", "113.8200", "122.3600", "120.0000"}},
-        ExampleCase{"AllZero", 0, 0, 0,
-                    {"0.0000", "0.0000", "0.0000", "0.0000", "0.0000", "0.0000", "0.0000",
-                     "0.0000", "0.0000"},
+        ExampleCase{"AllZero",
+                    0,
+                    0,
+                    0,
+                    {"0.0000", "0.0000", "0.0000", "0.0000", "0.0000", "0.0000", "0.0000", "0.0000",
+                     "0.0000"},
                     {"0.0000", "0.0000", "0.0000", "0.0000", "0.0000", "0.0000"}},
-        ExampleCase{"NoiseOfThousandTenthsSpansTheMove", 100, 110, 1000,
+        ExampleCase{"NoiseOfThousandTenthsSpansTheMove",
+                    100,
+                    110,
+                    1000,
                     {"100.0000", "110.0000", "106.1800", "103.8200", "96.1800", "116.1800",
                      "93.8200", "113.8200", "105.0000"},
                     {"112.3600", "110.0000", "116.1800", "113.8200", "122.3600", "120.0000"}},
-        ExampleCase{"FallToZeroClampsOnlyTargets", 100, 0, 30,
-                    {"100.0000", "0.0000", "38.2000", "61.8000", "41.2000", "35.2000",
-                     "64.8000", "58.8000", "50.0000"},
+        ExampleCase{"FallToZeroClampsOnlyTargets",
+                    100,
+                    0,
+                    30,
+                    {"100.0000", "0.0000", "38.2000", "61.8000", "41.2000", "35.2000", "64.8000",
+                     "58.8000", "50.0000"},
                     {"0.0000", "0.0000", "0.0000", "0.0000", "0.0000", "0.0000"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CalcItemRecord, FieldsStartAtPositiveZeroInTheirDeclaredOrder) {
   const TCalcItem item;
-  const double* fields[] = {&item.F3Plus, &item.F3Minus, &item.Noise,   &item.F5,
-                            &item.ValueB, &item.ValueA,  &item.F3,      &item.F5Plus,
+  const double* fields[] = {&item.F3Plus,  &item.F3Minus, &item.Noise, &item.F5,
+                            &item.ValueB,  &item.ValueA,  &item.F3,    &item.F5Plus,
                             &item.F5Minus, &item.Level50};
   for (std::size_t i = 0; i < std::size(fields); ++i) {
     EXPECT_EQ(*fields[i], 0.0) << "field " << i;
@@ -123,13 +144,12 @@ TEST_P(CalcItemRejects, StoresTheInputsAndKeepsTheLastLevels) {
   EXPECT_EQ(item.Level50, before.Level50) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, CalcItemRejects,
-    ::testing::Values(RejectedCase{"SlightlyNegativeA", -0.0001L, 110, 30},
-                      RejectedCase{"NegativeB", 100, -1, 30},
-                      RejectedCase{"NegativeNoise", 100, 110, -1},
-                      RejectedCase{"AllNegative", -1, -1, -1}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Inputs, CalcItemRejects,
+                         ::testing::Values(RejectedCase{"SlightlyNegativeA", -0.0001L, 110, 30},
+                                           RejectedCase{"NegativeB", 100, -1, 30},
+                                           RejectedCase{"NegativeNoise", 100, 110, -1},
+                                           RejectedCase{"AllNegative", -1, -1, -1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CalcItemValidity, NegativeZeroPassesAndIsStoredAsNegativeZero) {
   ResetFpu();
@@ -152,7 +172,7 @@ TEST(CalcItemOverflow, StopsAtTheStoreThatOverflowsAndKeepsTheStepsBefore) {
   TCalcItem item;
   ASSERT_TRUE(CalculateLevels(item, 100, 110, 30));
   EXPECT_THROW(CalculateLevels(item, 5, 1e400L, 30), EOverflow);
-  EXPECT_EQ(item.ValueA, 5.0);   // stored before the failing store
+  EXPECT_EQ(item.ValueA, 5.0);    // stored before the failing store
   EXPECT_EQ(item.ValueB, 110.0);  // the failing store wrote nothing
   EXPECT_THROW(CalculateLevels(item, 7, 8, 1e4000L), EOverflow);
   EXPECT_EQ(item.ValueA, 7.0);
@@ -165,8 +185,8 @@ TEST(CalcItemOverflow, CorridorBeyondDoubleRangeStopsAfterTheLevels) {
   TCalcItem item;
   // F3 and F5 still fit; the corridor offset (B - A) x 100 does not.
   EXPECT_THROW(CalculateLevels(item, 0, 1e307L, 100000), EOverflow);
-  EXPECT_GT(item.F3, 1e306);      // the levels were stored
-  EXPECT_EQ(item.F3Minus, 0.0);   // the overflowing corridor was not
+  EXPECT_GT(item.F3, 1e306);     // the levels were stored
+  EXPECT_EQ(item.F3Minus, 0.0);  // the overflowing corridor was not
 }
 
 TEST(CalcItemOverflow, TargetPointBeyondDoubleRangeRaises) {

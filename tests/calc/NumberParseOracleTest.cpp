@@ -78,8 +78,7 @@ TEST(ParseOracle, ShortNumbersEqualStrtoldOnRandomTexts) {
 // reading exponent digits at e >= 500 applied by hand. Returns the text strtold reads for
 // the same number, or nothing when the text is outside the grammar.
 std::optional<std::string> InGrammar(const std::string& text) {
-  static const std::regex grammar(
-      "^ *([+-]?)([0-9]*)(,?)([0-9]*)(?:[eE]([+-]?)([0-9]*))? *$");
+  static const std::regex grammar("^ *([+-]?)([0-9]*)(,?)([0-9]*)(?:[eE]([+-]?)([0-9]*))? *$");
   std::smatch match;
   if (!std::regex_match(text, match, grammar)) return std::nullopt;
   if (match[2].length() == 0 && match[3].length() == 0) return std::nullopt;

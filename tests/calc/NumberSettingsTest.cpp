@@ -19,10 +19,16 @@ class EnvGuard {
  public:
   EnvGuard(const char* name, const char* value) : FName(name) {
     if (const char* old = std::getenv(name)) FOld = old;
-    if (value) setenv(name, value, 1); else unsetenv(name);
+    if (value)
+      setenv(name, value, 1);
+    else
+      unsetenv(name);
   }
   ~EnvGuard() {
-    if (FOld) setenv(FName, FOld->c_str(), 1); else unsetenv(FName);
+    if (FOld)
+      setenv(FName, FOld->c_str(), 1);
+    else
+      unsetenv(FName);
   }
   EnvGuard(const EnvGuard&) = delete;
   EnvGuard& operator=(const EnvGuard&) = delete;
@@ -52,14 +58,13 @@ TEST_P(RealLocale, ReadsBothMarksFromTheEnvironment) {
   EXPECT_EQ(GroupMark, c.group) << c.locale;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Locales, RealLocale,
-    ::testing::Values(LocaleCase{"Russian", "ru_RU.UTF-8", U',', U'\u202F'},
-                      LocaleCase{"German", "de_DE.UTF-8", U',', U'.'},
-                      LocaleCase{"AmericanEnglish", "en_US.UTF-8", U'.', U','},
-                      LocaleCase{"French", "fr_FR.UTF-8", U',', U'\u202F'},
-                      LocaleCase{"PlainCWithoutGrouping", "C.UTF-8", U'.', 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Locales, RealLocale,
+                         ::testing::Values(LocaleCase{"Russian", "ru_RU.UTF-8", U',', U'\u202F'},
+                                           LocaleCase{"German", "de_DE.UTF-8", U',', U'.'},
+                                           LocaleCase{"AmericanEnglish", "en_US.UTF-8", U'.', U','},
+                                           LocaleCase{"French", "fr_FR.UTF-8", U',', U'\u202F'},
+                                           LocaleCase{"PlainCWithoutGrouping", "C.UTF-8", U'.', 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RealLocaleRendering, RussianLocaleGroupsWithNarrowNoBreakSpace) {
   const MarksGuard restore(U'.', U',');
@@ -113,9 +118,8 @@ class InjectedAnswer : public ::testing::TestWithParam<InjectedCase> {
 TEST_P(InjectedAnswer, OneCharacterOrEmptyOrFallback) {
   const InjectedCase& c = GetParam();
   const MarksGuard restore(U'?', U'?');
-  SetLocaleItemQuery([&](LocaleItem item) {
-    return item == LocaleItem::GroupSeparator ? c.group : c.decimal;
-  });
+  SetLocaleItemQuery(
+      [&](LocaleItem item) { return item == LocaleItem::GroupSeparator ? c.group : c.decimal; });
   LoadNumberSettings();
   EXPECT_EQ(GroupMark, c.expectedGroup) << c.name;
   EXPECT_EQ(DecimalMark, c.expectedDecimal) << c.name;
@@ -123,14 +127,14 @@ TEST_P(InjectedAnswer, OneCharacterOrEmptyOrFallback) {
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, InjectedAnswer,
-    ::testing::Values(
-        InjectedCase{"SingleCharacters", "'", ",", U'\'', U','},
-        InjectedCase{"TwoCharacterSeparatorFallsBack", "..", ",", U',', U','},
-        InjectedCase{"TwoCharacterDecimalFallsBack", " ", "::", U' ', U'.'},
-        InjectedCase{"FailedQueries", std::nullopt, std::nullopt, U',', U'.'},
-        InjectedCase{"EmptyItemsMeanNone", "", "", 0, 0},
-        InjectedCase{"MultiByteSingleCharacter", "\u2019", "\u066B", U'\u2019', U'\u066B'},
-        InjectedCase{"MalformedUtf8FallsBack", "\xE2\x80", "\xFF", U',', U'.'}),
+    ::testing::Values(InjectedCase{"SingleCharacters", "'", ",", U'\'', U','},
+                      InjectedCase{"TwoCharacterSeparatorFallsBack", "..", ",", U',', U','},
+                      InjectedCase{"TwoCharacterDecimalFallsBack", " ", "::", U' ', U'.'},
+                      InjectedCase{"FailedQueries", std::nullopt, std::nullopt, U',', U'.'},
+                      InjectedCase{"EmptyItemsMeanNone", "", "", 0, 0},
+                      InjectedCase{"MultiByteSingleCharacter", "\u2019", "\u066B", U'\u2019',
+                                   U'\u066B'},
+                      InjectedCase{"MalformedUtf8FallsBack", "\xE2\x80", "\xFF", U',', U'.'}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

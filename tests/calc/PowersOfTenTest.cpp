@@ -36,17 +36,16 @@ TEST_P(ScaleByTenExact, SingleStepScalingIsCorrectlyRounded) {
   EXPECT_EQ(ScaleByTen(c.x, c.n), oracle::NearestExtended(c.expected)) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ScaleByTenExact,
-    ::testing::Values(ScaleCase{"ZeroStepsKeepsValue", 7.0L, 0, "7"},
-                      ScaleCase{"UpByTwentySeven", 3.0L, 27, "3e27"},
-                      ScaleCase{"DownByTwentySeven", 3.0L, -27, "3e-27"},
-                      ScaleCase{"DownByOne", 1.0L, -1, "0.1"},
-                      ScaleCase{"UpBy32UsesT1Alone", 1.0L, 32, "1e32"},
-                      ScaleCase{"UpBy512UsesT2Alone", 1.0L, 512, "1e512"},
-                      ScaleCase{"UpBy4608UsesT2Alone", 1.0L, 4608, "1e4608"},
-                      ScaleCase{"DownBy5120GivesZero", 1e300L, -5120, "0"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ScaleByTenExact,
+                         ::testing::Values(ScaleCase{"ZeroStepsKeepsValue", 7.0L, 0, "7"},
+                                           ScaleCase{"UpByTwentySeven", 3.0L, 27, "3e27"},
+                                           ScaleCase{"DownByTwentySeven", 3.0L, -27, "3e-27"},
+                                           ScaleCase{"DownByOne", 1.0L, -1, "0.1"},
+                                           ScaleCase{"UpBy32UsesT1Alone", 1.0L, 32, "1e32"},
+                                           ScaleCase{"UpBy512UsesT2Alone", 1.0L, 512, "1e512"},
+                                           ScaleCase{"UpBy4608UsesT2Alone", 1.0L, 4608, "1e4608"},
+                                           ScaleCase{"DownBy5120GivesZero", 1e300L, -5120, "0"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ScaleByTenRange, StepsBeyondTheTablesOverflowToInfinity) {
   EXPECT_EQ(ScaleByTen(1.0L, 6000), std::numeric_limits<long double>::infinity());
