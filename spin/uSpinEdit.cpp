@@ -318,16 +318,20 @@ int TSpinEdit::RequiredHeight() const {
 
 void TSpinEdit::resizeEvent(QResizeEvent* event) {
   QLineEdit::resizeEvent(event);
-  const int required = RequiredHeight();
-  // The snap causes another resize, which places the arrows.
-  if (height() < required) return resize(width(), required);
-  PlaceSpinButton();
+  FitToFont();
 }
 
 void TSpinEdit::changeEvent(QEvent* event) {
   QLineEdit::changeEvent(event);
-  if (event->type() != QEvent::FontChange && event->type() != QEvent::StyleChange) return;
-  if (height() < RequiredHeight()) return resize(width(), RequiredHeight());
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) FitToFont();
+}
+
+// Snaps a height below RequiredHeight back to it, then places the arrows. The arrows are placed
+// here rather than left to the resize that the snap causes: while a widget is being shown that
+// resize sends no event.
+void TSpinEdit::FitToFont() {
+  const int required = RequiredHeight();
+  if (height() < required) resize(width(), required);
   PlaceSpinButton();
 }
 

@@ -122,6 +122,7 @@ class TSpinEdit : public QLineEdit {
   void TextChanged();
   void RaiseChange();
   void Exit();
+  void FitToFont();
   void PlaceSpinButton();
   void UpdateTextArea();
   QRect ContentsArea() const;

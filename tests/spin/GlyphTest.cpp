@@ -51,6 +51,14 @@ TEST_P(DefaultGlyph, IsASixteenColourArrowOnOlive) {
   EXPECT_EQ(glyph.pixel(0, 5), kOlive);
 }
 
+TEST_P(DefaultGlyph, IsStoredWithTheSixteenColourPalette) {
+  TSpinButton pair;  // registers the resources
+  const QImage stored(GetParam().Up ? ":/spin/SPINUP.bmp" : ":/spin/SPINDOWN.bmp");
+  ASSERT_FALSE(stored.isNull());
+  EXPECT_EQ(stored.colorCount(), 16);
+  EXPECT_EQ(stored.colorTable().at(3), kOlive);
+}
+
 INSTANTIATE_TEST_SUITE_P(Arrows, DefaultGlyph,
                          ::testing::Values(DefaultGlyphCase{"Up", true, {0, 1, 3, 5, 7, 0}},
                                            DefaultGlyphCase{"Down", false, {0, 7, 5, 3, 1, 0}}),

@@ -342,6 +342,25 @@ TEST_F(SpinEditLayout, TheFlatFieldHoldsItsPairInsideTheRightEdge) {
   EXPECT_EQ(Down()->geometry(), QRect(0, 8, 15, 11));
 }
 
+TEST(SpinEditFirstShow, PlacesThePairAndSnapsTheHeightSetBeforeShowing) {
+  QWidget window;
+  window.resize(200, 100);
+  auto* flat = new TSpinEdit(&window);
+  auto* low = new TSpinEdit(&window);
+  for (TSpinEdit* edit : {flat, low}) {
+    QFont font = edit->font();
+    font.setPixelSize(11);
+    edit->setFont(font);
+    edit->setCtl3D(false);
+  }
+  flat->setGeometry(0, 0, 93, 22);
+  low->setGeometry(0, 40, 93, 5);
+  ASSERT_TRUE(test::ShowActive(window));
+  EXPECT_EQ(flat->SpinButton()->geometry(), QRect(78, 1, 15, 19));
+  EXPECT_EQ(low->height(), low->RequiredHeight());
+  EXPECT_EQ(low->SpinButton()->geometry(), QRect(78, 1, 15, low->RequiredHeight() - 3));
+}
+
 TEST_F(SpinEditLayout, TheSunkenFieldKeepsThePairClearOfItsFrame) {
   Edit->setCtl3D(true);
   Edit->resize(121, 25);
