@@ -101,14 +101,6 @@ TEST(CutGlyphImage, MissingImagesAreNull) {
   EXPECT_TRUE(CutGlyphImage(QImage(), 1, GlyphImage::Up).isNull());
 }
 
-TEST(GlyphProperties, ImageCountStaysWithinOneToFour) {
-  TTimerSpeedButton button;
-  button.setNumGlyphs(7);
-  EXPECT_EQ(button.NumGlyphs(), 4);
-  button.setNumGlyphs(0);
-  EXPECT_EQ(button.NumGlyphs(), 1);
-}
-
 TEST(GlyphProperties, AnEmptyGlyphRestoresTheDefaultArrow) {
   TSpinButton pair;
   const QImage original = pair.UpGlyph().toImage();
