@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 #include "calc/uFloatEnv.h"
@@ -19,9 +18,26 @@ constexpr int ExponentStop = 500;
 
 constexpr Extended NotANumber = std::numeric_limits<Extended>::quiet_NaN();
 
-// The decimal mark as its UTF-8 bytes, so that the scan compares bytes.
+// The decimal mark as its UTF-8 bytes, so that the scan compares bytes. Marks are nearly
+// always ASCII, which needs no encoding.
 struct EncodedMark {
-  explicit EncodedMark(char32_t mark) : Length(EncodeUtf8(mark, Bytes)) {}
+  explicit EncodedMark(char32_t mark) {
+    if (mark != 0 && mark < 0x80) {
+      Bytes[0] = static_cast<char>(mark);
+      Length = 1;
+    } else {
+      Length = EncodeUtf8(mark, Bytes);
+    }
+  }
+  // Whether the text at p (with `left` bytes left) starts with the mark; a mark of code 0
+  // (none) matches nothing.
+  bool StartsAt(const char* p, std::size_t left) const {
+    if (Length == 0 || left < Length) return false;
+    for (std::size_t i = 0; i < Length; ++i) {
+      if (p[i] != Bytes[i]) return false;
+    }
+    return true;
+  }
   char Bytes[4] = {};
   std::size_t Length;
 };
@@ -32,6 +48,7 @@ struct EncodedMark {
 // range on, extended arithmetic takes over from the exact value (ContinueInExtended).
 struct Digits {
   std::uint64_t Whole = 0;
+  int Count = 0;  // digits gathered in Whole, leading zeros included
   bool InExtended = false;
   Extended Value = 0.0L;  // the accumulator once InExtended
 };
@@ -52,16 +69,25 @@ const char* ContinueInExtended(const char* p, const char* end, Digits& digits) {
 const char* ReadDigits(const char* p, const char* end, Digits& digits) {
   if (digits.InExtended) return ContinueInExtended(p, end, digits);
   std::uint64_t whole = digits.Whole;
+  int count = digits.Count;
   for (; p != end && IsDigit(*p); ++p) {
+    const auto digit = static_cast<unsigned>(*p - '0');
+    // Any 19 digits stay below 10^19 < 2^64; only from the twentieth on can the value leave
+    // the integer's range.
+    if (count < 19) {
+      whole = whole * 10 + digit;
+      ++count;
+      continue;
+    }
     std::uint64_t next;
-    if (__builtin_mul_overflow(whole, 10u, &next) ||
-        __builtin_add_overflow(next, static_cast<unsigned>(*p - '0'), &next)) {
+    if (__builtin_mul_overflow(whole, 10u, &next) || __builtin_add_overflow(next, digit, &next)) {
       digits.Whole = whole;
       return ContinueInExtended(p, end, digits);
     }
     whole = next;
   }
   digits.Whole = whole;
+  digits.Count = count;
   return p;
 }
 
@@ -131,10 +157,7 @@ class NumberScanner {
     while (Peek() == ' ') ++FPos;
   }
 
-  bool AtMark() const {
-    return FMark.Length != 0 && static_cast<std::size_t>(FEnd - FPos) >= FMark.Length &&
-           std::memcmp(FPos, FMark.Bytes, FMark.Length) == 0;
-  }
+  bool AtMark() const { return FMark.StartsAt(FPos, static_cast<std::size_t>(FEnd - FPos)); }
 
   int ReadExponent() {
     if (Peek() != 'e' && Peek() != 'E') return 0;
