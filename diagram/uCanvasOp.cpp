@@ -24,23 +24,32 @@ CanvasOp AtPoint(CanvasOpKind kind, std::int32_t x, std::int32_t y) {
 
 const char* KindName(CanvasOpKind kind) {
   switch (kind) {
-    case CanvasOpKind::SetPenColor: return "SetPenColor";
-    case CanvasOpKind::MoveTo: return "MoveTo";
-    case CanvasOpKind::LineTo: return "LineTo";
-    case CanvasOpKind::SetBrushColor: return "SetBrushColor";
-    case CanvasOpKind::FillRect: return "FillRect";
-    case CanvasOpKind::SetFontStyle: return "SetFontStyle";
-    case CanvasOpKind::SetTextColor: return "SetTextColor";
-    case CanvasOpKind::TextOut: return "TextOut";
+    case CanvasOpKind::SetPenColor:
+      return "SetPenColor";
+    case CanvasOpKind::MoveTo:
+      return "MoveTo";
+    case CanvasOpKind::LineTo:
+      return "LineTo";
+    case CanvasOpKind::SetBrushColor:
+      return "SetBrushColor";
+    case CanvasOpKind::FillRect:
+      return "FillRect";
+    case CanvasOpKind::SetFontStyle:
+      return "SetFontStyle";
+    case CanvasOpKind::SetTextColor:
+      return "SetTextColor";
+    case CanvasOpKind::TextOut:
+      return "TextOut";
   }
   return "Unknown";
 }
 
 // The style names joined by commas, in bit order; the empty set prints nothing.
 void PrintStyles(std::ostream& out, TFontStyles styles) {
-  static constexpr std::pair<TFontStyles, const char*> Names[] = {
-      {fsBold, "bold"}, {fsItalic, "italic"}, {fsUnderline, "underline"},
-      {fsStrikeOut, "strikeout"}};
+  static constexpr std::pair<TFontStyles, const char*> Names[] = {{fsBold, "bold"},
+                                                                  {fsItalic, "italic"},
+                                                                  {fsUnderline, "underline"},
+                                                                  {fsStrikeOut, "strikeout"}};
   const char* separator = "";
   for (const auto& [bit, name] : Names) {
     if ((styles & bit) == 0) continue;

@@ -23,13 +23,13 @@ void AddMoveAndBands(Ops& ops, const DiagramGeometry& g) {
   ops.push_back(CanvasOp::MoveTo(g.PointA.X, g.PointA.Y));
   ops.push_back(CanvasOp::LineTo(g.PointB.X, g.PointB.Y));
   ops.push_back(CanvasOp::SetBrushColor(BandColor));
-  ops.push_back(CanvasOp::FillRect(Plus(Margin, s), g.F3Band.Top, Plus(Margin, 3 * s),
-                                   g.F3Band.Bottom));
+  ops.push_back(
+      CanvasOp::FillRect(Plus(Margin, s), g.F3Band.Top, Plus(Margin, 3 * s), g.F3Band.Bottom));
   ops.push_back(CanvasOp::MoveTo(g.PointB.X, g.PointB.Y));
   ops.push_back(CanvasOp::LineTo(Plus(Margin, 2 * s), g.F3Row));
   ops.push_back(CanvasOp::SetBrushColor(BandColor));
-  ops.push_back(CanvasOp::FillRect(Plus(Margin, 3 * s), g.F5Band.Top, Plus(Margin, 5 * s),
-                                   g.F5Band.Bottom));
+  ops.push_back(
+      CanvasOp::FillRect(Plus(Margin, 3 * s), g.F5Band.Top, Plus(Margin, 5 * s), g.F5Band.Bottom));
   ops.push_back(CanvasOp::MoveTo(g.PointB.X, g.PointB.Y));
   ops.push_back(CanvasOp::LineTo(Plus(Margin, 4 * s), g.F5Row));
 }
@@ -37,10 +37,14 @@ void AddMoveAndBands(Ops& ops, const DiagramGeometry& g) {
 void AddBandLabels(Ops& ops, const DiagramGeometry& g, DiagramLabels& labels) {
   const std::int32_t f3Column = Plus(Margin, g.Step);
   const std::int32_t f5Column = Plus(Margin, 3 * g.Step);
-  ops.push_back(CanvasOp::TextOut(f3Column, Plus(g.F3Band.Top, AboveBand), std::move(labels.UpperF3)));
-  ops.push_back(CanvasOp::TextOut(f3Column, Plus(g.F3Band.Bottom, BelowBand), std::move(labels.LowerF3)));
-  ops.push_back(CanvasOp::TextOut(f5Column, Plus(g.F5Band.Top, AboveBand), std::move(labels.UpperF5)));
-  ops.push_back(CanvasOp::TextOut(f5Column, Plus(g.F5Band.Bottom, BelowBand), std::move(labels.LowerF5)));
+  ops.push_back(
+      CanvasOp::TextOut(f3Column, Plus(g.F3Band.Top, AboveBand), std::move(labels.UpperF3)));
+  ops.push_back(
+      CanvasOp::TextOut(f3Column, Plus(g.F3Band.Bottom, BelowBand), std::move(labels.LowerF3)));
+  ops.push_back(
+      CanvasOp::TextOut(f5Column, Plus(g.F5Band.Top, AboveBand), std::move(labels.UpperF5)));
+  ops.push_back(
+      CanvasOp::TextOut(f5Column, Plus(g.F5Band.Bottom, BelowBand), std::move(labels.LowerF5)));
 }
 
 void AddLevel50(Ops& ops, std::int32_t W, const DiagramGeometry& g, DiagramLabels& labels) {

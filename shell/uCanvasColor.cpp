@@ -17,10 +17,14 @@ QColor ExplicitColor(TColor color) {
 QColor ResolveColor(TColor color, const QPalette& palette) {
   if (!IsNamedColor(color)) return ExplicitColor(color);
   switch (color) {
-    case clWhite: return QColor(255, 255, 255);
-    case clWindowText: return palette.color(QPalette::WindowText);
-    case clBtnFace: return palette.color(QPalette::Button);
-    default: return QColor(0, 0, 0);
+    case clWhite:
+      return QColor(255, 255, 255);
+    case clWindowText:
+      return palette.color(QPalette::WindowText);
+    case clBtnFace:
+      return palette.color(QPalette::Button);
+    default:
+      return QColor(0, 0, 0);
   }
 }
 

@@ -2,7 +2,6 @@
 
 #include <QRect>
 #include <QString>
-
 #include <algorithm>
 
 #include "diagram/uDiagram.h"
@@ -49,14 +48,30 @@ void TDiagramCanvas::Replay(const std::vector<CanvasOp>& ops) {
 
 void TDiagramCanvas::Perform(const CanvasOp& op) {
   switch (op.Kind) {
-    case CanvasOpKind::SetPenColor: FPenColor = ResolveColor(op.Color, FPalette); return;
-    case CanvasOpKind::MoveTo: FPosition = QPoint(op.X, op.Y); return;
-    case CanvasOpKind::LineTo: LineTo(op.X, op.Y); return;
-    case CanvasOpKind::SetBrushColor: FBrushColor = ResolveColor(op.Color, FPalette); return;
-    case CanvasOpKind::FillRect: FillRect(op.X, op.Y, op.Right, op.Bottom, FBrushColor); return;
-    case CanvasOpKind::SetFontStyle: SetFontStyle(op.Styles); return;
-    case CanvasOpKind::SetTextColor: FFontColor = ResolveColor(op.Color, FPalette); return;
-    case CanvasOpKind::TextOut: TextOut(op.X, op.Y, op.Text); return;
+    case CanvasOpKind::SetPenColor:
+      FPenColor = ResolveColor(op.Color, FPalette);
+      return;
+    case CanvasOpKind::MoveTo:
+      FPosition = QPoint(op.X, op.Y);
+      return;
+    case CanvasOpKind::LineTo:
+      LineTo(op.X, op.Y);
+      return;
+    case CanvasOpKind::SetBrushColor:
+      FBrushColor = ResolveColor(op.Color, FPalette);
+      return;
+    case CanvasOpKind::FillRect:
+      FillRect(op.X, op.Y, op.Right, op.Bottom, FBrushColor);
+      return;
+    case CanvasOpKind::SetFontStyle:
+      SetFontStyle(op.Styles);
+      return;
+    case CanvasOpKind::SetTextColor:
+      FFontColor = ResolveColor(op.Color, FPalette);
+      return;
+    case CanvasOpKind::TextOut:
+      TextOut(op.X, op.Y, op.Text);
+      return;
   }
 }
 
@@ -74,9 +89,12 @@ void TDiagramCanvas::LineTo(std::int32_t x, std::int32_t y) {
   FRuns.clear();
   RasterizeLine(FPosition.x(), FPosition.y(), x, y, FArea.width(), FArea.height(), FRuns);
   // Runs are whole rectangles of pixels: exact at any device pixel ratio, unlike points.
-  for (const PixelRun& run : FRuns) {
-    FPainter.fillRect(QRect(run.Left, run.Top, run.Width, run.Height), FPenColor);
-  }
+  // One batch of rectangles per line costs far less than a fill per run.
+  FRects.clear();
+  for (const PixelRun& run : FRuns) FRects.emplace_back(run.Left, run.Top, run.Width, run.Height);
+  FPainter.setPen(Qt::NoPen);
+  FPainter.setBrush(FPenColor);
+  FPainter.drawRects(FRects.data(), static_cast<int>(FRects.size()));
   FPosition = QPoint(x, y);
 }
 
@@ -100,8 +118,8 @@ void TDiagramCanvas::TextOut(std::int32_t x, std::int32_t y, const std::string& 
   FPosition = QPoint(static_cast<std::int32_t>(static_cast<std::uint32_t>(right)), y);
 }
 
-void PaintLevelDiagram(QPainter& painter, QSize area, const QFont& font,
-                       const QPalette& palette, const TCalcItem& item) {
+void PaintLevelDiagram(QPainter& painter, QSize area, const QFont& font, const QPalette& palette,
+                       const TCalcItem& item) {
   const auto ops = BuildDiagramOps(area.width(), area.height(), item, clWhite, clWindowText);
   TDiagramCanvas canvas(painter, area, font, palette, clWhite, clWindowText);
   canvas.Replay(ops);

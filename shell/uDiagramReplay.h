@@ -9,8 +9,8 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
-
 #include <vector>
 
 #include "calc/uCalcItem.h"
@@ -51,11 +51,12 @@ class TDiagramCanvas {
   QColor FFontColor;
   QPoint FPosition;
   std::vector<PixelRun> FRuns;  // reused by every line
+  std::vector<QRect> FRects;
 };
 
 // The paint handler's whole work: the diagram of item for a drawing area of the given size,
 // started with the area's colour clWhite as brush and clWindowText as font colour.
-void PaintLevelDiagram(QPainter& painter, QSize area, const QFont& font,
-                       const QPalette& palette, const TCalcItem& item);
+void PaintLevelDiagram(QPainter& painter, QSize area, const QFont& font, const QPalette& palette,
+                       const TCalcItem& item);
 
 }  // namespace zentarix

@@ -22,8 +22,8 @@ struct Axes {
 
 int SignOf(std::int64_t v) { return v < 0 ? -1 : 1; }
 
-Axes AxesOf(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
-            std::int32_t width, std::int32_t height) {
+Axes AxesOf(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, std::int32_t width,
+            std::int32_t height) {
   const std::int64_t dx = std::int64_t{x1} - x0;
   const std::int64_t dy = std::int64_t{y1} - y0;
   Axes a;

@@ -10,6 +10,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "LocaleMarks.h"
@@ -154,70 +155,81 @@ TEST_P(DiagramSteps, MatchTheHandWrittenLines) {
 
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
+// The drawing area and the calculation inputs of one case.
+struct Inputs {
+  std::int32_t W, H;
+  long double a, b, tenths;
+};
+
+PartialCase Case(const char* name, Inputs in, std::map<int, std::string> steps,
+                 std::optional<double> noise = std::nullopt) {
+  return {name, in.W, in.H, in.a, in.b, in.tenths, noise, std::move(steps)};
+}
+
 INSTANTIATE_TEST_SUITE_P(
     RoundingAndBands, DiagramSteps,
     ::testing::Values(
-        PartialCase{"NoNoiseGivesTwentyRowBands", 461, 431, 100, 110, 0, {},
-                    {{5, "FillRect(106,162,258,182)"},
-                     {9, "FillRect(258,249,410,269)"},
-                     {13, "TextOut(106,149,\"+F3 = 106.1800\")"},
-                     {14, "TextOut(106,183,\"-F3 = 106.1800\")"},
-                     {15, "TextOut(258,236,*"},
-                     {16, "TextOut(258,270,*"}}},
+        Case("NoNoiseGivesTwentyRowBands", {461, 431, 100, 110, 0},
+             {{5, "FillRect(106,162,258,182)"},
+              {9, "FillRect(258,249,410,269)"},
+              {13, "TextOut(106,149,\"+F3 = 106.1800\")"},
+              {14, "TextOut(106,183,\"-F3 = 106.1800\")"},
+              {15, "TextOut(258,236,*"},
+              {16, "TextOut(258,270,*"}}),
         // h = 373: 186.5 rounds to the even 186.
-        PartialCase{"HalfRowTiesToEvenAt433", 461, 433, 100, 110, 30, {},
-                    {{11, "LineTo(334,261)"},
-                     {18, "MoveTo(30,216)"},
-                     {19, "LineTo(431,216)"},
-                     {20, "TextOut(30,203,\"50% = 105.0000\")"}}},
+        Case("HalfRowTiesToEvenAt433", {461, 433, 100, 110, 30},
+             {{11, "LineTo(334,261)"},
+              {18, "MoveTo(30,216)"},
+              {19, "LineTo(431,216)"},
+              {20, "TextOut(30,203,\"50% = 105.0000\")"}}),
         // h = 750: 286.5 rounds to 286; the noise product 22.4999... gives r = 22.
-        PartialCase{"F3RowTiesToEvenAt810", 461, 810, 100, 110, 30, {},
-                    {{5, "FillRect(106,294,258,338)"},
-                     {7, "LineTo(182,316)"},
-                     {11, "LineTo(334,494)"},
-                     {18, "MoveTo(30,405)"},
-                     {24, "TextOut(183,317,*"}}},
+        Case("F3RowTiesToEvenAt810", {461, 810, 100, 110, 30},
+             {{5, "FillRect(106,294,258,338)"},
+              {7, "LineTo(182,316)"},
+              {11, "LineTo(334,494)"},
+              {18, "MoveTo(30,405)"},
+              {24, "TextOut(183,317,*"}}),
         // h = 250: 250 x 0.618 rounds to exactly 154.5 in 64 bits, then to 154.
-        PartialCase{"FallingSignificandRoundingAt310", 461, 310, 110, 100, 30, {},
-                    {{3, "LineTo(106,280)"},
-                     {5, "FillRect(106,174,258,194)"},
-                     {7, "LineTo(182,184)"},
-                     {11, "LineTo(334,126)"},
-                     {18, "MoveTo(30,155)"}}},
+        Case("FallingSignificandRoundingAt310", {461, 310, 110, 100, 30},
+             {{3, "LineTo(106,280)"},
+              {5, "FillRect(106,174,258,194)"},
+              {7, "LineTo(182,184)"},
+              {11, "LineTo(334,126)"},
+              {18, "MoveTo(30,155)"}}),
         // 31.4999999999999988...: a product rounded to double first would be 31.5 and give 32.
-        PartialCase{"NoiseProductNotRoundedToDoubleAt1110", 461, 1110, 100, 110, 30, {},
-                    {{5, "FillRect(106,400,258,462)"},
-                     {9, "FillRect(258,648,410,710)"},
-                     {13, "TextOut(106,387,*"},
-                     {16, "TextOut(258,711,*"}}},
+        Case("NoiseProductNotRoundedToDoubleAt1110", {461, 1110, 100, 110, 30},
+             {{5, "FillRect(106,400,258,462)"},
+              {9, "FillRect(258,648,410,710)"},
+              {13, "TextOut(106,387,*"},
+              {16, "TextOut(258,711,*"}}),
         // 10.5000000000000002...: a product rounded to double first would give 10.
-        PartialCase{"NoiseTenAt1110", 461, 1110, 100, 110, 10, {},
-                    {{5, "FillRect(106,420,258,442)"}, {9, "FillRect(258,668,410,690)"}}},
-        PartialCase{"HalfHeightExactlyTen", 461, 460, 100, 110, 25, {},
-                    {{5, "FillRect(106,173,258,193)"}, {9, "FillRect(258,267,410,287)"}}},
+        Case("NoiseTenAt1110", {461, 1110, 100, 110, 10},
+             {{5, "FillRect(106,420,258,442)"}, {9, "FillRect(258,668,410,690)"}}),
+        Case("HalfHeightExactlyTen", {461, 460, 100, 110, 25},
+             {{5, "FillRect(106,173,258,193)"}, {9, "FillRect(258,267,410,287)"}}),
         // r = 9 would give rows 159 to 176; the minimum band is 158 to 177.
-        PartialCase{"HalfHeightNineGivesMinimumBand", 461, 420, 100, 110, 25, {},
-                    {{5, "FillRect(106,158,258,178)"}, {9, "FillRect(258,242,410,262)"}}},
+        Case("HalfHeightNineGivesMinimumBand", {461, 420, 100, 110, 25},
+             {{5, "FillRect(106,158,258,178)"}, {9, "FillRect(258,242,410,262)"}}),
         // Products beyond 32 and beyond 64 bits are held at 2^29 rows on either side.
-        PartialCase{"NoiseOf99999999999TenthsIsHeld", 461, 431, 100, 110, 99999999999.0L, {},
-                    {{5, "FillRect(106,-536870740,258,536871084)"},
-                     {9, "FillRect(258,-536870653,410,536871171)"},
-                     {13, "TextOut(106,-536870753,*"},
-                     {14, "TextOut(106,536871085,*"},
-                     {24, "TextOut(183,173,\"F3 = 106.1800\")"}}},
-        PartialCase{"NoiseBeyondSixtyFourBitsIsHeld", 461, 431, 100, 110, 30, 1e300,
-                    {{5, "FillRect(106,-536870740,258,536871084)"},
-                     {16, "TextOut(258,536871172,*"}}},
-        PartialCase{"HugeNegativeNoiseGivesMinimumBand", 461, 431, 100, 110, 30, -1e300,
-                    {{5, "FillRect(106,162,258,182)"}, {9, "FillRect(258,249,410,269)"}}},
-        PartialCase{"NaNNoiseGivesMinimumBand", 461, 431, 100, 110, 30, NaN,
-                    {{5, "FillRect(106,162,258,182)"}, {14, "TextOut(106,183,*"}}},
+        Case("NoiseOf99999999999TenthsIsHeld", {461, 431, 100, 110, 99999999999.0L},
+             {{5, "FillRect(106,-536870740,258,536871084)"},
+              {9, "FillRect(258,-536870653,410,536871171)"},
+              {13, "TextOut(106,-536870753,*"},
+              {14, "TextOut(106,536871085,*"},
+              {24, "TextOut(183,173,\"F3 = 106.1800\")"}}),
+        Case("NoiseBeyondSixtyFourBitsIsHeld", {461, 431, 100, 110, 30},
+             {{5, "FillRect(106,-536870740,258,536871084)"}, {16, "TextOut(258,536871172,*"}},
+             1e300),
+        Case("HugeNegativeNoiseGivesMinimumBand", {461, 431, 100, 110, 30},
+             {{5, "FillRect(106,162,258,182)"}, {9, "FillRect(258,249,410,269)"}}, -1e300),
+        Case("NaNNoiseGivesMinimumBand", {461, 431, 100, 110, 30},
+             {{5, "FillRect(106,162,258,182)"}, {14, "TextOut(106,183,*"}}, NaN),
         // A failed test keeps the old levels but draws the rejected noise.
-        PartialCase{"RejectedNegativeNoiseStillDraws", 461, 431, 100, 110, -5, {},
-                    {{3, "LineTo(106,30)"},
-                     {5, "FillRect(106,162,258,182)"},
-                     {13, "TextOut(106,149,\"+F3 = 0.0000\")"},
-                     {22, "TextOut(30,401,\"A = 100.0000\")"}}}),
+        Case("RejectedNegativeNoiseStillDraws", {461, 431, 100, 110, -5},
+             {{3, "LineTo(106,30)"},
+              {5, "FillRect(106,162,258,182)"},
+              {13, "TextOut(106,149,\"+F3 = 0.0000\")"},
+              {22, "TextOut(30,401,\"A = 100.0000\")"}})),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct NoMoveCase {
@@ -239,13 +251,14 @@ TEST_P(DiagramWithoutMove, OnlySetsPenAndFontColours) {
   EXPECT_EQ(PrintedDiagram(461, 431, item), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EqualValues, DiagramWithoutMove,
-    ::testing::Values(NoMoveCase{"BothZero", 0.0, 0.0}, NoMoveCase{"PlusZeroMinusZero", 0.0, -0.0},
-                      NoMoveCase{"MinusZeroPlusZero", -0.0, 0.0},
-                      NoMoveCase{"SameValue", 105.5, 105.5}, NoMoveCase{"NaNStart", NaN, 1.0},
-                      NoMoveCase{"NaNEnd", 1.0, NaN}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(EqualValues, DiagramWithoutMove,
+                         ::testing::Values(NoMoveCase{"BothZero", 0.0, 0.0},
+                                           NoMoveCase{"PlusZeroMinusZero", 0.0, -0.0},
+                                           NoMoveCase{"MinusZeroPlusZero", -0.0, 0.0},
+                                           NoMoveCase{"SameValue", 105.5, 105.5},
+                                           NoMoveCase{"NaNStart", NaN, 1.0},
+                                           NoMoveCase{"NaNEnd", 1.0, NaN}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Plain 32-bit steps must not make any size undefined (the sanitizer build checks this); the
 // list keeps its 27 operations.
@@ -256,8 +269,7 @@ TEST(DiagramSizes, AnySizeGivesTheFullList) {
   const std::int32_t sizes[] = {Min, Min + 1, -1, 0, 1, 59, 60, 61, Max - 1, Max};
   for (std::int32_t W : sizes) {
     for (std::int32_t H : sizes) {
-      EXPECT_EQ(BuildDiagramOps(W, H, item, EntryBrush, EntryFont).size(), 27u)
-          << W << " x " << H;
+      EXPECT_EQ(BuildDiagramOps(W, H, item, EntryBrush, EntryFont).size(), 27u) << W << " x " << H;
     }
   }
 }

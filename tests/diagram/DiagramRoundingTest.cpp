@@ -87,15 +87,15 @@ void CheckRowsAndBands(std::int32_t W, std::int32_t H, double noise, bool fallin
   const std::int64_t f5 = 30 + ExactOffset(h, falling ? Exact0382 : Exact0618);
   const std::int64_t row50 = 30 + ExactOffset(h, Exact05);
   // Held at 2^29 rows either way; the bound is an integer, so holding commutes with rounding.
-  const std::int64_t r = std::clamp<std::int64_t>(ExactOffset(h, OfDouble(noise), noise < 0),
-                                                  -(1 << 29), 1 << 29);
+  const std::int64_t r =
+      std::clamp<std::int64_t>(ExactOffset(h, OfDouble(noise), noise < 0), -(1 << 29), 1 << 29);
   const Band f3Band = ExpectedBand(f3, r);
   const Band f5Band = ExpectedBand(f5, r);
 
   SCOPED_TRACE(::testing::Message() << "W " << W << " H " << H << " noise " << std::hexfloat
                                     << noise << (falling ? " falling" : " rising"));
-  EXPECT_EQ(ops[6].Y, f3);     // LineTo the end of the F3 leg
-  EXPECT_EQ(ops[10].Y, f5);    // LineTo the end of the F5 leg
+  EXPECT_EQ(ops[6].Y, f3);      // LineTo the end of the F3 leg
+  EXPECT_EQ(ops[10].Y, f5);     // LineTo the end of the F5 leg
   EXPECT_EQ(ops[17].Y, row50);  // MoveTo the start of the 50% line
   EXPECT_EQ(ops[4].Y, f3Band.Top);
   EXPECT_EQ(ops[4].Bottom, f3Band.Bottom);

@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
-
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -144,7 +143,8 @@ class ReplayedLine : public ::testing::TestWithParam<LineCase> {};
 TEST_P(ReplayedLine, PaintsOnePixelPerStepWithoutTheEndPixel) {
   const LineCase& c = GetParam();
   const QImage image = Replayed(
-      40, 40, {CanvasOp::SetPenColor(255), CanvasOp::MoveTo(c.x0, c.y0), CanvasOp::LineTo(c.x1, c.y1)});
+      40, 40,
+      {CanvasOp::SetPenColor(255), CanvasOp::MoveTo(c.x0, c.y0), CanvasOp::LineTo(c.x1, c.y1)});
   const int dx = c.x1 - c.x0;
   const int dy = c.y1 - c.y0;
   const int steps = std::max(std::abs(dx), std::abs(dy));
@@ -165,14 +165,16 @@ INSTANTIATE_TEST_SUITE_P(
     Directions, ReplayedLine,
     ::testing::Values(LineCase{"Right", 5, 10, 30, 10}, LineCase{"Left", 30, 10, 5, 10},
                       LineCase{"Down", 8, 3, 8, 33}, LineCase{"Up", 8, 33, 8, 3},
-                      LineCase{"SteepUpRight", 5, 35, 12, 4}, LineCase{"SteepDownLeft", 20, 2, 11, 37},
-                      LineCase{"ShallowDownRight", 2, 5, 37, 17}, LineCase{"ShallowUpLeft", 37, 17, 2, 5},
-                      LineCase{"Diagonal", 3, 3, 36, 36}, LineCase{"AntiDiagonal", 36, 3, 3, 36}),
+                      LineCase{"SteepUpRight", 5, 35, 12, 4},
+                      LineCase{"SteepDownLeft", 20, 2, 11, 37},
+                      LineCase{"ShallowDownRight", 2, 5, 37, 17},
+                      LineCase{"ShallowUpLeft", 37, 17, 2, 5}, LineCase{"Diagonal", 3, 3, 36, 36},
+                      LineCase{"AntiDiagonal", 36, 3, 3, 36}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReplayedLine, FromAPointToItselfPaintsNothing) {
-  const QImage image =
-      Replayed(40, 40, {CanvasOp::SetPenColor(255), CanvasOp::MoveTo(7, 7), CanvasOp::LineTo(7, 7)});
+  const QImage image = Replayed(
+      40, 40, {CanvasOp::SetPenColor(255), CanvasOp::MoveTo(7, 7), CanvasOp::LineTo(7, 7)});
   EXPECT_EQ(CountColour(image, image.rect(), Red), 0);
 }
 
@@ -197,8 +199,9 @@ class ReplayedFill : public ::testing::TestWithParam<FillCase> {};
 
 TEST_P(ReplayedFill, PaintsLeftToRightExclusiveAndTopToBottomExclusive) {
   const FillCase& c = GetParam();
-  const QImage image = Replayed(40, 40, {CanvasOp::SetBrushColor(BandColor),
-                                         CanvasOp::FillRect(c.left, c.top, c.right, c.bottom)});
+  const QImage image = Replayed(
+      40, 40,
+      {CanvasOp::SetBrushColor(BandColor), CanvasOp::FillRect(c.left, c.top, c.right, c.bottom)});
   const int area = c.painted.isEmpty() ? 0 : c.painted.width() * c.painted.height();
   EXPECT_EQ(CountColour(image, image.rect(), Band), area);
   if (area > 0) {
@@ -209,17 +212,18 @@ TEST_P(ReplayedFill, PaintsLeftToRightExclusiveAndTopToBottomExclusive) {
 constexpr std::int32_t Lowest = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t Highest = std::numeric_limits<std::int32_t>::max();
 
-INSTANTIATE_TEST_SUITE_P(
-    Rectangles, ReplayedFill,
-    ::testing::Values(FillCase{"Inside", 5, 6, 15, 9, QRect(5, 6, 10, 3)},
-                      FillCase{"OnePixel", 3, 4, 4, 5, QRect(3, 4, 1, 1)},
-                      FillCase{"ZeroWidth", 5, 6, 5, 9, QRect()},
-                      FillCase{"ZeroHeight", 5, 6, 15, 6, QRect()},
-                      FillCase{"RightBeforeLeft", 15, 6, 5, 9, QRect()},
-                      FillCase{"BottomAboveTop", 5, 9, 15, 6, QRect()},
-                      FillCase{"OverTheEdges", -5, -5, 3, 45, QRect(0, 0, 3, 40)},
-                      FillCase{"WholeIntRange", Lowest, Lowest, Highest, Highest, QRect(0, 0, 40, 40)}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rectangles, ReplayedFill,
+                         ::testing::Values(FillCase{"Inside", 5, 6, 15, 9, QRect(5, 6, 10, 3)},
+                                           FillCase{"OnePixel", 3, 4, 4, 5, QRect(3, 4, 1, 1)},
+                                           FillCase{"ZeroWidth", 5, 6, 5, 9, QRect()},
+                                           FillCase{"ZeroHeight", 5, 6, 15, 6, QRect()},
+                                           FillCase{"RightBeforeLeft", 15, 6, 5, 9, QRect()},
+                                           FillCase{"BottomAboveTop", 5, 9, 15, 6, QRect()},
+                                           FillCase{"OverTheEdges", -5, -5, 3, 45,
+                                                    QRect(0, 0, 3, 40)},
+                                           FillCase{"WholeIntRange", Lowest, Lowest, Highest,
+                                                    Highest, QRect(0, 0, 40, 40)}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The label's background is the current brush colour over everything beneath its cell, and
 // the glyphs are in the palette's window-text colour.
