@@ -20,6 +20,7 @@
 #include <QStyleOptionFrame>
 
 #include <algorithm>
+#include <utility>
 
 namespace zentarix {
 
@@ -74,8 +75,8 @@ TSpinEdit::TSpinEdit(QWidget* parent) : QLineEdit(parent) {
   FSpinButton->resize(kPairWidth, kPairHeight);
   FSpinButton->setVisible(true);
   FSpinButton->setFocusControl(this);
-  FSpinButton->OnUpClick = [this](QObject*) { StepUp(this); };
-  FSpinButton->OnDownClick = [this](QObject*) { StepDown(this); };
+  FSpinButton->OnUpClick = [this](QObject* sender) { StepUp(sender); };
+  FSpinButton->OnDownClick = [this](QObject* sender) { StepDown(sender); };
   QLineEdit::setText(QStringLiteral("0"));
   connect(this, &QLineEdit::textChanged, this, [this] { TextChanged(); });
   setTabStop(true);
