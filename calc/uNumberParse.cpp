@@ -57,7 +57,7 @@ bool IsDigit(char ch) { return static_cast<unsigned char>(ch - '0') < 10; }
 
 // Reads digits from p while they fit the integer; returns where it stopped.
 const char* ContinueInExtended(const char* p, const char* end, Digits& digits) {
-  Extended accumulator = static_cast<Extended>(digits.Whole);
+  Extended accumulator = digits.InExtended ? digits.Value : static_cast<Extended>(digits.Whole);
   for (; p != end && IsDigit(*p); ++p) {
     accumulator = accumulator * 10.0L + static_cast<Extended>(*p - '0');
   }

@@ -21,25 +21,6 @@ namespace {
 
 constexpr int RandomCases = 100000;
 
-long double OraclePower(int k) {
-  static std::vector<long double> cache(4700, -1.0L);
-  if (cache[k] < 0) cache[k] = oracle::NearestExtended("1e" + std::to_string(k));
-  return cache[k];
-}
-
-// x scaled by 10^n through the three power tables, as exact MPFR operations.
-long double OracleScale(long double x, int n) {
-  if (n == 0) return x;
-  const int m = n < 0 ? -n : n;
-  auto step = [&](long double value, int power) {
-    return n < 0 ? oracle::Div(value, OraclePower(power)) : oracle::Mul(value, OraclePower(power));
-  };
-  x = step(x, m % 32);
-  if ((m / 32) % 16 != 0) x = step(x, 32 * ((m / 32) % 16));
-  if (m / 512 != 0) x = step(x, 512 * (m / 512));
-  return x;
-}
-
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
   return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
 }
@@ -56,7 +37,8 @@ OracleForm OracleDecimalDigits(long double x, int decimals) {
   if (bits.BiasedExponent == 0) return form;
   std::int64_t e = FloorDiv((bits.BiasedExponent - 16383) * std::int64_t{19728}, 65536) + 1;
   const long double magnitude = bits.Negative ? -x : x;
-  long double y = oracle::RoundToIntegral(OracleScale(magnitude, static_cast<int>(18 - e)));
+  long double y =
+      oracle::RoundToIntegral(oracle::ScaleByTenSteps(magnitude, static_cast<int>(18 - e)));
   if (y >= 1e18L) {
     y = oracle::RoundToIntegral(oracle::Div(y, 10.0L));
     ++e;

@@ -2,6 +2,8 @@
 
 #include <mpfr.h>
 
+#include <map>
+
 namespace oracle {
 
 namespace {
@@ -66,6 +68,25 @@ long double RoundToIntegral(long double x) {
   mpfr_set_ld(value.get(), x, MPFR_RNDN);
   mpfr_rint(result.get(), value.get(), MPFR_RNDN);
   return mpfr_get_ld(result.get(), MPFR_RNDN);
+}
+
+long double ScaleByTenSteps(long double x, int n) {
+  if (n == 0) return x;
+  if (n <= -5120) return 0.0L;
+  static std::map<int, long double> powers;
+  auto power = [](int k) {
+    auto [entry, added] = powers.try_emplace(k, 0.0L);
+    if (added) entry->second = NearestExtended("1e" + std::to_string(k));
+    return entry->second;
+  };
+  const int m = n < 0 ? -n : n;
+  auto step = [&](long double value, int k) {
+    return n < 0 ? Div(value, power(k)) : Mul(value, power(k));
+  };
+  x = step(x, m % 32);
+  if ((m / 32) % 16 != 0) x = step(x, 32 * ((m / 32) % 16));
+  if (m / 512 != 0) x = step(x, 512 * (m / 512));
+  return x;
 }
 
 double ToDouble(long double x) {

@@ -20,6 +20,11 @@ long double Div(long double a, long double b);
 // Rounds to an integral extended value, ties to even.
 long double RoundToIntegral(long double x);
 
+// x scaled by 10^n in the steps of the power tables (10^k for k < 32, 10^(32k) for k < 16,
+// 10^(512k)), each table entry the nearest extended power and each step one exact operation
+// rounded to extended; n <= -5120 gives +0.
+long double ScaleByTenSteps(long double x, int n);
+
 // The double nearest to an extended value (ties to even, subnormals included).
 double ToDouble(long double x);
 

@@ -10,6 +10,7 @@
 #include <regex>
 #include <string>
 
+#include "ExtendedOracle.h"
 #include "MarksGuard.h"
 #include "calc/uNumberText.h"
 
@@ -70,6 +71,40 @@ TEST(ParseOracle, ShortNumbersEqualStrtoldOnRandomTexts) {
       ++mismatches;
       ADD_FAILURE() << "'" << texts.comma << "' parsed as " << static_cast<double>(value)
                     << ", nearest is " << static_cast<double>(expected);
+    }
+  }
+}
+
+// Texts of 20 to 40 digits with exponents far outside the exactly rounded range: the value is
+// whatever accumulating the digits in extended arithmetic and scaling through the power tables
+// gives, re-computed step by step in MPFR.
+TEST(ParseOracle, LongNumbersFollowTheExtendedAccumulationOnRandomTexts) {
+  const MarksGuard marks(U',', U' ');
+  std::mt19937_64 random(99);
+  auto pick = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  for (int i = 0; i < RandomCases / 4; ++i) {
+    std::string digits;
+    for (int n = pick(20, 40); n > 0; --n) digits += static_cast<char>('0' + pick(0, 9));
+    const int fraction = pick(0, static_cast<int>(digits.size()));
+    const int exponent = pick(-4999, 4900);
+    const std::string text = digits.substr(0, digits.size() - fraction) + "," +
+                             digits.substr(digits.size() - fraction) + "e" +
+                             std::to_string(exponent);
+    long double accumulator = 0.0L;
+    for (char digit : digits) {
+      accumulator = oracle::Add(oracle::Mul(accumulator, 10.0L), digit - '0');
+    }
+    const long double expected = oracle::ScaleByTenSteps(accumulator, exponent - fraction);
+    long double value = -1.0L;
+    const bool ok = TryParseNumber(text, value);
+    if (std::isinf(expected)) {
+      ASSERT_FALSE(ok) << "'" << text << "' overflows";
+    } else {
+      ASSERT_TRUE(ok) << "'" << text << "'";
+      ASSERT_TRUE(SameExtended(value, expected))
+          << "'" << text << "' parsed as " << value << ", steps give " << expected;
     }
   }
 }
