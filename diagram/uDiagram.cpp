@@ -9,7 +9,7 @@ namespace zentarix {
 
 namespace {
 
-constexpr std::int32_t Margin = 30;
+constexpr std::int32_t Margin = DiagramMargin;
 // A band label stands 13 rows above the band's top edge or 1 row below its bottom edge; a
 // level label 1 pixel right of and below the end of its leg.
 constexpr std::int32_t AboveBand = -13;
@@ -19,24 +19,21 @@ constexpr std::int32_t LevelLabelOffset = 1;
 using Ops = std::vector<CanvasOp>;
 
 void AddMoveAndBands(Ops& ops, const DiagramGeometry& g) {
-  const std::int32_t s = g.Step;
   ops.push_back(CanvasOp::MoveTo(g.PointA.X, g.PointA.Y));
   ops.push_back(CanvasOp::LineTo(g.PointB.X, g.PointB.Y));
   ops.push_back(CanvasOp::SetBrushColor(BandColor));
-  ops.push_back(
-      CanvasOp::FillRect(Plus(Margin, s), g.F3Band.Top, Plus(Margin, 3 * s), g.F3Band.Bottom));
+  ops.push_back(CanvasOp::FillRect(g.Column(1), g.F3Band.Top, g.Column(3), g.F3Band.Bottom));
   ops.push_back(CanvasOp::MoveTo(g.PointB.X, g.PointB.Y));
-  ops.push_back(CanvasOp::LineTo(Plus(Margin, 2 * s), g.F3Row));
+  ops.push_back(CanvasOp::LineTo(g.Column(2), g.F3Row));
   ops.push_back(CanvasOp::SetBrushColor(BandColor));
-  ops.push_back(
-      CanvasOp::FillRect(Plus(Margin, 3 * s), g.F5Band.Top, Plus(Margin, 5 * s), g.F5Band.Bottom));
+  ops.push_back(CanvasOp::FillRect(g.Column(3), g.F5Band.Top, g.Column(5), g.F5Band.Bottom));
   ops.push_back(CanvasOp::MoveTo(g.PointB.X, g.PointB.Y));
-  ops.push_back(CanvasOp::LineTo(Plus(Margin, 4 * s), g.F5Row));
+  ops.push_back(CanvasOp::LineTo(g.Column(4), g.F5Row));
 }
 
 void AddBandLabels(Ops& ops, const DiagramGeometry& g, DiagramLabels& labels) {
-  const std::int32_t f3Column = Plus(Margin, g.Step);
-  const std::int32_t f5Column = Plus(Margin, 3 * g.Step);
+  const std::int32_t f3Column = g.Column(1);
+  const std::int32_t f5Column = g.Column(3);
   ops.push_back(
       CanvasOp::TextOut(f3Column, Plus(g.F3Band.Top, AboveBand), std::move(labels.UpperF3)));
   ops.push_back(
@@ -55,8 +52,8 @@ void AddLevel50(Ops& ops, std::int32_t W, const DiagramGeometry& g, DiagramLabel
 }
 
 void AddPointLabels(Ops& ops, const DiagramGeometry& g, DiagramLabels& labels) {
-  const std::int32_t f3X = Plus(Plus(Margin, 2 * g.Step), LevelLabelOffset);
-  const std::int32_t f5X = Plus(Plus(Margin, 4 * g.Step), LevelLabelOffset);
+  const std::int32_t f3X = Plus(g.Column(2), LevelLabelOffset);
+  const std::int32_t f5X = Plus(g.Column(4), LevelLabelOffset);
   ops.push_back(CanvasOp::SetFontStyle(fsBold));
   ops.push_back(CanvasOp::TextOut(g.PointA.X, g.PointA.Y, std::move(labels.A)));
   ops.push_back(CanvasOp::TextOut(g.PointB.X, g.PointB.Y, std::move(labels.B)));

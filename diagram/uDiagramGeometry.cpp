@@ -7,7 +7,7 @@ namespace zentarix {
 
 namespace {
 
-constexpr std::int32_t Margin = 30;
+constexpr std::int32_t Margin = DiagramMargin;
 constexpr std::int32_t StepDivisor = 6;
 constexpr std::int32_t MinBandRows = 20;
 // The 50% factor is exact in every format.
@@ -56,7 +56,7 @@ DiagramGeometry LayOutDiagram(std::int32_t W, std::int32_t H, const TCalcItem& i
   // A on one margin row, B on the other; F3 lies 0.382 of the span away from B's row and F5
   // 0.618 of it, measured from the top margin as 0.618 / 0.382 when falling.
   g.PointA = {Margin, falling ? Margin : bottomRow};
-  g.PointB = {Plus(Margin, g.Step), falling ? bottomRow : Margin};
+  g.PointB = {g.Column(1), falling ? bottomRow : Margin};
   g.F3Row = Plus(Margin, LevelOffset(span, falling ? Factor0618 : Factor0382));
   g.F5Row = Plus(Margin, LevelOffset(span, falling ? Factor0382 : Factor0618));
   g.Row50 = Plus(Margin, LevelOffset(span, Factor05));

@@ -18,6 +18,10 @@ constexpr std::int32_t Minus(std::int32_t a, std::int32_t b) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
 }
 
+// The margin on every side: A and B lie on the rows 30 and H - 30, the move starts in column
+// 30, and the 50% line ends 30 pixels before the right edge.
+inline constexpr std::int32_t DiagramMargin = 30;
+
 // The largest corridor half-height drawn, 2^29 pixels: far beyond any drawing area (a Qt
 // widget is at most 16777215 pixels tall), yet small enough that a band's edges, its label
 // rows and its height stay inside the 32-bit range for every level row.
@@ -58,7 +62,12 @@ enum class MoveDirection { None, Rising, Falling };
 MoveDirection DirectionOf(const TCalcItem& item);
 
 struct DiagramGeometry {
-  std::int32_t Step = 0;  // W / 6, the column step
+  // Column k of the diagram, 30 + k x Step: the move ends in column 1, the F3 band spans
+  // columns 1 to 3 with its leg ending in column 2, the F5 band columns 3 to 5 with its leg
+  // ending in column 4.
+  std::int32_t Column(int k) const { return Plus(DiagramMargin, k * Step); }
+
+  std::int32_t Step = 0;  // W / 6, truncated
   PixelPoint PointA;      // start of the move
   PixelPoint PointB;      // end of the move
   std::int32_t F3Row = 0;
