@@ -1,0 +1,49 @@
+// The program: start-up in the order the calculation relies on, then the event loop.
+#include <QApplication>
+#include <QIcon>
+#include <QScreen>
+
+#include "calc/uFloatEnv.h"
+#include "calc/uNumberText.h"
+#include "shell/uAbout.h"
+#include "shell/uAppTitle.h"
+#include "shell/uGeneralErrorReport.h"
+#include "shell/uLocaleWatcher.h"
+#include "shell/uMain.h"
+#include "shell/uNativeWindow.h"
+
+using namespace zentarix;
+
+namespace {
+
+void CentreOnScreen(QWidget& window) {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // The control word and the number marks are in force before anything else runs.
+  ResetFpu();
+  LoadNumberSettings();
+
+  QApplication application(argc, argv);
+  InstallGeneralErrorReport(ApplicationTitleFromPath(QCoreApplication::applicationFilePath()));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zentarix-32.png")));
+  TLocaleWatcher localeWatcher;
+  application.installEventFilter(&localeWatcher);
+
+  TForm1 Form1;
+  CreateNativeWindow(Form1);
+  TAboutBox AboutBox;
+  CreateNativeWindow(AboutBox);
+  Form1.ShowAbout = [&AboutBox] { AboutBox.ShowModal(); };
+
+  CentreOnScreen(Form1);
+  Form1.show();
+  return application.exec();
+}

@@ -1,0 +1,44 @@
+#include "shell/uAbout.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+#include "ui_uAbout.h"
+
+namespace zentarix {
+
+TAboutBox::TAboutBox(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      FUi(std::make_unique<Ui::TAboutBox>()) {
+  FUi->setupUi(this);
+  setFixedSize(298, 198);
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setPixelSize(11);
+  setFont(font);
+  connect(FUi->OKButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+TAboutBox::~TAboutBox() = default;
+
+int TAboutBox::ShowModal() {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+  return exec();
+}
+
+void TAboutBox::keyPressEvent(QKeyEvent* event) {
+  // No control is a cancel button, so Escape does nothing here; Enter goes to the default
+  // button as in any dialog (the dialog itself requires no Shift, Ctrl or Alt).
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+}  // namespace zentarix

@@ -1,0 +1,222 @@
+#include "shell/uMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <algorithm>
+
+#include "calc/uNumberText.h"
+#include "shell/uDiagramReplay.h"
+#include "shell/uListing.h"
+#include "shell/uMemoSink.h"
+#include "shell/uPaintBox.h"
+#include "shell/uReplaceEvery.h"
+#include "spin/uErrorReport.h"
+#include "spin/uSpinEdit.h"
+#include "ui_uMain.h"
+
+namespace zentarix {
+
+namespace {
+
+// Every parse of the window falls back to this, so a text that is no number reads as a value
+// below zero.
+constexpr Extended BadField = -1.0L;
+
+// A and B accept a full stop for the decimal mark: it becomes a comma before the parse.
+Extended ParseAorB(const QLineEdit& edit) {
+  return ParseNumberOr(ReplaceEvery(edit.text().toStdString(), ".", ","), BadField);
+}
+
+Extended ParseNoise(const TSpinEdit& edit) {
+  return ParseNumberOr(edit.text().toStdString(), BadField);
+}
+
+QFont FontOfPixels(const char* family, int pixels) {
+  QFont font(QString::fromLatin1(family));
+  font.setPixelSize(pixels);
+  return font;
+}
+
+// The memo's top and its bottom margin inside Panel2: it grows and shrinks with the window.
+constexpr int MemoTop = 136;
+constexpr int MemoBottomMargin = 1;
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent), FUi(std::make_unique<Ui::TForm1>()) {
+  // The layout sets every initial value, the noise field's 30 among them, before any handler
+  // is attached: creating the window runs no calculation.
+  FUi->setupUi(this);
+  ApplyFonts();
+  Button1()->setText(aCalc()->text());
+  ConnectEvents();
+  FormCreate();
+}
+
+TForm1::~TForm1() { FormDestroy(); }
+
+QFrame* TForm1::Panel1() const { return FUi->Panel1; }
+QFrame* TForm1::Panel2() const { return FUi->Panel2; }
+QFrame* TForm1::Panel3() const { return FUi->Panel3; }
+QLabel* TForm1::Label1() const { return FUi->Label1; }
+QLabel* TForm1::Label2() const { return FUi->Label2; }
+QLabel* TForm1::Label3() const { return FUi->Label3; }
+QLineEdit* TForm1::Edit1() const { return FUi->Edit1; }
+QLineEdit* TForm1::Edit2() const { return FUi->Edit2; }
+TSpinEdit* TForm1::SpinEdit1() const { return FUi->SpinEdit1; }
+QPlainTextEdit* TForm1::Memo1() const { return FUi->Memo1; }
+QPushButton* TForm1::Button1() const { return FUi->Button1; }
+TPaintBox* TForm1::pnb() const { return FUi->pnb; }
+QAction* TForm1::aCalc() const { return FUi->aCalc; }
+
+void TForm1::ApplyFonts() {
+  // The faces the window asks for by name; where they are missing, the metric-compatible
+  // faces of the Liberation family stand in rather than whatever the system picks.
+  QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+  QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+  // Character heights in pixels, which a layout file cannot state.
+  setFont(FontOfPixels("MS Sans Serif", 11));
+  Memo1()->setFont(FontOfPixels("Courier New", 11));
+  pnb()->setFont(FontOfPixels("MS Sans Serif", 8));
+  QPalette memoPalette = Memo1()->palette();
+  memoPalette.setColor(QPalette::Base, memoPalette.color(QPalette::Button));
+  Memo1()->setPalette(memoPalette);
+  // A substituted face may be wider than the one the labels were sized for: a label grows to
+  // the right rather than cut its text.
+  for (QLabel* label : {Label1(), Label2(), Label3()}) {
+    label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+  }
+  QPalette hostPalette = Panel3()->palette();
+  hostPalette.setColor(QPalette::Window, Qt::white);
+  Panel3()->setPalette(hostPalette);
+}
+
+void TForm1::ConnectEvents() {
+  connect(aCalc(), &QAction::triggered, this, [this] { GuardEntry([this] { aCalcExecute(); }); });
+  connect(Button1(), &QPushButton::clicked, aCalc(), &QAction::trigger);
+  // Enter on the focused button runs it, as Space does (unless Shift, Ctrl or Alt is held).
+  Button1()->setAutoDefault(true);
+  SpinEdit1()->OnChange = [this](QObject*) { aCalcExecute(); };
+  SpinEdit1()->OnExit = [this](QObject*) { SpinEdit1Exit(); };
+  pnb()->OnPaint = [this] { pnbPaint(); };
+  for (QWidget* control : {static_cast<QWidget*>(Edit1()), static_cast<QWidget*>(Edit2()),
+                           static_cast<QWidget*>(SpinEdit1()), static_cast<QWidget*>(Memo1()),
+                           static_cast<QWidget*>(Button1()), static_cast<QWidget*>(Panel2())}) {
+    control->installEventFilter(this);
+  }
+  // Key preview: the window sees every key release of its controls before they do.
+  FKeyPreview = std::make_unique<TKeyPreview>(
+      [this](QObject* watched, QEvent* event) { return HandleKeyRelease(watched, event); });
+  qApp->installEventFilter(FKeyPreview.get());
+}
+
+void TForm1::Edit1Exit() { CheckField(Edit1(), ParseAorB(*Edit1()) >= 0, "Ошибка в значении А!"); }
+
+void TForm1::FormCreate() {
+  FCalcItem = std::make_unique<TCalcItem>();
+  // Panel3 and Memo1 paint double-buffered: every Qt widget paints into the window's backing
+  // store, which reaches the screen as one picture.
+}
+
+void TForm1::FormDestroy() { FCalcItem.reset(); }
+
+void TForm1::Edit2Exit() { CheckField(Edit2(), ParseAorB(*Edit2()) >= 0, "Ошибка в значении B!"); }
+
+void TForm1::SpinEdit1Exit() {
+  // The noise text is parsed as typed, without the full-stop replacement.
+  CheckField(SpinEdit1(), ParseNoise(*SpinEdit1()) >= 0, NoiseErrorLine);
+}
+
+void TForm1::pnbPaint() {
+  QPainter painter(pnb());
+  PaintLevelDiagram(painter, pnb()->size(), pnb()->font(), pnb()->palette(), *FCalcItem);
+}
+
+void TForm1::aCalcExecute() {
+  const Extended a = ParseAorB(*Edit1());
+  const Extended b = ParseAorB(*Edit2());
+  const Extended tenths = ParseNoise(*SpinEdit1());
+  const bool passed = CalculateLevels(*FCalcItem, a, b, tenths);
+  TMemoSink memo(*Memo1());
+  WriteListing(*FCalcItem, passed, memo);
+  pnb()->update();
+}
+
+void TForm1::FormKeyUp(int key) {
+  if (key == Qt::Key_F1 && ShowAbout) ShowAbout();
+}
+
+void TForm1::CheckField(QWidget* field, bool passed, const char* message) {
+  if (passed) return;
+  TMemoSink(*Memo1()).SetText(message);
+  ReturnFocusTo(field);
+}
+
+void TForm1::ReturnFocusTo(QWidget* field) {
+  // During the exit the focus already belongs to the control it was moving to. Taking it back
+  // sends that control a focus-out although it never had the focus: that one is swallowed.
+  QWidget* moving = QApplication::focusWidget();
+  if (moving == field) return;
+  FFocusTakenFrom = moving;
+  field->setFocus(Qt::OtherFocusReason);
+  FFocusTakenFrom = nullptr;
+}
+
+bool TForm1::IsFieldExit(const QEvent* event) const {
+  // Moving to another window, a menu or a popup is no exit from the field.
+  const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+         reason != Qt::MenuBarFocusReason;
+}
+
+TKeyPreview::TKeyPreview(std::function<bool(QObject*, QEvent*)> onKeyRelease)
+    : FOnKeyRelease(std::move(onKeyRelease)) {}
+
+bool TKeyPreview::eventFilter(QObject* watched, QEvent* event) {
+  return event->type() == QEvent::KeyRelease && FOnKeyRelease(watched, event);
+}
+
+bool TForm1::HandleKeyRelease(QObject* watched, QEvent* event) {
+  const auto* key = static_cast<const QKeyEvent*>(event);
+  if (key->isAutoRepeat()) return false;  // holding F1 shows the box once, on release
+  // A key event travels from the focused control up to the window, passing every filter on
+  // the way; the window acts on its first delivery only.
+  QWidget* first = QApplication::focusWidget();
+  if (first == nullptr) first = this;
+  if (watched != first || first->window() != this) return false;
+  GuardEntry([this, key] { FormKeyUp(key->key()); });
+  return false;  // the focused control still gets the key
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::FocusOut:
+      if (watched == FFocusTakenFrom) return true;
+      if (watched == Edit1() && IsFieldExit(event)) GuardEntry([this] { Edit1Exit(); });
+      if (watched == Edit2() && IsFieldExit(event)) GuardEntry([this] { Edit2Exit(); });
+      return false;
+    case QEvent::Resize:
+      if (watched == Panel2()) {
+        Memo1()->setGeometry(1, MemoTop, Panel2()->width() - 2,
+                             Panel2()->height() - MemoTop - MemoBottomMargin);
+      }
+      return false;
+    case QEvent::KeyPress:
+      if (watched == Button1()) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const auto held =
+            key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+        return enter && held != Qt::NoModifier;  // only a plain Enter runs the button
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+}  // namespace zentarix

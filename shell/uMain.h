@@ -1,0 +1,101 @@
+// The main window: the three input fields with their exit checks, the calculate button, the
+// results listing and the level diagram, wired to the one calculation record it owns.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "calc/uCalcItem.h"
+
+namespace Ui {
+class TForm1;
+}
+
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace zentarix {
+
+class TPaintBox;
+class TSpinEdit;
+
+// Sees the key releases of the whole application before their receivers do (installed on the
+// application object) and hands them to one handler.
+class TKeyPreview : public QObject {
+ public:
+  explicit TKeyPreview(std::function<bool(QObject*, QEvent*)> onKeyRelease);
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  std::function<bool(QObject*, QEvent*)> FOnKeyRelease;
+};
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Creates the window from its layout; the controls get their initial values before any
+  // event is connected, so creating the window runs no calculation. FormCreate runs last.
+  explicit TForm1(QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Shown modally when F1 is released anywhere in the window; the application sets it to
+  // its About box.
+  std::function<void()> ShowAbout;
+
+  // The event handlers, in their declared order.
+  void Edit1Exit();
+  void FormCreate();
+  void FormDestroy();
+  void Edit2Exit();
+  void SpinEdit1Exit();
+  void pnbPaint();
+  void aCalcExecute();
+  void FormKeyUp(int key);
+
+  const TCalcItem& CalcItem() const { return *FCalcItem; }
+
+  // The controls, by their names.
+  QFrame* Panel1() const;
+  QFrame* Panel2() const;
+  QFrame* Panel3() const;
+  QLabel* Label1() const;
+  QLabel* Label2() const;
+  QLabel* Label3() const;
+  QLineEdit* Edit1() const;
+  QLineEdit* Edit2() const;
+  TSpinEdit* SpinEdit1() const;
+  QPlainTextEdit* Memo1() const;
+  QPushButton* Button1() const;
+  TPaintBox* pnb() const;
+  QAction* aCalc() const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void ApplyFonts();
+  void ConnectEvents();
+  // Leaving a field (not the window): the check for Edit1 and Edit2.
+  bool IsFieldExit(const QEvent* event) const;
+  bool HandleKeyRelease(QObject* watched, QEvent* event);
+  // The exit check shared by the three fields: a value below zero (passed false) replaces the
+  // listing with message and gives the focus back to field.
+  void CheckField(QWidget* field, bool passed, const char* message);
+  void ReturnFocusTo(QWidget* field);
+
+  std::unique_ptr<Ui::TForm1> FUi;
+  std::unique_ptr<TCalcItem> FCalcItem;
+  // The control the focus was moving to when an exit check took it back: it never got the
+  // focus, so the focus-out that the return sends it is not an exit.
+  QPointer<QWidget> FFocusTakenFrom;
+  std::unique_ptr<TKeyPreview> FKeyPreview;
+};
+
+}  // namespace zentarix

@@ -1,0 +1,13 @@
+// Creating a top-level window's native window without letting a library change the
+// floating-point control word behind the calculation's back.
+#pragma once
+
+class QWidget;
+
+namespace zentarix {
+
+// Creates window's native window now; the control word in force before becomes the default
+// word again afterwards.
+void CreateNativeWindow(QWidget& window);
+
+}  // namespace zentarix
