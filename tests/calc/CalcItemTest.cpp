@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "MarksGuard.h"
+#include "tests/support/MarksGuard.h"
 #include "calc/uCalcItem.h"
 #include "calc/uFloatEnv.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "ExtendedOracle.h"
-#include "MarksGuard.h"
+#include "tests/support/MarksGuard.h"
 #include "calc/uNumberText.h"
 
 using namespace zentarix;

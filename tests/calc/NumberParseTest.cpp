@@ -7,7 +7,7 @@
 #include <string>
 
 #include "ExtendedOracle.h"
-#include "MarksGuard.h"
+#include "tests/support/MarksGuard.h"
 #include "calc/uFloatEnv.h"
 #include "calc/uNumberText.h"
 

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "LocaleMarks.h"
+#include "tests/support/MarksGuard.h"
 #include "calc/uFloatEnv.h"
 #include "diagram/uDiagram.h"
 
@@ -47,7 +47,7 @@ std::vector<std::string> PrintedDiagram(std::int32_t W, std::int32_t H, const TC
 }
 
 TEST(DiagramWorkedExample, RisingAt461x431) {
-  const LocaleMarks marks(U'.', U',');
+  const MarksGuard marks(U'.', U',');
   const std::vector<std::string> expected = {
       "SetPenColor(0)",
       "MoveTo(30,401)",
@@ -82,7 +82,7 @@ TEST(DiagramWorkedExample, RisingAt461x431) {
 
 // Falling: B's row is the bottom margin, and the labels above the bands show the Minus bounds.
 TEST(DiagramWorkedExample, FallingAt461x431) {
-  const LocaleMarks marks(U'.', U',');
+  const MarksGuard marks(U'.', U',');
   const std::vector<std::string> expected = {
       "SetPenColor(0)",
       "MoveTo(30,30)",
@@ -136,7 +136,7 @@ void PrintTo(const PartialCase& c, std::ostream* out) { *out << c.name; }
 class DiagramSteps : public ::testing::TestWithParam<PartialCase> {};
 
 TEST_P(DiagramSteps, MatchTheHandWrittenLines) {
-  const LocaleMarks marks(U'.', U',');
+  const MarksGuard marks(U'.', U',');
   const PartialCase& c = GetParam();
   TCalcItem item = Calculated(c.a, c.b, c.tenths);
   if (c.noise) item.Noise = *c.noise;

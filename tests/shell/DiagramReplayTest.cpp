@@ -17,7 +17,7 @@
 #include "diagram/uDiagram.h"
 #include "shell/uDiagramReplay.h"
 #include "shell/uNamedColors.h"
-#include "tests/diagram/LocaleMarks.h"
+#include "tests/support/MarksGuard.h"
 
 using namespace zentarix;
 

@@ -7,7 +7,7 @@
 
 #include "calc/uFloatEnv.h"
 #include "shell/uListing.h"
-#include "tests/diagram/LocaleMarks.h"
+#include "tests/support/MarksGuard.h"
 
 using namespace zentarix;
 
@@ -39,7 +39,7 @@ void PrintTo(const ListingCase& c, std::ostream* out) { *out << c.name; }
 class FullListing : public ::testing::TestWithParam<ListingCase> {};
 
 TEST_P(FullListing, ReplacesAnyEarlierTextByTheNineteenLines) {
-  const LocaleMarks marks(U'.', U',');
+  const MarksGuard marks(U'.', U',');
   ResetFpu();
   const ListingCase& c = GetParam();
   TCalcItem item;
@@ -161,7 +161,7 @@ TEST(ErrorListing, IsTheOneLineAloneWithoutLineBreak) {
 // Near the top of the double range the levels fit but the target points overflow: lines 1 to
 // 12 stay, the heading of the targets is not written, and the error reaches the caller.
 TEST(OverflowListing, KeepsLinesOneToTwelveAndPropagates) {
-  const LocaleMarks marks(U'.', U',');
+  const MarksGuard marks(U'.', U',');
   ResetFpu();
   TCalcItem item;
   ASSERT_TRUE(CalculateLevels(item, 0, 1.7e308L, 0));
