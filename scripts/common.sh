@@ -8,7 +8,7 @@ ZENTARIX_PACKAGES=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
   locales fonts-liberation
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils x11-apps python3
 )
 
 as_root() {

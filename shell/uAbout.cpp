@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+#include "shell/uEnterKey.h"
 #include "ui_uAbout.h"
 
 namespace zentarix {
@@ -18,6 +19,7 @@ TAboutBox::TAboutBox(QWidget* parent)
   font.setPixelSize(11);
   setFont(font);
   connect(FUi->OKButton, &QPushButton::clicked, this, &QDialog::accept);
+  FUi->OKButton->installEventFilter(this);
 }
 
 TAboutBox::~TAboutBox() = default;
@@ -29,6 +31,12 @@ int TAboutBox::ShowModal() {
     move(frame.topLeft());
   }
   return exec();
+}
+
+bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
+  // The focused OK button would take a modified Enter as well.
+  return watched == FUi->OKButton && event->type() == QEvent::KeyPress &&
+         IsModifiedEnter(*static_cast<const QKeyEvent*>(event));
 }
 
 void TAboutBox::keyPressEvent(QKeyEvent* event) {

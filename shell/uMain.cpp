@@ -10,6 +10,7 @@
 
 #include "calc/uNumberText.h"
 #include "shell/uDiagramReplay.h"
+#include "shell/uEnterKey.h"
 #include "shell/uListing.h"
 #include "shell/uMemoSink.h"
 #include "shell/uPaintBox.h"
@@ -206,14 +207,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       }
       return false;
     case QEvent::KeyPress:
-      if (watched == Button1()) {
-        const auto* key = static_cast<const QKeyEvent*>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        const auto held =
-            key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-        return enter && held != Qt::NoModifier;  // only a plain Enter runs the button
-      }
-      return false;
+      // Only a plain Enter runs the button.
+      return watched == Button1() && IsModifiedEnter(*static_cast<const QKeyEvent*>(event));
     default:
       return false;
   }

@@ -1,0 +1,329 @@
+// The main window driven as a user drives it: typing, Tab, the button, the spin arrows and
+// keys, F1, and what the listing and the diagram show afterwards.
+#include <QAction>
+#include <QImage>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "MainWindowFixture.h"
+#include "shell/uPaintBox.h"
+#include "spin/uSpinButton.h"
+#include "spin/uTimerSpeedButton.h"
+
+using namespace zentarix;
+
+namespace {
+
+const std::string RisingListing =
+    "A = 100.0000\n"
+    "B = 110.0000\n"
+    "------------\n"
+    " F3 = 106.1800\n"
+    "50% = 105.0000\n"
+    " F5 = 103.8200\n"
+    "Коридор F3\n"
+    "  F3(1) = 105.8800\n"
+    "  F3(2) = 106.4800\n"
+    "Коридор F5\n"
+    "  F5(1) = 103.5200\n"
+    "  F5(2) = 104.1200\n"
+    "Возможные целевые точки\n"
+    "  COP(F3) = 112.3600\n"
+    "  COP(F5) = 110.0000\n"
+    "   OP(F3) = 116.1800\n"
+    "   OP(F5) = 113.8200\n"
+    "  XOP(F3) = 122.3600\n"
+    "  XOP(F5) = 120.0000\n";
+
+// The eighth line of a full listing: the lower F3 corridor bound, which shows the noise used.
+std::string CorridorLine(const std::string& listing) {
+  std::size_t start = 0;
+  for (int line = 1; line < 8; ++line) start = listing.find('\n', start) + 1;
+  return listing.substr(start, listing.find('\n', start) - start);
+}
+
+bool IsWhite(QRgb pixel) {
+  return qRed(pixel) == 255 && qGreen(pixel) == 255 && qBlue(pixel) == 255;
+}
+
+TEST_F(MainWindowTest, StartsWithItsValuesAnEmptyListingAndABlankDiagram) {
+  EXPECT_EQ(Form->Edit1()->text(), "100");
+  EXPECT_EQ(Form->Edit2()->text(), "110");
+  EXPECT_EQ(Form->SpinEdit1()->text(), "30");
+  EXPECT_EQ(Listing(), "");
+  EXPECT_EQ(Form->CalcItem().ValueA, 0.0);
+  EXPECT_EQ(Form->CalcItem().ValueB, 0.0);
+  const QImage diagram = Form->pnb()->grab().toImage();
+  EXPECT_EQ(diagram.size(), QSize(461, 431));
+  for (int y = 0; y < diagram.height(); y += 5) {
+    for (int x = 0; x < diagram.width(); x += 5) {
+      ASSERT_TRUE(IsWhite(diagram.pixel(x, y))) << "at " << x << "," << y;
+    }
+  }
+}
+
+TEST_F(MainWindowTest, WindowHasItsCaptionSizesAndReadOnlyListing) {
+  EXPECT_TRUE(Form->windowTitle().contains("Zentarix"));
+  EXPECT_TRUE(Form->windowTitle().contains("0.0.2"));
+  EXPECT_EQ(Form->size(), QSize(656, 433));
+  EXPECT_EQ(Form->minimumSize(), QSize(622, 433));
+  EXPECT_TRUE(Form->Memo1()->isReadOnly());
+  EXPECT_EQ(Form->Memo1()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  EXPECT_EQ(Form->Memo1()->geometry(), QRect(1, 136, 191, 296));
+  EXPECT_EQ(Form->Button1()->text(), "Расчет");
+  EXPECT_EQ(Form->SpinEdit1()->geometry(), QRect(88, 84, 93, 22));
+}
+
+TEST_F(MainWindowTest, ListingAndDiagramGrowWithTheWindow) {
+  Form->resize(800, 600);
+  QApplication::processEvents();
+  EXPECT_EQ(Form->Memo1()->geometry(), QRect(1, 136, 191, 463));
+  EXPECT_EQ(Form->pnb()->size(), QSize(800 - 193 - 2, 598));
+}
+
+TEST_F(MainWindowTest, TabVisitsTheFieldsAndTheButtonButNotTheListing) {
+  Form->Edit1()->setFocus(Qt::OtherFocusReason);
+  const QWidget* expected[] = {Form->Edit2(), Form->SpinEdit1(), Form->Button1(), Form->Edit1()};
+  for (const QWidget* next : expected) {
+    PressTab();
+    EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+  }
+  EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(MainWindowTest, ButtonWritesTheWholeListing) {
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  EXPECT_EQ(Listing(), RisingListing);
+  EXPECT_EQ(Form->CalcItem().ValueB, 110.0);
+}
+
+struct ButtonKeyCase {
+  const char* name;
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+  bool runs;
+};
+
+class MainWindowButtonKeys : public MainWindowTest,
+                             public ::testing::WithParamInterface<ButtonKeyCase> {};
+
+TEST_P(MainWindowButtonKeys, SpaceAndPlainEnterRunTheButton) {
+  const ButtonKeyCase& c = GetParam();
+  Form->Button1()->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(Form->Button1(), c.key, c.modifiers);
+  EXPECT_EQ(Listing() == RisingListing, c.runs) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, MainWindowButtonKeys,
+    ::testing::Values(ButtonKeyCase{"Space", Qt::Key_Space, Qt::NoModifier, true},
+                      ButtonKeyCase{"Enter", Qt::Key_Return, Qt::NoModifier, true},
+                      ButtonKeyCase{"KeypadEnter", Qt::Key_Enter, Qt::KeypadModifier, true},
+                      ButtonKeyCase{"ShiftEnter", Qt::Key_Return, Qt::ShiftModifier, false},
+                      ButtonKeyCase{"CtrlEnter", Qt::Key_Return, Qt::ControlModifier, false},
+                      ButtonKeyCase{"AltEnter", Qt::Key_Return, Qt::AltModifier, false},
+                      ButtonKeyCase{"Letter", Qt::Key_A, Qt::NoModifier, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, ARunAfterAnErrorLineReplacesIt) {
+  TypeInto(Form->Edit1(), "-1");
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  EXPECT_EQ(Listing(), "Ошибка в значении шума!");
+  TypeInto(Form->Edit1(), "100");
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  EXPECT_EQ(Listing(), RisingListing);
+}
+
+struct ExitCase {
+  const char* name;
+  int field;  // 1: Edit1, 2: Edit2, 3: SpinEdit1
+  const char* text;
+  char32_t decimalMark;
+  const char* message;  // nullptr: the check passes
+};
+
+class MainWindowExitChecks : public MainWindowTest, public ::testing::WithParamInterface<ExitCase> {
+ protected:
+  QLineEdit* Field(int number) const {
+    if (number == 1) return Form->Edit1();
+    if (number == 2) return Form->Edit2();
+    return Form->SpinEdit1();
+  }
+};
+
+TEST_P(MainWindowExitChecks, ReportBelowZeroAndReturnTheFocus) {
+  const ExitCase& c = GetParam();
+  DecimalMark = c.decimalMark;
+  QLineEdit* field = Field(c.field);
+  TypeInto(field, QString::fromUtf8(c.text));
+  const std::string before = Listing();
+  PressTab();
+  if (c.message == nullptr) {
+    EXPECT_EQ(Listing(), before) << c.name;
+    EXPECT_NE(QApplication::focusWidget(), field) << c.name;
+  } else {
+    EXPECT_EQ(Listing(), c.message) << c.name;
+    EXPECT_EQ(QApplication::focusWidget(), field) << c.name;
+  }
+  EXPECT_EQ(field->text().toStdString(), c.text) << c.name << ": the field keeps its text";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, MainWindowExitChecks,
+    ::testing::Values(ExitCase{"EmptyA", 1, "", U',', "Ошибка в значении А!"},
+                      ExitCase{"NegativeA", 1, "-1", U',', "Ошибка в значении А!"},
+                      ExitCase{"LetterInA", 1, "12a", U',', "Ошибка в значении А!"},
+                      ExitCase{"FullStopInAUnderCommaLocale", 1, "100.5", U',', nullptr},
+                      ExitCase{"FullStopInAUnderFullStopLocale", 1, "100.5", U'.',
+                               "Ошибка в значении А!"},
+                      ExitCase{"LoneFullStopInAIsZero", 1, ".", U',', nullptr},
+                      ExitCase{"NegativeZeroA", 1, "-0", U',', nullptr},
+                      ExitCase{"ABeyondDoubleRangePasses", 1, "1e400", U',', nullptr},
+                      ExitCase{"NegativeB", 2, "-0,5", U',', "Ошибка в значении B!"},
+                      ExitCase{"FractionalB", 2, "0,5", U',', nullptr},
+                      ExitCase{"EmptyNoise", 3, "", U',', "Ошибка в значении шума!"},
+                      ExitCase{"FractionalNoise", 3, "2,5", U',', nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, EachKeystrokeInTheNoiseFieldRecalculates) {
+  Form->SpinEdit1()->setFocus(Qt::MouseFocusReason);
+  Form->SpinEdit1()->end(false);
+  QTest::keyClick(Form->SpinEdit1(), Qt::Key_Backspace);  // "3"
+  EXPECT_EQ(CorridorLine(Listing()), "  F3(1) = 106.1500");
+  QTest::keyClick(Form->SpinEdit1(), Qt::Key_Backspace);  // ""
+  EXPECT_EQ(Listing(), "Ошибка в значении шума!");
+}
+
+TEST_F(MainWindowTest, NoiseTypedWithTheDecimalMarkIsUsedAsTyped) {
+  DecimalMark = U',';
+  TypeInto(Form->SpinEdit1(), "2,5");
+  PressTab();
+  EXPECT_EQ(Form->SpinEdit1()->text(), "2,5");
+  EXPECT_EQ(CorridorLine(Listing()), "  F3(1) = 106,1550");
+}
+
+struct NoiseExitCase {
+  const char* name;
+  const char* typed;
+  const char* corrected;
+  const char* corridorLine;
+};
+
+class MainWindowNoiseExit : public MainWindowTest,
+                            public ::testing::WithParamInterface<NoiseExitCase> {};
+
+TEST_P(MainWindowNoiseExit, RangeCorrectionRecalculatesAfterTheCheck) {
+  const NoiseExitCase& c = GetParam();
+  TypeInto(Form->SpinEdit1(), c.typed);
+  PressTab();
+  EXPECT_EQ(Form->SpinEdit1()->text().toStdString(), c.corrected) << c.name;
+  EXPECT_EQ(CorridorLine(Listing()), c.corridorLine) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, MainWindowNoiseExit,
+    ::testing::Values(NoiseExitCase{"AboveRangeBecomesHundred", "150", "100", "  F3(1) = 105.1800"},
+                      NoiseExitCase{"BelowRangeBecomesZero", "-5", "0", "  F3(1) = 106.1800"},
+                      NoiseExitCase{"InRangeStays", "7", "7", "  F3(1) = 106.1100"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, NegativeNoiseShowsTheMessageThenTheCorrectedListingKeepingTheFocus) {
+  TypeInto(Form->SpinEdit1(), "-5");
+  PressTab();
+  EXPECT_EQ(QApplication::focusWidget(), Form->SpinEdit1());
+  EXPECT_EQ(Form->SpinEdit1()->text(), "0");
+}
+
+TEST_F(MainWindowTest, SpinArrowsAndKeysStepAndRecalculate) {
+  QTest::mouseClick(Form->SpinEdit1()->SpinButton()->UpArrow(), Qt::LeftButton);
+  EXPECT_EQ(Form->SpinEdit1()->text(), "31");
+  EXPECT_EQ(CorridorLine(Listing()), "  F3(1) = 105.8700");
+  EXPECT_EQ(QApplication::focusWidget(), Form->SpinEdit1());
+  QTest::keyClick(Form->SpinEdit1(), Qt::Key_Down);
+  QTest::keyClick(Form->SpinEdit1(), Qt::Key_Down);
+  EXPECT_EQ(Form->SpinEdit1()->text(), "29");
+  EXPECT_EQ(CorridorLine(Listing()), "  F3(1) = 105.8900");
+}
+
+struct F1Case {
+  const char* name;
+  Qt::KeyboardModifiers modifiers;
+};
+
+class MainWindowHelpKey : public MainWindowTest, public ::testing::WithParamInterface<F1Case> {};
+
+TEST_P(MainWindowHelpKey, OpensTheAboutBoxOnReleaseWhateverTheModifiers) {
+  QWidget* focused = Form->Edit2();
+  focused->setFocus(Qt::OtherFocusReason);
+  int releasesSeenByTheField = 0;
+  struct Spy : QObject {
+    int& count;
+    explicit Spy(int& c) : count(c) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::KeyRelease &&
+          static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        ++count;
+      }
+      return false;
+    }
+  } spy(releasesSeenByTheField);
+  focused->installEventFilter(&spy);
+  QTest::keyPress(focused, Qt::Key_F1, GetParam().modifiers);
+  EXPECT_EQ(AboutShown, 0) << GetParam().name << ": nothing on key-down";
+  QTest::keyRelease(focused, Qt::Key_F1, GetParam().modifiers);
+  EXPECT_EQ(AboutShown, 1) << GetParam().name;
+  EXPECT_EQ(releasesSeenByTheField, 1) << GetParam().name << ": the key is not consumed";
+  focused->removeEventFilter(&spy);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modifiers, MainWindowHelpKey,
+                         ::testing::Values(F1Case{"Plain", Qt::NoModifier},
+                                           F1Case{"Shift", Qt::ShiftModifier},
+                                           F1Case{"Ctrl", Qt::ControlModifier},
+                                           F1Case{"Alt", Qt::AltModifier}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, OtherKeysAndRepeatedReleasesOpenNothing) {
+  QWidget* focused = Form->Edit1();
+  focused->setFocus(Qt::OtherFocusReason);
+  QTest::keyRelease(focused, Qt::Key_F2);
+  QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier, QString(), true);
+  QApplication::sendEvent(focused, &repeated);
+  EXPECT_EQ(AboutShown, 0);
+}
+
+TEST_F(MainWindowTest, DiagramShowsTheBandsAndTheRedLineAtTheDefaultSize) {
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  const QImage diagram = Form->pnb()->grab().toImage();
+  ASSERT_EQ(diagram.size(), QSize(461, 431));
+  const QRgb band = qRgb(200, 200, 255);
+  // The rising F3 band covers rows 161 to 182 from column 106; the F5 band rows 248 to 269
+  // from column 258. Column 120 and 400 are clear of labels and lines there.
+  for (int y = 161; y <= 182; ++y) EXPECT_EQ(diagram.pixel(120, y), band) << "row " << y;
+  EXPECT_NE(diagram.pixel(120, 160), band);
+  EXPECT_NE(diagram.pixel(120, 183), band);
+  for (int y = 248; y <= 269; ++y) EXPECT_EQ(diagram.pixel(400, y), band) << "row " << y;
+  EXPECT_NE(diagram.pixel(400, 247), band);
+  EXPECT_NE(diagram.pixel(400, 270), band);
+  EXPECT_EQ(diagram.pixel(300, 216), qRgb(255, 0, 0));
+  EXPECT_TRUE(IsWhite(diagram.pixel(300, 215)));
+  EXPECT_TRUE(IsWhite(diagram.pixel(300, 217)));
+}
+
+TEST_F(MainWindowTest, OverflowLeavesTheListingAndTheRecordOfTheLastRun) {
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  TypeInto(Form->Edit1(), "1e400");
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  ASSERT_EQ(Errors, std::vector<std::string>{"Floating point overflow"});
+  EXPECT_EQ(Listing(), RisingListing);
+  EXPECT_EQ(Form->CalcItem().ValueA, 100.0);
+  // The window goes on working.
+  Errors.clear();
+  TypeInto(Form->Edit1(), "100");
+  TypeInto(Form->Edit2(), "10");
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  EXPECT_EQ(Listing().substr(0, 25), "A = 100.0000\nB = 10.0000\n");
+  EXPECT_TRUE(Errors.empty());
+}
+
+}  // namespace
