@@ -7,6 +7,17 @@ if(ZENTARIX_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The fuzz tree: every library carries libFuzzer's coverage hooks, and every object runs
+# under AddressSanitizer and UndefinedBehaviorSanitizer, any finding ending the run.
+if(ZENTARIX_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "ZENTARIX_FUZZ needs clang (libFuzzer): configure with CXX=clang++-14")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+                      -fno-omit-frame-pointer -g)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 function(zentarix_strict target)
   target_compile_options(${target} PRIVATE
     -Wall -Wextra -Wpedantic
@@ -35,4 +46,14 @@ function(zentarix_gtest target)
   endif()
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# A libFuzzer program: the fuzzer's own source, linked with libFuzzer's main and the
+# libraries it exercises.
+function(zentarix_fuzzer target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${target} ${ARG_SOURCES})
+  zentarix_strict(${target})
+  target_link_options(${target} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS})
 endfunction()

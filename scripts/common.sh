@@ -7,6 +7,7 @@ ZENTARIX_PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
+  clang-14 libclang-rt-14-dev llvm-14
   locales fonts-liberation
   xvfb xauth xdotool x11-utils x11-apps python3
 )
