@@ -1,0 +1,25 @@
+// Creating a native window keeps the control word that was in force before it.
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include "calc/uFloatEnv.h"
+#include "shell/uNativeWindow.h"
+
+using namespace zentarix;
+
+namespace {
+
+TEST(NativeWindow, TheWordInForceBeforeBecomesTheDefault) {
+  const std::uint16_t original = DefaultFpuControlWord;
+  LoadFpuControlWord(0x1B32);  // rounding up, loaded by someone before the window is made
+  QWidget window;
+  CreateNativeWindow(window);
+  EXPECT_NE(window.windowHandle(), nullptr);
+  EXPECT_EQ(DefaultFpuControlWord, 0x1B32);
+  EXPECT_EQ(CurrentFpuControlWord(), 0x1B32);
+  SetFpuControlWord(original);
+  ResetFpu();
+}
+
+}  // namespace
