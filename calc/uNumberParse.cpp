@@ -116,7 +116,7 @@ class NumberScanner {
     if (FPos == start) return NotANumber;  // neither a digit nor the mark
     const int exponent = ReadExponent();
     SkipSpaces();
-    if (Peek() != '\0') return NotANumber;
+    if (Peek() != '\0') return Refused(digits);
     const std::int64_t n = exponent - fractionDigits;
     if (!digits.InExtended && n > -32 && n < 32) {
       // A whole number below 2^64 scaled once by at most 10^31 is zero or a normal number:
@@ -149,6 +149,13 @@ class NumberScanner {
     }
     if (!std::isnormal(value)) ClearFpuFlags();
     return negative ? -value : value;
+  }
+
+  // A text that does not end where the number does. Its digits may have overflowed the
+  // extended accumulator on the way; that flag must not outlive the parse either.
+  static Extended Refused(const Digits& digits) {
+    if (digits.InExtended) ClearFpuFlags();
+    return NotANumber;
   }
 
   char Peek() const { return FPos != FEnd ? *FPos : '\0'; }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <string>
 
 #include "ExtendedOracle.h"
@@ -160,5 +161,43 @@ TEST(ParseState, RestoresTheCallersWordAndLeavesNoSignificantFlags) {
   // The parse ran under round-to-nearest although the caller rounds up.
   EXPECT_EQ(value, oracle::NearestExtended("0.1"));
 }
+
+// Texts whose parse raises a condition on the way: none may outlive the parse, whether it
+// succeeds or fails, and whichever check refuses the text.
+struct FlagCase {
+  const char* name;
+  std::string text;
+};
+
+void PrintTo(const FlagCase& c, std::ostream* os) { *os << c.name; }
+
+class ParseLeavesNoFlag : public ::testing::TestWithParam<FlagCase> {};
+
+TEST_P(ParseLeavesNoFlag, WhateverTheTextRaisedOnTheWay) {
+  const MarksGuard marks(U',', U' ');
+  ResetFpu();
+  long double value;
+  TryParseNumber(GetParam().text, value);
+  const std::uint16_t flags = ReadFpuStatus() & SignificantFlags;
+  ResetFpu();
+  EXPECT_EQ(flags, 0) << "'" << GetParam().text.substr(0, 40) << "...' ("
+                      << GetParam().text.size() << " bytes)";
+}
+
+const std::string OverflowingDigits(4940, '9');
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ParseLeavesNoFlag,
+    ::testing::Values(FlagCase{"OverflowWhileScaling", "1e4999"},
+                      FlagCase{"UnderflowToDenormal", "1e-4940"},
+                      FlagCase{"UnderflowToZero", "1e-4999"},
+                      FlagCase{"OverflowingDigits", OverflowingDigits},
+                      FlagCase{"OverflowingDigitsThenSecondMark", OverflowingDigits + ",5,"},
+                      FlagCase{"OverflowingDigitsThenLetter", OverflowingDigits + "x"},
+                      FlagCase{"OverflowingDigitsThenUnreadExponentDigit",
+                               OverflowingDigits + "e5000"},
+                      FlagCase{"OverflowingFractionThenBlankInside",
+                               "," + OverflowingDigits + " 1"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
