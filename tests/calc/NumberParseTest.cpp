@@ -180,24 +180,21 @@ TEST_P(ParseLeavesNoFlag, WhateverTheTextRaisedOnTheWay) {
   TryParseNumber(GetParam().text, value);
   const std::uint16_t flags = ReadFpuStatus() & SignificantFlags;
   ResetFpu();
-  EXPECT_EQ(flags, 0) << "'" << GetParam().text.substr(0, 40) << "...' ("
-                      << GetParam().text.size() << " bytes)";
+  EXPECT_EQ(flags, 0) << "'" << GetParam().text.substr(0, 40) << "...' (" << GetParam().text.size()
+                      << " bytes)";
 }
 
 const std::string OverflowingDigits(4940, '9');
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ParseLeavesNoFlag,
-    ::testing::Values(FlagCase{"OverflowWhileScaling", "1e4999"},
-                      FlagCase{"UnderflowToDenormal", "1e-4940"},
-                      FlagCase{"UnderflowToZero", "1e-4999"},
-                      FlagCase{"OverflowingDigits", OverflowingDigits},
-                      FlagCase{"OverflowingDigitsThenSecondMark", OverflowingDigits + ",5,"},
-                      FlagCase{"OverflowingDigitsThenLetter", OverflowingDigits + "x"},
-                      FlagCase{"OverflowingDigitsThenUnreadExponentDigit",
-                               OverflowingDigits + "e5000"},
-                      FlagCase{"OverflowingFractionThenBlankInside",
-                               "," + OverflowingDigits + " 1"}),
+    ::testing::Values(
+        FlagCase{"OverflowWhileScaling", "1e4999"}, FlagCase{"UnderflowToDenormal", "1e-4940"},
+        FlagCase{"UnderflowToZero", "1e-4999"}, FlagCase{"OverflowingDigits", OverflowingDigits},
+        FlagCase{"OverflowingDigitsThenSecondMark", OverflowingDigits + ",5,"},
+        FlagCase{"OverflowingDigitsThenLetter", OverflowingDigits + "x"},
+        FlagCase{"OverflowingDigitsThenUnreadExponentDigit", OverflowingDigits + "e5000"},
+        FlagCase{"OverflowingFractionThenBlankInside", "," + OverflowingDigits + " 1"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
