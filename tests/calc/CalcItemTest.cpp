@@ -10,10 +10,13 @@
 #include "tests/support/MarksGuard.h"
 #include "calc/uCalcItem.h"
 #include "calc/uFloatEnv.h"
+#include "tests/support/RowPrinter.h"
 
 using namespace zentarix;
 
 namespace {
+
+using zentarix_test::PrintTo;
 
 std::string Shown(double value) { return RenderNumber(value, 4); }
 

@@ -9,10 +9,13 @@
 
 #include "calc/uFloatEnv.h"
 #include "calc/uNumberText.h"
+#include "tests/support/RowPrinter.h"
 
 using namespace zentarix;
 
 namespace {
+
+using zentarix_test::PrintTo;
 
 // Inputs pass through volatile so that the compiler cannot fold the operations away.
 long double Runtime(long double x) {

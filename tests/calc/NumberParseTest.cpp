@@ -11,10 +11,13 @@
 #include "tests/support/MarksGuard.h"
 #include "calc/uFloatEnv.h"
 #include "calc/uNumberText.h"
+#include "tests/support/RowPrinter.h"
 
 using namespace zentarix;
 
 namespace {
+
+using zentarix_test::PrintTo;
 
 struct ParseCase {
   const char* name;

@@ -10,10 +10,13 @@
 #include "ExtendedOracle.h"
 #include "tests/support/MarksGuard.h"
 #include "calc/uNumberText.h"
+#include "tests/support/RowPrinter.h"
 
 using namespace zentarix;
 
 namespace {
+
+using zentarix_test::PrintTo;
 
 struct RenderCase {
   const char* name;

@@ -5,10 +5,13 @@
 
 #include "ExtendedOracle.h"
 #include "calc/uPowersOfTen.h"
+#include "tests/support/RowPrinter.h"
 
 using namespace zentarix;
 
 namespace {
+
+using zentarix_test::PrintTo;
 
 void ExpectNearestPower(const char* table, int index, long double entry, int power) {
   EXPECT_EQ(entry, oracle::NearestExtended("1e" + std::to_string(power)))

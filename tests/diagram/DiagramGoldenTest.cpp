@@ -16,10 +16,13 @@
 #include "tests/support/MarksGuard.h"
 #include "calc/uFloatEnv.h"
 #include "diagram/uDiagram.h"
+#include "tests/support/RowPrinter.h"
 
 using namespace zentarix;
 
 namespace {
+
+using zentarix_test::PrintTo;
 
 // Entry colours unlike any colour of the diagram, so that a mix-up shows.
 constexpr TColor EntryBrush = 16777215;

@@ -8,10 +8,13 @@
 #include <QTimer>
 
 #include "shell/uAbout.h"
+#include "tests/support/RowPrinter.h"
 
 using namespace zentarix;
 
 namespace {
+
+using zentarix_test::PrintTo;
 
 TEST(AboutBox, HasItsCaptionFixedSizeAndTexts) {
   TAboutBox box;

@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "shell/uAppTitle.h"
+#include "tests/support/RowPrinter.h"
 
 using namespace zentarix;
 
 namespace {
+
+using zentarix_test::PrintTo;
 
 struct TitleCase {
   const char* name;

@@ -18,10 +18,13 @@
 #include "shell/uDiagramReplay.h"
 #include "shell/uNamedColors.h"
 #include "tests/support/MarksGuard.h"
+#include "tests/support/RowPrinter.h"
 
 using namespace zentarix;
 
 namespace {
+
+using zentarix_test::PrintTo;
 
 const QRgb White = qRgb(255, 255, 255);
 const QRgb Band = qRgb(200, 200, 255);

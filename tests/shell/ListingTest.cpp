@@ -8,10 +8,13 @@
 #include "calc/uFloatEnv.h"
 #include "shell/uListing.h"
 #include "tests/support/MarksGuard.h"
+#include "tests/support/RowPrinter.h"
 
 using namespace zentarix;
 
 namespace {
+
+using zentarix_test::PrintTo;
 
 // A text box as the listing sees it: a whole text, and a log of the calls in order.
 class MemoSink : public TextSink {

@@ -9,10 +9,13 @@
 #include "shell/uPaintBox.h"
 #include "spin/uSpinButton.h"
 #include "spin/uTimerSpeedButton.h"
+#include "tests/support/RowPrinter.h"
 
 using namespace zentarix;
 
 namespace {
+
+using zentarix_test::PrintTo;
 
 const std::string RisingListing =
     "A = 100.0000\n"

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "shell/uReplaceEvery.h"
+#include "tests/support/RowPrinter.h"
 
 using namespace zentarix;
 
 namespace {
+
+using zentarix_test::PrintTo;
 
 struct ReplaceCase {
   const char* name;

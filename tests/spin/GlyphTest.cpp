@@ -9,9 +9,12 @@
 
 #include <string>
 #include <vector>
+#include "tests/support/RowPrinter.h"
 
 namespace zentarix {
 namespace {
+
+using zentarix_test::PrintTo;
 
 const QRgb kOlive = qRgb(128, 128, 0);
 const QRgb kBlack = qRgb(0, 0, 0);

@@ -10,9 +10,12 @@
 
 #include <stdexcept>
 #include <string>
+#include "tests/support/RowPrinter.h"
 
 namespace zentarix {
 namespace {
+
+using zentarix_test::PrintTo;
 
 using Flag = TTimerSpeedButton::RepeatFlag;
 

@@ -9,9 +9,12 @@
 #include <climits>
 #include <memory>
 #include <utility>
+#include "tests/support/RowPrinter.h"
 
 namespace zentarix {
 namespace {
+
+using zentarix_test::PrintTo;
 
 using test::SpinEditFixture;
 

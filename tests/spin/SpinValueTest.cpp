@@ -6,9 +6,12 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include "tests/support/RowPrinter.h"
 
 namespace zentarix {
 namespace {
+
+using zentarix_test::PrintTo;
 
 constexpr std::int32_t kMin = INT32_MIN;
 constexpr std::int32_t kMax = INT32_MAX;
