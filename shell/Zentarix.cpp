@@ -11,6 +11,7 @@
 #include "shell/uLocaleWatcher.h"
 #include "shell/uMain.h"
 #include "shell/uNativeWindow.h"
+#include "shell/uStartupProbe.h"
 
 using namespace zentarix;
 
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
   Form1.ShowAbout = [&AboutBox] { AboutBox.ShowModal(); };
 
   CentreOnScreen(Form1);
+  InstallStartupProbe(Form1);
   Form1.show();
   return application.exec();
 }
