@@ -9,7 +9,7 @@ ZENTARIX_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
   clang-14 libclang-rt-14-dev llvm-14
   locales fonts-liberation
-  xvfb xauth xdotool x11-utils x11-apps python3
+  xvfb xauth xdotool x11-utils x11-apps python3 valgrind
   dpkg-dev file fakeroot appstream desktop-file-utils
 )
 
