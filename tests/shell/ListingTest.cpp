@@ -7,6 +7,7 @@
 
 #include "calc/uFloatEnv.h"
 #include "shell/uListing.h"
+#include "tests/support/ExampleListings.h"
 #include "tests/support/MarksGuard.h"
 #include "tests/support/RowPrinter.h"
 
@@ -57,25 +58,7 @@ TEST_P(FullListing, ReplacesAnyEarlierTextByTheNineteenLines) {
 
 INSTANTIATE_TEST_SUITE_P(Examples, FullListing,
                          ::testing::Values(ListingCase{"Rising", 100, 110, 30,
-                                                       "A = 100.0000\n"
-                                                       "B = 110.0000\n"
-                                                       "------------\n"
-                                                       " F3 = 106.1800\n"
-                                                       "50% = 105.0000\n"
-                                                       " F5 = 103.8200\n"
-                                                       "Коридор F3\n"
-                                                       "  F3(1) = 105.8800\n"
-                                                       "  F3(2) = 106.4800\n"
-                                                       "Коридор F5\n"
-                                                       "  F5(1) = 103.5200\n"
-                                                       "  F5(2) = 104.1200\n"
-                                                       "Возможные целевые точки\n"
-                                                       "  COP(F3) = 112.3600\n"
-                                                       "  COP(F5) = 110.0000\n"
-                                                       "   OP(F3) = 116.1800\n"
-                                                       "   OP(F5) = 113.8200\n"
-                                                       "  XOP(F3) = 122.3600\n"
-                                                       "  XOP(F5) = 120.0000\n"},
+                                                       RisingExampleListing},
                                            ListingCase{"FallingClampsTargets", 100, 10, 30,
                                                        "A = 100.0000\n"
                                                        "B = 10.0000\n"

@@ -9,6 +9,7 @@
 #include "shell/uPaintBox.h"
 #include "spin/uSpinButton.h"
 #include "spin/uTimerSpeedButton.h"
+#include "tests/support/ExampleListings.h"
 #include "tests/support/RowPrinter.h"
 
 using namespace zentarix;
@@ -17,26 +18,7 @@ namespace {
 
 using zentarix_test::PrintTo;
 
-const std::string RisingListing =
-    "A = 100.0000\n"
-    "B = 110.0000\n"
-    "------------\n"
-    " F3 = 106.1800\n"
-    "50% = 105.0000\n"
-    " F5 = 103.8200\n"
-    "Коридор F3\n"
-    "  F3(1) = 105.8800\n"
-    "  F3(2) = 106.4800\n"
-    "Коридор F5\n"
-    "  F5(1) = 103.5200\n"
-    "  F5(2) = 104.1200\n"
-    "Возможные целевые точки\n"
-    "  COP(F3) = 112.3600\n"
-    "  COP(F5) = 110.0000\n"
-    "   OP(F3) = 116.1800\n"
-    "   OP(F5) = 113.8200\n"
-    "  XOP(F3) = 122.3600\n"
-    "  XOP(F5) = 120.0000\n";
+const std::string RisingListing = RisingExampleListing;
 
 // The eighth line of a full listing: the lower F3 corridor bound, which shows the noise used.
 std::string CorridorLine(const std::string& listing) {
