@@ -178,19 +178,26 @@ TKeyPreview::TKeyPreview(std::function<bool(QObject*, QEvent*)> onKeyRelease)
     : FOnKeyRelease(std::move(onKeyRelease)) {}
 
 bool TKeyPreview::eventFilter(QObject* watched, QEvent* event) {
-  return event->type() == QEvent::KeyRelease && FOnKeyRelease(watched, event);
+  // The deliveries of one release to the parents follow each other with no other event in
+  // between; the handler's own modal loop has finished by then.
+  if (event == FActedOn && event->type() == QEvent::KeyRelease) return false;
+  FActedOn = nullptr;
+  if (event->type() == QEvent::KeyRelease && FOnKeyRelease(watched, event)) FActedOn = event;
+  return false;  // the focused control still gets the key
 }
 
 bool TForm1::HandleKeyRelease(QObject* watched, QEvent* event) {
   const auto* key = static_cast<const QKeyEvent*>(event);
   if (key->isAutoRepeat()) return false;  // holding F1 shows the box once, on release
   // A key event travels from the focused control up to the window, passing every filter on
-  // the way; the window acts on its first delivery only.
+  // the way; the window acts on its first delivery only. The focus cannot tell the later
+  // deliveries apart once the About box has taken it and left none behind (the desktop gives
+  // it back later): the key preview skips them.
   QWidget* first = QApplication::focusWidget();
   if (first == nullptr) first = this;
   if (watched != first || first->window() != this) return false;
   GuardEntry([this, key] { FormKeyUp(key->key()); });
-  return false;  // the focused control still gets the key
+  return true;
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

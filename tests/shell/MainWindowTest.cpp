@@ -4,8 +4,10 @@
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include "MainWindowFixture.h"
+#include "shell/uAbout.h"
 #include "shell/uPaintBox.h"
 #include "spin/uSpinButton.h"
 #include "spin/uTimerSpeedButton.h"
@@ -266,6 +268,52 @@ INSTANTIATE_TEST_SUITE_P(Modifiers, MainWindowHelpKey,
                                            F1Case{"Shift", Qt::ShiftModifier},
                                            F1Case{"Ctrl", Qt::ControlModifier},
                                            F1Case{"Alt", Qt::AltModifier}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct HelpFocusCase {
+  const char* name;
+  int control;  // 1: Edit1, 2: Edit2, 3: SpinEdit1, 4: Button1, 5: Memo1
+};
+
+class MainWindowHelpKeyFocus : public MainWindowTest,
+                               public ::testing::WithParamInterface<HelpFocusCase> {
+ protected:
+  QWidget* Control(int number) const {
+    switch (number) {
+      case 1: return Form->Edit1();
+      case 2: return Form->Edit2();
+      case 3: return Form->SpinEdit1();
+      case 4: return Form->Button1();
+      default: return Form->Memo1();
+    }
+  }
+};
+
+// The real About box takes the focus while it is open and leaves none behind when it closes.
+// A release that the focused control ignores travels on to its parents afterwards: it must
+// not open the box a second time.
+TEST_P(MainWindowHelpKeyFocus, EachReleaseShowsTheAboutBoxOnce) {
+  TAboutBox box;
+  Form->ShowAbout = [this, &box] {
+    ++AboutShown;
+    QTimer::singleShot(0, &box, &QDialog::accept);
+    box.ShowModal();
+  };
+  QWidget* focused = Control(GetParam().control);
+  focused->setFocus(Qt::OtherFocusReason);
+  QTest::keyClick(focused, Qt::Key_F1);
+  EXPECT_EQ(AboutShown, 1) << GetParam().name;
+  // The desktop gives the main window back its activation, and with it the focus.
+  QApplication::setActiveWindow(Form.get());
+  ASSERT_EQ(QApplication::focusWidget(), focused) << GetParam().name;
+  QTest::keyClick(focused, Qt::Key_F1);
+  EXPECT_EQ(AboutShown, 2) << GetParam().name << ": the next release";
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, MainWindowHelpKeyFocus,
+                         ::testing::Values(HelpFocusCase{"Edit1", 1}, HelpFocusCase{"Edit2", 2},
+                                           HelpFocusCase{"SpinEdit1", 3},
+                                           HelpFocusCase{"Button1", 4}, HelpFocusCase{"Memo1", 5}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, OtherKeysAndRepeatedReleasesOpenNothing) {
