@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a built tree with cpack, unpacks it into a temporary root and
+# checks what a user's machine would get: exactly the expected files with their modes, the
+# icon at every size with the size its name states, a desktop entry and AppStream metainfo the
+# validators accept, a run dependency for every library the program links, and a program that
+# starts and paints its window from where the package puts it.
+#
+# usage: package_test.sh BUILD_DIR
+set -euo pipefail
+build=$(realpath "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+failures=0
+fail() {
+  echo "package test: $*" >&2
+  failures=$((failures + 1))
+}
+
+# -- the package ------------------------------------------------------------------------------
+cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 || {
+  cat "$work/cpack.log" >&2
+  echo "package test: cpack failed" >&2
+  exit 1
+}
+mapfile -t debs < <(find "$work/out" -maxdepth 1 -name '*.deb')
+if [ ${#debs[@]} -ne 1 ]; then
+  echo "package test: expected one .deb, cpack wrote ${#debs[@]}" >&2
+  exit 1
+fi
+deb=${debs[0]}
+arch=$(dpkg --print-architecture)
+[ "$(basename "$deb")" = "zentarix_0.0.2_$arch.deb" ] || fail "package file named $(basename "$deb")"
+
+# -- control fields ---------------------------------------------------------------------------
+field() { dpkg-deb -f "$deb" "$1"; }
+while read -r name want; do
+  got=$(field "$name")
+  [ "$got" = "$want" ] || fail "control field $name is '$got', expected '$want'"
+done <<EOF
+Package zentarix
+Version 0.0.2
+Architecture $arch
+Section math
+EOF
+for name in Maintainer Description; do
+  [ -n "$(field "$name")" ] || fail "control field $name is empty"
+done
+
+# The names of the packages a Depends field lists, without versions or alternatives' bars.
+depends=$(field Depends | tr ',|' '\n\n' | sed 's/(.*)//; s/ //g' | sed '/^$/d' | sort -u)
+depends_on() { grep -qx "$1" <<<"$depends"; }
+for pkg in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 fonts-liberation; do
+  depends_on "$pkg" || fail "Depends lacks $pkg: $(field Depends)"
+done
+
+# -- files, as listed in the archive (owner and mode) and as unpacked ----------------------------
+icons=(32 48 64 128 256)
+expected=(
+  "-rwxr-xr-x root/root ./usr/bin/Zentarix"
+  "-rw-r--r-- root/root ./usr/share/applications/zentarix.desktop"
+  "-rw-r--r-- root/root ./usr/share/metainfo/com.zentarix.zentarix.metainfo.xml"
+)
+for size in "${icons[@]}"; do
+  expected+=("-rw-r--r-- root/root ./usr/share/icons/hicolor/${size}x${size}/apps/zentarix.png")
+done
+listed=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $1, $2, $6 }' | sort)
+wanted=$(printf '%s\n' "${expected[@]}" | sort)
+[ "$listed" = "$wanted" ] ||
+  fail "the package's files differ from the expected ones:
+$(diff <(echo "$wanted") <(echo "$listed") | sed -n 's/^[<>]/  &/p')"
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+program="$root/usr/bin/Zentarix"
+file -b "$program" | grep -q '^ELF 64-bit LSB pie executable' ||
+  fail "usr/bin/Zentarix is not an executable: $(file -b "$program")"
+
+# Every icon is a PNG whose header states the size of the folder it is in.
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ print $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8 }'; }
+for size in "${icons[@]}"; do
+  icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/zentarix.png"
+  [ -f "$icon" ] || continue
+  [ "$(head -c 8 "$icon" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] ||
+    fail "the ${size}x${size} icon is not a PNG"
+  [ "$(png_size "$icon")" = "$size $size" ] ||
+    fail "the ${size}x${size} icon is $(png_size "$icon" | tr ' ' x) pixels"
+done
+
+# -- desktop integration ----------------------------------------------------------------------
+desktop="$root/usr/share/applications/zentarix.desktop"
+metainfo="$root/usr/share/metainfo/com.zentarix.zentarix.metainfo.xml"
+desktop-file-validate "$desktop" || fail "desktop-file-validate refused the desktop entry"
+appstreamcli validate --no-net --pedantic "$metainfo" >"$work/appstream.log" 2>&1 ||
+  fail "appstreamcli refused the metainfo: $(cat "$work/appstream.log")"
+entry() { sed -n "s/^$1=//p" "$desktop"; }
+[ -x "$root/usr/bin/$(entry Exec | cut -d' ' -f1)" ] ||
+  fail "the desktop entry's Exec '$(entry Exec)' is not the installed program"
+[ "$(entry Icon)" = zentarix ] || fail "the desktop entry's Icon is '$(entry Icon)'"
+grep -q '<launchable type="desktop-id">zentarix.desktop</launchable>' "$metainfo" ||
+  fail "the metainfo does not launch zentarix.desktop"
+grep -q '<release version="0.0.2"' "$metainfo" || fail "the metainfo has no release 0.0.2"
+
+# -- run dependencies: the package that ships each library the program links is a dependency ---
+while read -r library; do
+  path=$(ldconfig -p | awk -v lib="$library" '$1 == lib && /x86-64/ { print $NF; exit }')
+  [ -n "$path" ] || { fail "the linked library $library is not on this machine"; continue; }
+  # The dpkg database knows a library by the path its package ships, link or file.
+  owner=$( (dpkg -S "$path" || dpkg -S "$(realpath "$path")") 2>/dev/null | head -1 | cut -d: -f1)
+  [ -n "$owner" ] || { fail "no package ships $library ($path)"; continue; }
+  depends_on "$owner" || fail "the program links $library from $owner, which Depends lacks"
+done < <(objdump -p "$program" | awk '$1 == "NEEDED" { print $2 }')
+
+# -- the installed program starts and paints its window ------------------------------------------
+mkdir -m 700 "$work/runtime"
+probe=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime" \
+  ZENTARIX_STARTUP_PROBE=1 timeout 60 "$program" 2>"$work/run.log") ||
+  fail "the installed program failed: $(cat "$work/run.log")"
+grep -q '^startup-probe monotonic-ns=[0-9]* vmhwm-kb=[0-9]*$' <<<"$probe" ||
+  fail "the installed program did not paint its window (output '$probe')"
+
+if [ "$failures" -ne 0 ]; then
+  echo "package test: $failures check(s) failed" >&2
+  exit 1
+fi
+echo "package test: $(basename "$deb") checked ($(wc -l <<<"$listed") files; Depends: $(field Depends))"
