@@ -10,7 +10,7 @@ ZENTARIX_PACKAGES=(
   clang-14 libclang-rt-14-dev llvm-14
   locales fonts-liberation
   xvfb xauth xdotool x11-utils x11-apps python3 valgrind
-  dpkg-dev file fakeroot appstream desktop-file-utils
+  dpkg-dev file appstream desktop-file-utils
 )
 
 as_root() {
