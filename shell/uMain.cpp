@@ -10,13 +10,16 @@
 
 #include "calc/uNumberText.h"
 #include "shell/uDiagramReplay.h"
+#include "shell/uDiagramSummary.h"
 #include "shell/uEnterKey.h"
 #include "shell/uListing.h"
 #include "shell/uMemoSink.h"
 #include "shell/uPaintBox.h"
 #include "shell/uReplaceEvery.h"
 #include "spin/uErrorReport.h"
+#include "spin/uSpinButton.h"
 #include "spin/uSpinEdit.h"
+#include "spin/uTimerSpeedButton.h"
 #include "ui_uMain.h"
 
 namespace zentarix {
@@ -53,6 +56,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), FUi(std::make_unique<Ui::TFor
   // is attached: creating the window runs no calculation.
   FUi->setupUi(this);
   ApplyFonts();
+  NameSpinArrows();
   Button1()->setText(aCalc()->text());
   ConnectEvents();
   FormCreate();
@@ -121,6 +125,7 @@ void TForm1::FormCreate() {
   FCalcItem = std::make_unique<TCalcItem>();
   // Panel3 and Memo1 paint double-buffered: every Qt widget paints into the window's backing
   // store, which reaches the screen as one picture.
+  DescribeDiagram();
 }
 
 void TForm1::FormDestroy() { FCalcItem.reset(); }
@@ -144,11 +149,22 @@ void TForm1::aCalcExecute() {
   const bool passed = CalculateLevels(*FCalcItem, a, b, tenths);
   TMemoSink memo(*Memo1());
   WriteListing(*FCalcItem, passed, memo);
+  DescribeDiagram();
   pnb()->update();
 }
 
 void TForm1::FormKeyUp(int key) {
   if (key == Qt::Key_F1 && ShowAbout) ShowAbout();
+}
+
+void TForm1::DescribeDiagram() {
+  pnb()->setAccessibleDescription(QString::fromStdString(DiagramSummary(*FCalcItem)));
+}
+
+void TForm1::NameSpinArrows() {
+  // The arrows have no text of their own for a screen reader to announce.
+  SpinEdit1()->SpinButton()->UpArrow()->setAccessibleName(QStringLiteral("Увеличить шум"));
+  SpinEdit1()->SpinButton()->DownArrow()->setAccessibleName(QStringLiteral("Уменьшить шум"));
 }
 
 void TForm1::CheckField(QWidget* field, bool passed, const char* message) {

@@ -85,7 +85,11 @@ class TForm1 : public QWidget {
 
  private:
   void ApplyFonts();
+  void NameSpinArrows();
   void ConnectEvents();
+  // The diagram's accessible description follows the record: set whenever the diagram is
+  // invalidated for a new picture.
+  void DescribeDiagram();
   // Leaving a field (not the window): the check for Edit1 and Edit2.
   bool IsFieldExit(const QEvent* event) const;
   bool HandleKeyRelease(QObject* watched, QEvent* event);

@@ -143,10 +143,18 @@ class EventStorm : public ::testing::Test {
     QTest::keyClick(ok, Qt::Key_Escape);
     if (!About->isVisible()) Problems.push_back("Escape closed the About box");
     switch (FCloseBy) {
-      case CloseByClick: QTest::mouseClick(ok, Qt::LeftButton); break;
-      case CloseByEnter: QTest::keyClick(ok, Qt::Key_Return); break;
-      case CloseBySpace: QTest::keyClick(ok, Qt::Key_Space); break;
-      default: About->close(); break;
+      case CloseByClick:
+        QTest::mouseClick(ok, Qt::LeftButton);
+        break;
+      case CloseByEnter:
+        QTest::keyClick(ok, Qt::Key_Return);
+        break;
+      case CloseBySpace:
+        QTest::keyClick(ok, Qt::Key_Space);
+        break;
+      default:
+        About->close();
+        break;
     }
     if (About->isVisible()) {
       Problems.push_back("the About box stayed open");
@@ -162,13 +170,20 @@ class EventStorm : public ::testing::Test {
 
   QWidget* ClickTargetWidget(int target) const {
     switch (target) {
-      case ClickEdit1: return Form->Edit1();
-      case ClickEdit2: return Form->Edit2();
-      case ClickSpinEdit1: return Form->SpinEdit1();
-      case ClickMemo1: return Form->Memo1();
-      case ClickPnb: return Form->pnb();
-      case ClickLabel1: return Form->Label1();
-      default: return Form->Panel2();
+      case ClickEdit1:
+        return Form->Edit1();
+      case ClickEdit2:
+        return Form->Edit2();
+      case ClickSpinEdit1:
+        return Form->SpinEdit1();
+      case ClickMemo1:
+        return Form->Memo1();
+      case ClickPnb:
+        return Form->pnb();
+      case ClickLabel1:
+        return Form->Label1();
+      default:
+        return Form->Panel2();
     }
   }
 
@@ -183,7 +198,8 @@ class EventStorm : public ::testing::Test {
         break;
       case StormAction::Paste:
         QGuiApplication::clipboard()->setText(event.Text);
-        if (event.Target == PasteOver) QTest::keyClick(KeyReceiver(), Qt::Key_A, Qt::ControlModifier);
+        if (event.Target == PasteOver)
+          QTest::keyClick(KeyReceiver(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(KeyReceiver(), Qt::Key_V, Qt::ControlModifier);
         break;
       case StormAction::ClickArrow: {
@@ -209,8 +225,7 @@ class EventStorm : public ::testing::Test {
         QTest::keyRelease(receiver, Qt::Key_F1, event.Modifiers);
         if (AboutShown != before + 1) {
           Problems.push_back(std::string("F1 on ") + receiver->metaObject()->className() + " " +
-                             receiver->objectName().toStdString() +
-                             " showed the About box " +
+                             receiver->objectName().toStdString() + " showed the About box " +
                              std::to_string(AboutShown - before) + " times");
         }
         break;
@@ -243,8 +258,8 @@ class EventStorm : public ::testing::Test {
   bool DiagramMayHaveChanged(long event) {
     const TCalcItem& item = Form->CalcItem();
     const QSize size = Form->pnb()->size();
-    const bool same = std::memcmp(&item, &FCheckedItem, sizeof item) == 0 &&
-                      size == FCheckedSize && event % FullCheckEvery != 0;
+    const bool same = std::memcmp(&item, &FCheckedItem, sizeof item) == 0 && size == FCheckedSize &&
+                      event % FullCheckEvery != 0;
     std::memcpy(&FCheckedItem, &item, sizeof item);
     FCheckedSize = size;
     return !same;
@@ -289,9 +304,10 @@ class EventStorm : public ::testing::Test {
       if (QApplication::activeWindow() != Form.get()) QApplication::setActiveWindow(Form.get());
       const std::string problem = Check(i);
       if (problem.empty()) continue;
-      std::string message = "seed " + std::to_string(seed) + " (ZENTARIX_STORM_SEED=" +
-                            std::to_string(seed) + "), event " + std::to_string(i + 1) + " of " +
-                            std::to_string(count) + ": " + problem + "\nlast events:";
+      std::string message = "seed " + std::to_string(seed) +
+                            " (ZENTARIX_STORM_SEED=" + std::to_string(seed) + "), event " +
+                            std::to_string(i + 1) + " of " + std::to_string(count) + ": " +
+                            problem + "\nlast events:";
       for (const std::string& line : recent) message += "\n  " + line;
       return message;
     }
@@ -302,8 +318,8 @@ class EventStorm : public ::testing::Test {
   std::string Fingerprint() const {
     return Form->Edit1()->text().toStdString() + "|" + Form->Edit2()->text().toStdString() + "|" +
            Form->SpinEdit1()->text().toStdString() + "|" +
-           Form->Memo1()->toPlainText().toStdString() + "|" +
-           std::to_string(Form->width()) + "x" + std::to_string(Form->height()) + "|" +
+           Form->Memo1()->toPlainText().toStdString() + "|" + std::to_string(Form->width()) + "x" +
+           std::to_string(Form->height()) + "|" +
            (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString()
                                         : std::string("none"));
   }
@@ -370,8 +386,7 @@ struct OverflowCase {
 // Test names show the row name, not the bytes of the row.
 void PrintTo(const OverflowCase& c, std::ostream* os) { *os << c.name; }
 
-class EventStormOverflow : public EventStorm,
-                           public ::testing::WithParamInterface<OverflowCase> {};
+class EventStormOverflow : public EventStorm, public ::testing::WithParamInterface<OverflowCase> {};
 
 // The storm lets an overflow report pass only for inputs at the top of the double range or
 // beyond it; these are the runs it must let pass, and the one it must see run cleanly.

@@ -141,8 +141,8 @@ constexpr std::array<LineRule, 19> ListingLines{{
 // The lines that stand when the target points overflowed.
 constexpr std::size_t LevelLines = 12;
 
-constexpr std::array<std::string_view, 3> ErrorLines{
-    "Ошибка в значении А!", "Ошибка в значении B!", "Ошибка в значении шума!"};
+constexpr std::array<std::string_view, 3> ErrorLines{"Ошибка в значении А!", "Ошибка в значении B!",
+                                                     "Ошибка в значении шума!"};
 
 // Empty when the line follows its rule, else why not.
 std::string CheckLine(std::string_view line, const LineRule& rule, char32_t decimalMark,
@@ -173,8 +173,7 @@ bool SplitTerminatedLines(std::string_view text, std::vector<std::string_view>& 
 bool IsRenderedNumber(std::string_view text, char32_t decimalMark, char32_t groupMark) {
   const std::string decimal = Utf8(decimalMark);
   const std::string group = Utf8(groupMark);
-  return IsFixedForm(text, decimal, group) || IsScientificForm(text, decimal) ||
-         IsNonFinite(text);
+  return IsFixedForm(text, decimal, group) || IsScientificForm(text, decimal) || IsNonFinite(text);
 }
 
 MemoVerdict ClassifyMemo(std::string_view text, char32_t decimalMark, char32_t groupMark) {

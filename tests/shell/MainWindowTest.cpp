@@ -280,11 +280,16 @@ class MainWindowHelpKeyFocus : public MainWindowTest,
  protected:
   QWidget* Control(int number) const {
     switch (number) {
-      case 1: return Form->Edit1();
-      case 2: return Form->Edit2();
-      case 3: return Form->SpinEdit1();
-      case 4: return Form->Button1();
-      default: return Form->Memo1();
+      case 1:
+        return Form->Edit1();
+      case 2:
+        return Form->Edit2();
+      case 3:
+        return Form->SpinEdit1();
+      case 4:
+        return Form->Button1();
+      default:
+        return Form->Memo1();
     }
   }
 };

@@ -13,23 +13,38 @@ struct KeyChoice {
 };
 
 const std::array<KeyChoice, 32> Keys{{
-    {Qt::Key_Tab, Qt::NoModifier},         {Qt::Key_Tab, Qt::NoModifier},
-    {Qt::Key_Backtab, Qt::ShiftModifier},  {Qt::Key_Left, Qt::NoModifier},
-    {Qt::Key_Right, Qt::NoModifier},       {Qt::Key_Up, Qt::NoModifier},
-    {Qt::Key_Up, Qt::NoModifier},          {Qt::Key_Down, Qt::NoModifier},
-    {Qt::Key_Down, Qt::NoModifier},        {Qt::Key_Home, Qt::NoModifier},
-    {Qt::Key_End, Qt::NoModifier},         {Qt::Key_Backspace, Qt::NoModifier},
-    {Qt::Key_Backspace, Qt::NoModifier},   {Qt::Key_Delete, Qt::NoModifier},
-    {Qt::Key_Return, Qt::NoModifier},      {Qt::Key_Enter, Qt::KeypadModifier},
-    {Qt::Key_Return, Qt::ShiftModifier},   {Qt::Key_Return, Qt::ControlModifier},
-    {Qt::Key_Escape, Qt::NoModifier},      {Qt::Key_PageUp, Qt::NoModifier},
-    {Qt::Key_PageDown, Qt::NoModifier},    {Qt::Key_A, Qt::ControlModifier},
-    {Qt::Key_A, Qt::ControlModifier},      {Qt::Key_Z, Qt::ControlModifier},
+    {Qt::Key_Tab, Qt::NoModifier},
+    {Qt::Key_Tab, Qt::NoModifier},
+    {Qt::Key_Backtab, Qt::ShiftModifier},
+    {Qt::Key_Left, Qt::NoModifier},
+    {Qt::Key_Right, Qt::NoModifier},
+    {Qt::Key_Up, Qt::NoModifier},
+    {Qt::Key_Up, Qt::NoModifier},
+    {Qt::Key_Down, Qt::NoModifier},
+    {Qt::Key_Down, Qt::NoModifier},
+    {Qt::Key_Home, Qt::NoModifier},
+    {Qt::Key_End, Qt::NoModifier},
+    {Qt::Key_Backspace, Qt::NoModifier},
+    {Qt::Key_Backspace, Qt::NoModifier},
+    {Qt::Key_Delete, Qt::NoModifier},
+    {Qt::Key_Return, Qt::NoModifier},
+    {Qt::Key_Enter, Qt::KeypadModifier},
+    {Qt::Key_Return, Qt::ShiftModifier},
+    {Qt::Key_Return, Qt::ControlModifier},
+    {Qt::Key_Escape, Qt::NoModifier},
+    {Qt::Key_PageUp, Qt::NoModifier},
+    {Qt::Key_PageDown, Qt::NoModifier},
+    {Qt::Key_A, Qt::ControlModifier},
+    {Qt::Key_A, Qt::ControlModifier},
+    {Qt::Key_Z, Qt::ControlModifier},
     {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
-    {Qt::Key_X, Qt::ControlModifier},      {Qt::Key_C, Qt::ControlModifier},
-    {Qt::Key_Left, Qt::ShiftModifier},     {Qt::Key_End, Qt::ShiftModifier},
+    {Qt::Key_X, Qt::ControlModifier},
+    {Qt::Key_C, Qt::ControlModifier},
+    {Qt::Key_Left, Qt::ShiftModifier},
+    {Qt::Key_End, Qt::ShiftModifier},
     {Qt::Key_Backspace, Qt::ControlModifier},
-    {Qt::Key_Insert, Qt::NoModifier},      {Qt::Key_F2, Qt::NoModifier},
+    {Qt::Key_Insert, Qt::NoModifier},
+    {Qt::Key_F2, Qt::NoModifier},
 }};
 
 // Characters a number is made of, with the marks of both common locales and the exponent.
@@ -112,7 +127,8 @@ QString PasteText(StormRandom& random) {
     case 5:
     case 6:
       // Near the top of the double range, where a target point may overflow.
-      return QString::number(random.Between(1, 9)) + u'e' + QString::number(random.Between(306, 308));
+      return QString::number(random.Between(1, 9)) + u'e' +
+             QString::number(random.Between(306, 308));
     default:
       return NumberText(random);
   }
@@ -198,14 +214,22 @@ std::string Clipped(const QString& text) {
 
 const char* ActionName(StormAction action) {
   switch (action) {
-    case StormAction::Type: return "type";
-    case StormAction::Key: return "key";
-    case StormAction::Paste: return "paste";
-    case StormAction::ClickArrow: return "click arrow";
-    case StormAction::ClickButton: return "click button";
-    case StormAction::ClickControl: return "click control";
-    case StormAction::HelpKey: return "F1";
-    case StormAction::Resize: return "resize";
+    case StormAction::Type:
+      return "type";
+    case StormAction::Key:
+      return "key";
+    case StormAction::Paste:
+      return "paste";
+    case StormAction::ClickArrow:
+      return "click arrow";
+    case StormAction::ClickButton:
+      return "click button";
+    case StormAction::ClickControl:
+      return "click control";
+    case StormAction::HelpKey:
+      return "F1";
+    case StormAction::Resize:
+      return "resize";
   }
   return "?";
 }
@@ -232,8 +256,8 @@ std::string Describe(const StormEvent& event) {
       text << " \"" << Clipped(event.Text) << "\"";
       break;
     case StormAction::Paste:
-      text << (event.Target == PasteOver ? " over everything" : "") << " \""
-           << Clipped(event.Text) << "\"";
+      text << (event.Target == PasteOver ? " over everything" : "") << " \"" << Clipped(event.Text)
+           << "\"";
       break;
     case StormAction::Key:
     case StormAction::HelpKey:
@@ -242,8 +266,8 @@ std::string Describe(const StormEvent& event) {
       break;
     case StormAction::ClickArrow:
     case StormAction::ClickControl:
-      text << " target " << event.Target << " button " << event.Button << " at "
-           << event.Point.x() << "," << event.Point.y();
+      text << " target " << event.Target << " button " << event.Button << " at " << event.Point.x()
+           << "," << event.Point.y();
       break;
     case StormAction::ClickButton:
       break;

@@ -41,8 +41,16 @@ enum class StormAction {
 };
 
 // The controls a plain click may land on, by index.
-enum ClickTarget { ClickEdit1, ClickEdit2, ClickSpinEdit1, ClickMemo1, ClickPnb, ClickLabel1,
-                   ClickPanel2, ClickTargetCount };
+enum ClickTarget {
+  ClickEdit1,
+  ClickEdit2,
+  ClickSpinEdit1,
+  ClickMemo1,
+  ClickPnb,
+  ClickLabel1,
+  ClickPanel2,
+  ClickTargetCount
+};
 
 enum PasteMode { PasteAtCursor, PasteOver };
 

@@ -1,0 +1,18 @@
+#include "shell/uDiagramSummary.h"
+
+#include "diagram/uDiagramGeometry.h"
+#include "diagram/uDiagramLabels.h"
+
+namespace zentarix {
+
+std::string DiagramSummary(const TCalcItem& item) {
+  const MoveDirection direction = DirectionOf(item);
+  if (direction == MoveDirection::None) return "Диаграмма пуста: A и B равны.";
+  const DiagramLabels labels = MakeDiagramLabels(item, direction);
+  const char* move = direction == MoveDirection::Rising ? "Рост: " : "Падение: ";
+  return move + labels.A + ", " + labels.B + "; " + labels.UpperF3 + ", " + labels.F3 + ", " +
+         labels.LowerF3 + "; " + labels.Level50 + "; " + labels.UpperF5 + ", " + labels.F5 + ", " +
+         labels.LowerF5 + ".";
+}
+
+}  // namespace zentarix
