@@ -34,9 +34,12 @@ function(zentarix_library target)
 endfunction()
 
 # A GoogleTest program linked against the libraries it tests; each test case becomes a CTest
-# test. Widget tests bring their own main (offscreen platform, QApplication).
+# test. Widget tests bring their own main (offscreen platform, QApplication). ENV NAME=value
+# sets one more variable in the tests' environment, for a setting that must be in place before
+# the program starts. (The test discovery splits list-valued properties once more, so a second
+# variable could not travel in ENVIRONMENT; it travels as an environment modification.)
 function(zentarix_gtest target)
-  cmake_parse_arguments(ARG "QT_MAIN" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT_MAIN" "ENV" "SOURCES;LIBS" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   zentarix_strict(${target})
   if(ARG_QT_MAIN)
@@ -44,8 +47,12 @@ function(zentarix_gtest target)
   else()
     target_link_libraries(${target} PRIVATE GTest::gtest_main ${ARG_LIBS})
   endif()
-  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  set(properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  if(ARG_ENV)
+    string(REGEX REPLACE "^([^=]+)=" "\\1=set:" modification "${ARG_ENV}")
+    list(APPEND properties ENVIRONMENT_MODIFICATION "${modification}")
+  endif()
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST PROPERTIES ${properties})
 endfunction()
 
 # A libFuzzer program: the fuzzer's own source, linked with libFuzzer's main and the
