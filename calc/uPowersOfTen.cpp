@@ -36,8 +36,9 @@ Extended ApplyPowers(Extended x, int m, Step step) {
 Extended ScaleByTen(Extended x, int n) {
   if (n == 0) return x;
   if (n < 0) {
-    // A long fraction with a large negative exponent ends here: the result is below any
-    // extended value.
+    // A long fraction with a large negative exponent ends here. The result is +0 whatever the
+    // digits: a text of 200 integer digits scaled by 10^-5000 has a value near 10^-4800 in
+    // truth, but any such value is zero once stored as a double.
     if (n <= -MaxScale) return +0.0L;
     return ApplyPowers(x, -n, [](Extended v, Extended p) { return v / p; });
   }
