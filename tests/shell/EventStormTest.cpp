@@ -4,8 +4,13 @@
 // report, the listing holds one of its allowed contents, and the diagram paints.
 //
 // An overflow report is allowed only while the inputs the run read lie beyond the double
-// range (the calculation must refuse to store them); the alphabet is not restricted to keep
+// range or so near its top that a level or target point does (the calculation must refuse to
+// store them); any other report fails the storm. The alphabet is not restricted to keep the
 // inputs representable, since typing "1e400" is something users do.
+//
+// The diagram is grabbed and checked whenever the record or the drawing area's size changed,
+// and every 25 events besides; every event's own repaint goes through the paint handler, whose
+// errors reach the report.
 //
 // ZENTARIX_STORM_SEED replays one seed; ZENTARIX_STORM_EVENTS raises the event count.
 #include <gtest/gtest.h>

@@ -12,6 +12,7 @@ struct KeyChoice {
   Qt::KeyboardModifiers Modifiers;
 };
 
+// Repeated entries weigh the keys users press most.
 const std::array<KeyChoice, 32> Keys{{
     {Qt::Key_Tab, Qt::NoModifier},
     {Qt::Key_Tab, Qt::NoModifier},
@@ -56,7 +57,7 @@ constexpr std::u32string_view NumberChars = U"0123456789.,-+eE ";
 constexpr std::u32string_view StrangeChars =
     U"АВЕЗОабвгдеёжзийклмнопрстуфхцчшщъыьэюяЁ\u00A0\u2212\uFF10\uFF15\u0660\u0669"
     U"\u0301\u05D0\u0627\u200B\u200F\u202E\uFEFF\uFFFD\U0001F600\U0001D7CE\U0010FFFF\u00B2"
-    U"\u2009\u066B\u3000\u0007";
+    U"\u2009\u202F\u066B\u3000\u0007";
 
 char32_t Letter(StormRandom& random) {
   const char32_t base = random.OneIn(2) ? U'a' : U'A';
