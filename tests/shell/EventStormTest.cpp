@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -167,6 +168,12 @@ class EventStorm : public ::testing::Test {
     }
   }
 
+  static void SendAutoRepeat(QWidget* receiver, QEvent::Type type,
+                             Qt::KeyboardModifiers modifiers) {
+    QKeyEvent repeated(type, Qt::Key_F1, modifiers, QString(), true);
+    QApplication::sendEvent(receiver, &repeated);
+  }
+
   // Keys go where the keyboard focus is, as they do from a keyboard.
   QWidget* KeyReceiver() const {
     QWidget* focused = QApplication::focusWidget();
@@ -227,6 +234,11 @@ class EventStorm : public ::testing::Test {
         const int before = AboutShown;
         QWidget* receiver = KeyReceiver();
         QTest::keyPress(receiver, Qt::Key_F1, event.Modifiers);
+        // A held key repeats as pairs of auto-repeated release and press.
+        for (int repeat = 0; repeat < event.Repeats; ++repeat) {
+          SendAutoRepeat(receiver, QEvent::KeyRelease, event.Modifiers);
+          SendAutoRepeat(receiver, QEvent::KeyPress, event.Modifiers);
+        }
         QTest::keyRelease(receiver, Qt::Key_F1, event.Modifiers);
         if (AboutShown != before + 1) {
           Problems.push_back(std::string("F1 on ") + receiver->metaObject()->className() + " " +

@@ -194,6 +194,7 @@ StormEvent HelpEvent(StormRandom& random) {
   event.Key = Qt::Key_F1;
   event.Modifiers = Modifiers[random.Below(4)];
   event.Target = static_cast<int>(random.Below(AboutCloseCount));
+  event.Repeats = random.OneIn(3) ? random.Between(1, 4) : 0;
   return event;
 }
 
@@ -261,9 +262,12 @@ std::string Describe(const StormEvent& event) {
            << "\"";
       break;
     case StormAction::Key:
-    case StormAction::HelpKey:
       text << " key 0x" << std::hex << event.Key << " modifiers 0x" << event.Modifiers.toInt()
-           << std::dec << " target " << event.Target;
+           << std::dec;
+      break;
+    case StormAction::HelpKey:
+      text << " modifiers 0x" << std::hex << event.Modifiers.toInt() << std::dec << " held for "
+           << event.Repeats << " repeats, closed by " << event.Target;
       break;
     case StormAction::ClickArrow:
     case StormAction::ClickControl:

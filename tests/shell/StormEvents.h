@@ -36,7 +36,8 @@ enum class StormAction {
   ClickArrow,    // Target 0: the up arrow, 1: the down arrow
   ClickButton,   // the calculate button
   ClickControl,  // Target: one of ClickTargets, at Point (per mille of its width and height)
-  HelpKey,       // F1 pressed and released; Target says how the About box is closed again
+  HelpKey,       // F1 pressed, held for Repeats auto-repeats, released; Target says how the
+                 // About box is closed again
   Resize,        // the window to Size; Qt holds it at its minimum size
 };
 
@@ -66,6 +67,7 @@ struct StormEvent {
   int Target = 0;
   QPoint Point;
   QSize Size;
+  int Repeats = 0;
 };
 
 StormEvent NextStormEvent(StormRandom& random);
