@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/shell/ListingShape.h"
+#include "tests/support/ExampleListings.h"
 
 using zentarix::testing::ClassifyMemo;
 using zentarix::testing::IsRenderedNumber;
@@ -57,28 +58,10 @@ INSTANTIATE_TEST_SUITE_P(
         NumberCase{"NotANumber", "NAN", U'.', U',', true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-const std::string Levels =
-    "A = 100.0000\n"
-    "B = 110.0000\n"
-    "------------\n"
-    " F3 = 106.1800\n"
-    "50% = 105.0000\n"
-    " F5 = 103.8200\n"
-    "Коридор F3\n"
-    "  F3(1) = 105.8800\n"
-    "  F3(2) = 106.4800\n"
-    "Коридор F5\n"
-    "  F5(1) = 103.5200\n"
-    "  F5(2) = 104.1200\n";
-
-const std::string Targets =
-    "Возможные целевые точки\n"
-    "  COP(F3) = 112.3600\n"
-    "  COP(F5) = 110.0000\n"
-    "   OP(F3) = 116.1800\n"
-    "   OP(F5) = 113.8200\n"
-    "  XOP(F3) = 122.3600\n"
-    "  XOP(F5) = 120.0000\n";
+// The worked example's listing, split after its twelfth line: the levels, then the targets.
+const std::string Listing = RisingExampleListing;
+const std::string Levels = Listing.substr(0, Listing.find("Возможные"));
+const std::string Targets = Listing.substr(Levels.size());
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
   return text.replace(text.find(from), from.size(), to);
