@@ -103,10 +103,12 @@ grep -q '<release version="0.0.2"' "$metainfo" || fail "the metainfo has no rele
 
 # -- run dependencies: the package that ships each library the program links is a dependency ---
 while read -r library; do
-  path=$(ldconfig -p | awk -v lib="$library" '$1 == lib && /x86-64/ { print $NF; exit }')
+  # The readers take the whole of their input: one that stopped early would end the writer
+  # with SIGPIPE, and under pipefail that ends this script without a word.
+  path=$(ldconfig -p | awk -v lib="$library" '$1 == lib && /x86-64/ && !found { print $NF; found = 1 }')
   [ -n "$path" ] || { fail "the linked library $library is not on this machine"; continue; }
   # The dpkg database knows a library by the path its package ships, link or file.
-  owner=$( (dpkg -S "$path" || dpkg -S "$(realpath "$path")") 2>/dev/null | head -1 | cut -d: -f1)
+  owner=$( (dpkg -S "$path" || dpkg -S "$(realpath "$path")") 2>/dev/null | awk -F: 'NR == 1 { print $1 }')
   [ -n "$owner" ] || { fail "no package ships $library ($path)"; continue; }
   depends_on "$owner" || fail "the program links $library from $owner, which Depends lacks"
 done < <(objdump -p "$program" | awk '$1 == "NEEDED" { print $2 }')

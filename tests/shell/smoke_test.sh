@@ -31,7 +31,7 @@ unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 "$program" >"$work/app.log" 2>&1 &
 pids+=($!)
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Zentarix 0\.0\.2$' | head -1) ||
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Zentarix 0\.0\.2$' | awk 'NR == 1') ||
   fail "no window titled 'Zentarix 0.0.2' appeared"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 
