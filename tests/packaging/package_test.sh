@@ -7,6 +7,8 @@
 #
 # usage: package_test.sh BUILD_DIR
 set -euo pipefail
+# A command that fails outside the checks ends the script; say which one.
+trap 'echo "$(basename "$0"): line $LINENO failed: $BASH_COMMAND" >&2' ERR
 build=$(realpath "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -3,6 +3,8 @@
 # fields, presses the button and checks from screenshots that the diagram area was blank before
 # and shows the corridor bands afterwards.
 set -euo pipefail
+# A command that fails outside the checks ends the script; say which one.
+trap 'echo "$(basename "$0"): line $LINENO failed: $BASH_COMMAND" >&2' ERR
 program=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
