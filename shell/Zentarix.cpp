@@ -1,12 +1,12 @@
 // The program: start-up in the order the calculation relies on, then the event loop.
 #include <QApplication>
 #include <QIcon>
-#include <QScreen>
 
 #include "calc/uFloatEnv.h"
 #include "calc/uNumberText.h"
 #include "shell/uAbout.h"
 #include "shell/uAppTitle.h"
+#include "shell/uCentreOnScreen.h"
 #include "shell/uGeneralErrorReport.h"
 #include "shell/uLocaleWatcher.h"
 #include "shell/uMain.h"
@@ -14,18 +14,6 @@
 #include "shell/uStartupProbe.h"
 
 using namespace zentarix;
-
-namespace {
-
-void CentreOnScreen(QWidget& window) {
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = window.frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
-  }
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   // The control word and the number marks are in force before anything else runs.

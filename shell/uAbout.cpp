@@ -1,9 +1,8 @@
 #include "shell/uAbout.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScreen>
 
+#include "shell/uCentreOnScreen.h"
 #include "shell/uEnterKey.h"
 #include "ui_uAbout.h"
 
@@ -25,11 +24,7 @@ TAboutBox::TAboutBox(QWidget* parent)
 TAboutBox::~TAboutBox() = default;
 
 int TAboutBox::ShowModal() {
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnScreen(*this);
   return exec();
 }
 

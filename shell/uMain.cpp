@@ -17,6 +17,7 @@
 #include "shell/uPaintBox.h"
 #include "shell/uReplaceEvery.h"
 #include "spin/uErrorReport.h"
+#include "spin/uFocusMove.h"
 #include "spin/uSpinButton.h"
 #include "spin/uSpinEdit.h"
 #include "spin/uTimerSpeedButton.h"
@@ -184,10 +185,7 @@ void TForm1::ReturnFocusTo(QWidget* field) {
 }
 
 bool TForm1::IsFieldExit(const QEvent* event) const {
-  // Moving to another window, a menu or a popup is no exit from the field.
-  const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
-  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-         reason != Qt::MenuBarFocusReason;
+  return MovesBetweenControls(static_cast<const QFocusEvent*>(event)->reason());
 }
 
 TKeyPreview::TKeyPreview(std::function<bool(QObject*, QEvent*)> onKeyRelease)

@@ -3,6 +3,7 @@
 #include "calc/uNumberText.h"
 #include "spin/uBeep.h"
 #include "spin/uErrorReport.h"
+#include "spin/uFocusMove.h"
 #include "spin/uSpinButton.h"
 #include "spin/uSpinGeometry.h"
 #include "spin/uSpinValue.h"
@@ -30,13 +31,6 @@ constexpr int kPairWidth = 15;
 constexpr int kPairHeight = 17;
 constexpr int kBorderHeight = 1;  // one window border line
 constexpr int kTextGap = 2;       // pixels kept free between the text and the arrows
-
-// Focus that comes or goes with the window's activation, a popup or the menu bar does not
-// move it between the controls of the window: it is neither an entry nor an exit.
-bool MovesBetweenControls(Qt::FocusReason reason) {
-  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-         reason != Qt::MenuBarFocusReason;
-}
 
 bool IsClipboardEdit(QKeyEvent* event) {
   return event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut);
