@@ -12,6 +12,7 @@
 #include "shell/uDiagramReplay.h"
 #include "shell/uDiagramSummary.h"
 #include "shell/uEnterKey.h"
+#include "shell/uKeyPreview.h"
 #include "shell/uListing.h"
 #include "shell/uMemoSink.h"
 #include "shell/uPaintBox.h"
@@ -186,18 +187,6 @@ void TForm1::ReturnFocusTo(QWidget* field) {
 
 bool TForm1::IsFieldExit(const QEvent* event) const {
   return MovesBetweenControls(static_cast<const QFocusEvent*>(event)->reason());
-}
-
-TKeyPreview::TKeyPreview(std::function<bool(QObject*, QEvent*)> onKeyRelease)
-    : FOnKeyRelease(std::move(onKeyRelease)) {}
-
-bool TKeyPreview::eventFilter(QObject* watched, QEvent* event) {
-  // The deliveries of one release to the parents follow each other with no other event in
-  // between; the handler's own modal loop has finished by then.
-  if (event == FActedOn && event->type() == QEvent::KeyRelease) return false;
-  FActedOn = nullptr;
-  if (event->type() == QEvent::KeyRelease && FOnKeyRelease(watched, event)) FActedOn = event;
-  return false;  // the focused control still gets the key
 }
 
 bool TForm1::HandleKeyRelease(QObject* watched, QEvent* event) {
