@@ -80,12 +80,11 @@ BENCHMARK(BM_ReplayOnly)->Unit(benchmark::kMicrosecond);
 void BM_FillAndPaint(benchmark::State& state) {
   const TCalcItem item = WorkedExample();
   const QFont font = AreaFont();
-  const QPalette palette;
   QImage image(Width, Height, QImage::Format_RGB32);
   for (auto _ : state) {
     QPainter painter(&image);
     FillWhite(painter, image);
-    PaintLevelDiagram(painter, image.size(), font, palette, item);
+    PaintLevelDiagram(painter, image.size(), font, item);
     painter.end();
     benchmark::ClobberMemory();
   }

@@ -25,6 +25,14 @@ QRect VisiblePart(std::int64_t left, std::int64_t top, std::int64_t right, std::
                static_cast<int>(bottom - top));
 }
 
+// The palette of the diagram's white ground: black window text, the classic grey button face.
+QPalette WhiteGroundPalette() {
+  QPalette ground(QColor(240, 240, 240));
+  ground.setColor(QPalette::Window, Qt::white);
+  ground.setColor(QPalette::WindowText, Qt::black);
+  return ground;
+}
+
 }  // namespace
 
 TDiagramCanvas::TDiagramCanvas(QPainter& painter, QSize area, const QFont& font,
@@ -118,10 +126,10 @@ void TDiagramCanvas::TextOut(std::int32_t x, std::int32_t y, const std::string& 
   FPosition = QPoint(static_cast<std::int32_t>(static_cast<std::uint32_t>(right)), y);
 }
 
-void PaintLevelDiagram(QPainter& painter, QSize area, const QFont& font, const QPalette& palette,
-                       const TCalcItem& item) {
+void PaintLevelDiagram(QPainter& painter, QSize area, const QFont& font, const TCalcItem& item) {
+  const QPalette ground = WhiteGroundPalette();
   const auto ops = BuildDiagramOps(area.width(), area.height(), item, clWhite, clWindowText);
-  TDiagramCanvas canvas(painter, area, font, palette, clWhite, clWindowText);
+  TDiagramCanvas canvas(painter, area, font, ground, clWhite, clWindowText);
   canvas.Replay(ops);
 }
 

@@ -55,8 +55,9 @@ class TDiagramCanvas {
 };
 
 // The paint handler's whole work: the diagram of item for a drawing area of the given size,
-// started with the area's colour clWhite as brush and clWindowText as font colour.
-void PaintLevelDiagram(QPainter& painter, QSize area, const QFont& font, const QPalette& palette,
-                       const TCalcItem& item);
+// started with the area's colour clWhite as brush and clWindowText as font colour. The ground
+// is white whatever the desktop's colours, so the named colours are resolved for a white
+// ground (dark ink), never through the desktop's palette, which may be a dark one.
+void PaintLevelDiagram(QPainter& painter, QSize area, const QFont& font, const TCalcItem& item);
 
 }  // namespace zentarix

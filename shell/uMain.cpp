@@ -2,9 +2,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <algorithm>
 
@@ -12,11 +14,11 @@
 #include "shell/uDiagramReplay.h"
 #include "shell/uDiagramSummary.h"
 #include "shell/uEnterKey.h"
+#include "shell/uFieldReaders.h"
 #include "shell/uKeyPreview.h"
 #include "shell/uListing.h"
 #include "shell/uMemoSink.h"
 #include "shell/uPaintBox.h"
-#include "shell/uReplaceEvery.h"
 #include "spin/uErrorReport.h"
 #include "spin/uFocusMove.h"
 #include "spin/uSpinButton.h"
@@ -28,18 +30,7 @@ namespace zentarix {
 
 namespace {
 
-// Every parse of the window falls back to this, so a text that is no number reads as a value
-// below zero.
-constexpr Extended BadField = -1.0L;
-
-// A and B accept a full stop for the decimal mark: it becomes a comma before the parse.
-Extended ParseAorB(const QLineEdit& edit) {
-  return ParseNumberOr(ReplaceEvery(edit.text().toStdString(), ".", ","), BadField);
-}
-
-Extended ParseNoise(const TSpinEdit& edit) {
-  return ParseNumberOr(edit.text().toStdString(), BadField);
-}
+std::string TextOf(const QLineEdit& field) { return field.text().toStdString(); }
 
 QFont FontOfPixels(const char* family, int pixels) {
   QFont font(QString::fromLatin1(family));
@@ -58,9 +49,13 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), FUi(std::make_unique<Ui::TFor
   // is attached: creating the window runs no calculation.
   FUi->setupUi(this);
   ApplyFonts();
+  ApplyListingPalette();
   NameSpinArrows();
   Button1()->setText(aCalc()->text());
   ConnectEvents();
+  // The first field is ready for typing over its value.
+  Edit1()->setFocus(Qt::OtherFocusReason);
+  Edit1()->selectAll();
   FormCreate();
 }
 
@@ -72,13 +67,14 @@ QFrame* TForm1::Panel3() const { return FUi->Panel3; }
 QLabel* TForm1::Label1() const { return FUi->Label1; }
 QLabel* TForm1::Label2() const { return FUi->Label2; }
 QLabel* TForm1::Label3() const { return FUi->Label3; }
-QLineEdit* TForm1::Edit1() const { return FUi->Edit1; }
-QLineEdit* TForm1::Edit2() const { return FUi->Edit2; }
+TFieldEdit* TForm1::Edit1() const { return FUi->Edit1; }
+TFieldEdit* TForm1::Edit2() const { return FUi->Edit2; }
 TSpinEdit* TForm1::SpinEdit1() const { return FUi->SpinEdit1; }
 QPlainTextEdit* TForm1::Memo1() const { return FUi->Memo1; }
 QPushButton* TForm1::Button1() const { return FUi->Button1; }
 TPaintBox* TForm1::pnb() const { return FUi->pnb; }
 QAction* TForm1::aCalc() const { return FUi->aCalc; }
+QAction* TForm1::aCopyListing() const { return FUi->aCopyListing; }
 
 void TForm1::ApplyFonts() {
   // The faces the window asks for by name; where they are missing, the metric-compatible
@@ -89,9 +85,6 @@ void TForm1::ApplyFonts() {
   setFont(FontOfPixels("MS Sans Serif", 11));
   Memo1()->setFont(FontOfPixels("Courier New", 11));
   pnb()->setFont(FontOfPixels("MS Sans Serif", 8));
-  QPalette memoPalette = Memo1()->palette();
-  memoPalette.setColor(QPalette::Base, memoPalette.color(QPalette::Button));
-  Memo1()->setPalette(memoPalette);
   // A substituted face may be wider than the one the labels were sized for: a label grows to
   // the right rather than cut its text.
   for (QLabel* label : {Label1(), Label2(), Label3()}) {
@@ -102,14 +95,48 @@ void TForm1::ApplyFonts() {
   Panel3()->setPalette(hostPalette);
 }
 
+// The listing lies on the button face, and shows its selection only while it has the focus
+// (a selection left behind would read as a marked result). Derived from its panel's palette
+// whenever its own changes, so that it follows the desktop's colours.
+void TForm1::ApplyListingPalette() {
+  QPalette memoPalette = Panel2()->palette();
+  const QColor face = memoPalette.color(QPalette::Button);
+  memoPalette.setColor(QPalette::Base, face);
+  memoPalette.setColor(QPalette::Inactive, QPalette::Highlight, face);
+  memoPalette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                       memoPalette.color(QPalette::Inactive, QPalette::Text));
+  Memo1()->setPalette(memoPalette);
+}
+
+QMenu* TForm1::CreateListingMenu(QPoint position) {
+  QMenu* menu = Memo1()->createStandardContextMenu(position);
+  QAction* first = menu->actions().value(0);
+  menu->insertAction(first, aCopyListing());
+  menu->insertSeparator(first);
+  return menu;
+}
+
+void TForm1::CopyListing() { QGuiApplication::clipboard()->setText(Memo1()->toPlainText()); }
+
 void TForm1::ConnectEvents() {
   connect(aCalc(), &QAction::triggered, this, [this] { GuardEntry([this] { aCalcExecute(); }); });
   connect(Button1(), &QPushButton::clicked, aCalc(), &QAction::trigger);
   // Enter on the focused button runs it, as Space does (unless Shift, Ctrl or Alt is held).
   Button1()->setAutoDefault(true);
   SpinEdit1()->OnChange = [this](QObject*) { aCalcExecute(); };
+  Edit1()->OnExit = [this](QObject*) { Edit1Exit(); };
+  Edit2()->OnExit = [this](QObject*) { Edit2Exit(); };
   SpinEdit1()->OnExit = [this](QObject*) { SpinEdit1Exit(); };
   pnb()->OnPaint = [this] { pnbPaint(); };
+  // Copying the listing works from anywhere in the window and from the listing's own menu.
+  addAction(aCopyListing());
+  connect(aCopyListing(), &QAction::triggered, this, [this] { CopyListing(); });
+  Memo1()->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(Memo1(), &QWidget::customContextMenuRequested, this, [this](QPoint position) {
+    QMenu* menu = CreateListingMenu(position);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(Memo1()->viewport()->mapToGlobal(position));
+  });
   for (QWidget* control : {static_cast<QWidget*>(Edit1()), static_cast<QWidget*>(Edit2()),
                            static_cast<QWidget*>(SpinEdit1()), static_cast<QWidget*>(Memo1()),
                            static_cast<QWidget*>(Button1()), static_cast<QWidget*>(Panel2())}) {
@@ -121,7 +148,7 @@ void TForm1::ConnectEvents() {
   qApp->installEventFilter(FKeyPreview.get());
 }
 
-void TForm1::Edit1Exit() { CheckField(Edit1(), ParseAorB(*Edit1()) >= 0, "Ошибка в значении А!"); }
+void TForm1::Edit1Exit() { CheckField(Edit1(), ReadAorB(TextOf(*Edit1())) >= 0, "Ошибка в значении А!"); }
 
 void TForm1::FormCreate() {
   FCalcItem = std::make_unique<TCalcItem>();
@@ -132,22 +159,22 @@ void TForm1::FormCreate() {
 
 void TForm1::FormDestroy() { FCalcItem.reset(); }
 
-void TForm1::Edit2Exit() { CheckField(Edit2(), ParseAorB(*Edit2()) >= 0, "Ошибка в значении B!"); }
+void TForm1::Edit2Exit() { CheckField(Edit2(), ReadAorB(TextOf(*Edit2())) >= 0, "Ошибка в значении B!"); }
 
 void TForm1::SpinEdit1Exit() {
   // The noise text is parsed as typed, without the full-stop replacement.
-  CheckField(SpinEdit1(), ParseNoise(*SpinEdit1()) >= 0, NoiseErrorLine);
+  CheckField(SpinEdit1(), ReadNoise(TextOf(*SpinEdit1())) >= 0, NoiseErrorLine);
 }
 
 void TForm1::pnbPaint() {
   QPainter painter(pnb());
-  PaintLevelDiagram(painter, pnb()->size(), pnb()->font(), pnb()->palette(), *FCalcItem);
+  PaintLevelDiagram(painter, pnb()->size(), pnb()->font(), *FCalcItem);
 }
 
 void TForm1::aCalcExecute() {
-  const Extended a = ParseAorB(*Edit1());
-  const Extended b = ParseAorB(*Edit2());
-  const Extended tenths = ParseNoise(*SpinEdit1());
+  const Extended a = ReadAorB(TextOf(*Edit1()));
+  const Extended b = ReadAorB(TextOf(*Edit2()));
+  const Extended tenths = ReadNoise(TextOf(*SpinEdit1()));
   const bool passed = CalculateLevels(*FCalcItem, a, b, tenths);
   TMemoSink memo(*Memo1());
   WriteListing(*FCalcItem, passed, memo);
@@ -183,10 +210,13 @@ void TForm1::ReturnFocusTo(QWidget* field) {
   FFocusTakenFrom = moving;
   field->setFocus(Qt::OtherFocusReason);
   FFocusTakenFrom = nullptr;
-}
-
-bool TForm1::IsFieldExit(const QEvent* event) const {
-  return MovesBetweenControls(static_cast<const QFocusEvent*>(event)->reason());
+  // Typing replaces the value the check refused.
+  if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+  // A press on the button moved the focus before the button saw it: that press must not
+  // go on to click it, or the calculation's line would replace the check's message at once.
+  if (moving == Button1() && QGuiApplication::mouseButtons() != Qt::NoButton) {
+    FInterruptedPress = true;
+  }
 }
 
 bool TForm1::HandleKeyRelease(QObject* watched, QEvent* event) {
@@ -206,9 +236,14 @@ bool TForm1::HandleKeyRelease(QObject* watched, QEvent* event) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::FocusOut:
-      if (watched == FFocusTakenFrom) return true;
-      if (watched == Edit1() && IsFieldExit(event)) GuardEntry([this] { Edit1Exit(); });
-      if (watched == Edit2() && IsFieldExit(event)) GuardEntry([this] { Edit2Exit(); });
+      return watched == FFocusTakenFrom;
+    case QEvent::PaletteChange:
+      // Setting the listing's palette sends it one more change, with nothing left to do.
+      if (watched == Memo1() && !FApplyingPalette) {
+        FApplyingPalette = true;
+        ApplyListingPalette();
+        FApplyingPalette = false;
+      }
       return false;
     case QEvent::Resize:
       if (watched == Panel2()) {
@@ -216,6 +251,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
                              Panel2()->height() - MemoTop - MemoBottomMargin);
       }
       return false;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      if (watched != Button1() || !FInterruptedPress) return false;
+      FInterruptedPress = false;
+      return true;
     case QEvent::KeyPress:
       // Only a plain Enter runs the button.
       return watched == Button1() && IsModifiedEnter(*static_cast<const QKeyEvent*>(event));

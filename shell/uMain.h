@@ -17,11 +17,13 @@ class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace zentarix {
 
+class TFieldEdit;
 class TKeyPreview;
 class TPaintBox;
 class TSpinEdit;
@@ -58,26 +60,32 @@ class TForm1 : public QWidget {
   QLabel* Label1() const;
   QLabel* Label2() const;
   QLabel* Label3() const;
-  QLineEdit* Edit1() const;
-  QLineEdit* Edit2() const;
+  TFieldEdit* Edit1() const;
+  TFieldEdit* Edit2() const;
   TSpinEdit* SpinEdit1() const;
   QPlainTextEdit* Memo1() const;
   QPushButton* Button1() const;
   TPaintBox* pnb() const;
   QAction* aCalc() const;
+  // Puts the listing's whole text on the clipboard (Ctrl+Shift+C anywhere in the window).
+  QAction* aCopyListing() const;
+
+  // The listing's context menu: the copy of the whole listing first, then the text box's
+  // own entries. The caller owns it.
+  QMenu* CreateListingMenu(QPoint position);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void ApplyFonts();
+  void ApplyListingPalette();
+  void CopyListing();
   void NameSpinArrows();
   void ConnectEvents();
   // The diagram's accessible description follows the record: set whenever the diagram is
   // invalidated for a new picture.
   void DescribeDiagram();
-  // Leaving a field (not the window): the check for Edit1 and Edit2.
-  bool IsFieldExit(const QEvent* event) const;
   bool HandleKeyRelease(QObject* watched, QEvent* event);
   // The exit check shared by the three fields: a value below zero (passed false) replaces the
   // listing with message and gives the focus back to field.
@@ -89,6 +97,10 @@ class TForm1 : public QWidget {
   // The control the focus was moving to when an exit check took it back: it never got the
   // focus, so the focus-out that the return sends it is not an exit.
   QPointer<QWidget> FFocusTakenFrom;
+  // An exit check took the focus back from the button while a mouse press was giving it to
+  // it: the button does not see that press.
+  bool FInterruptedPress = false;
+  bool FApplyingPalette = false;
   std::unique_ptr<TKeyPreview> FKeyPreview;
 };
 

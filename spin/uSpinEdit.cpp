@@ -8,15 +8,10 @@
 #include "spin/uSpinGeometry.h"
 #include "spin/uSpinValue.h"
 
-#include <QAction>
-#include <QClipboard>
-#include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -31,10 +26,6 @@ constexpr int kPairWidth = 15;
 constexpr int kPairHeight = 17;
 constexpr int kBorderHeight = 1;  // one window border line
 constexpr int kTextGap = 2;       // pixels kept free between the text and the arrows
-
-bool IsClipboardEdit(QKeyEvent* event) {
-  return event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut);
-}
 
 // The character a key press types, if any. Keys that edit without typing (Delete) and
 // combinations with Alt or Meta, which are commands, type nothing. Control with a letter types
@@ -63,7 +54,7 @@ class SettingText {
 
 }  // namespace
 
-TSpinEdit::TSpinEdit(QWidget* parent) : QLineEdit(parent) {
+TSpinEdit::TSpinEdit(QWidget* parent) : TFieldEdit(parent) {
   resize(121, 25);
   FSpinButton = new TSpinButton(this);
   FSpinButton->resize(kPairWidth, kPairHeight);
@@ -82,12 +73,7 @@ TSpinEdit::~TSpinEdit() {
   delete std::exchange(FSpinButton, nullptr);
 }
 
-void TSpinEdit::setCtl3D(bool on) {
-  FCtl3D = on;
-  setFrame(on);
-  PlaceSpinButton();
-  update();
-}
+void TSpinEdit::FrameChanged() { PlaceSpinButton(); }
 
 // The field takes the focus from a mouse press itself (mousePressEvent) rather than through
 // Qt's click focus: Qt would also hand it the focus for any press on the arrows, which only
@@ -171,8 +157,7 @@ void TSpinEdit::HandleKeyPress(QKeyEvent* event) {
     DefaultBeep();
     return;
   }
-  if (IsClipboardEdit(event) && !AllowsTextEdit()) return;
-  QLineEdit::keyPressEvent(event);
+  TFieldEdit::keyPressEvent(event);
   // The field keeps the arrow keys, as a multi-line edit would, instead of passing them on.
   if (key == Qt::Key_Up || key == Qt::Key_Down) event->accept();
 }
@@ -199,68 +184,6 @@ void TSpinEdit::inputMethodEvent(QInputMethodEvent* event) {
 
 bool TSpinEdit::AllowsTextEdit() const { return FEditorEnabled && !isReadOnly(); }
 
-void TSpinEdit::paste() {
-  if (AllowsTextEdit()) QLineEdit::paste();
-}
-
-void TSpinEdit::cut() {
-  if (AllowsTextEdit()) QLineEdit::cut();
-}
-
-QMenu* TSpinEdit::CreateContextMenu() {
-  auto* menu = new QMenu(this);
-  const auto shortcut = [](QKeySequence::StandardKey key) {
-    const QString text = QKeySequence(key).toString(QKeySequence::NativeText);
-    return text.isEmpty() ? text : QLatin1Char('\t') + text;
-  };
-  const auto add = [&](const char* label, QKeySequence::StandardKey key, bool enabled,
-                       auto slot) {
-    QAction* action = menu->addAction(QCoreApplication::translate("QLineEdit", label) +
-                                      shortcut(key));
-    action->setEnabled(enabled);
-    connect(action, &QAction::triggered, this, slot);
-    return action;
-  };
-  const bool editable = AllowsTextEdit();
-  const bool selected = hasSelectedText();
-  const bool plain = echoMode() == QLineEdit::Normal;
-  const bool clipboardText = !QGuiApplication::clipboard()->text().isEmpty();
-  add("&Undo", QKeySequence::Undo, isUndoAvailable(), &QLineEdit::undo);
-  add("&Redo", QKeySequence::Redo, isRedoAvailable(), &QLineEdit::redo);
-  menu->addSeparator();
-  add("Cu&t", QKeySequence::Cut, editable && selected && plain, &TSpinEdit::cut)
-      ->setObjectName(QStringLiteral("edit-cut"));
-  add("&Copy", QKeySequence::Copy, selected && plain, &QLineEdit::copy);
-  add("&Paste", QKeySequence::Paste, editable && clipboardText, &TSpinEdit::paste)
-      ->setObjectName(QStringLiteral("edit-paste"));
-  add("Delete", QKeySequence::UnknownKey, !isReadOnly() && selected, &QLineEdit::del);
-  menu->addSeparator();
-  add("Select All", QKeySequence::SelectAll, !text().isEmpty(), &QLineEdit::selectAll);
-  return menu;
-}
-
-void TSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
-  QMenu* menu = CreateContextMenu();
-  menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->popup(event->globalPos());
-}
-
-// A dropped text is a paste by other means.
-void TSpinEdit::dragEnterEvent(QDragEnterEvent* event) {
-  if (!AllowsTextEdit()) return event->ignore();
-  QLineEdit::dragEnterEvent(event);
-}
-
-void TSpinEdit::dragMoveEvent(QDragMoveEvent* event) {
-  if (!AllowsTextEdit()) return event->ignore();
-  QLineEdit::dragMoveEvent(event);
-}
-
-void TSpinEdit::dropEvent(QDropEvent* event) {
-  if (!AllowsTextEdit()) return event->ignore();
-  QLineEdit::dropEvent(event);
-}
-
 // ---- Mouse and focus ---------------------------------------------------------------------
 
 void TSpinEdit::mousePressEvent(QMouseEvent* event) {
@@ -272,12 +195,6 @@ void TSpinEdit::mousePressEvent(QMouseEvent* event) {
   QLineEdit::mousePressEvent(event);
 }
 
-// The middle button pastes the X11 selection on release.
-void TSpinEdit::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::MiddleButton && !AllowsTextEdit()) return event->accept();
-  QLineEdit::mouseReleaseEvent(event);
-}
-
 void TSpinEdit::focusInEvent(QFocusEvent* event) {
   const bool entry = MovesBetweenControls(event->reason());
   if (entry && FAutoSelect && !FLeftPressOnField) selectAll();
@@ -286,18 +203,13 @@ void TSpinEdit::focusInEvent(QFocusEvent* event) {
                         event->reason() == Qt::BacktabFocusReason ||
                         event->reason() == Qt::ShortcutFocusReason;
   QFocusEvent baseEvent(event->type(), tabEntry ? Qt::OtherFocusReason : event->reason());
-  QLineEdit::focusInEvent(&baseEvent);
-}
-
-void TSpinEdit::focusOutEvent(QFocusEvent* event) {
-  QLineEdit::focusOutEvent(event);
-  if (MovesBetweenControls(event->reason())) GuardEntry([this] { Exit(); });
+  TFieldEdit::focusInEvent(&baseEvent);
 }
 
 // OnExit sees the text as the user left it; the clamp follows, also when the handler has
 // given the focus back to the field.
 void TSpinEdit::Exit() {
-  Raise(OnExit, this);
+  TFieldEdit::Exit();
   emit exited();
   const std::int32_t value = Value();
   if (ClampValue(value) != value) setValue(value);
@@ -332,7 +244,7 @@ void TSpinEdit::FitToFont() {
 
 void TSpinEdit::PlaceSpinButton() {
   if (FSpinButton == nullptr) return;
-  FSpinButton->setGeometry(SpinPairRect(size(), FSpinButton->width(), FCtl3D));
+  FSpinButton->setGeometry(SpinPairRect(size(), FSpinButton->width(), Ctl3D()));
   UpdateTextArea();
 }
 
@@ -343,23 +255,15 @@ QRect TSpinEdit::ContentsArea() const {
 }
 
 // The right text margin ends the text area kTextGap pixels before the arrows; with the flat
-// border the other margins keep the text off the border line.
+// frame the other margins keep the text off the frame.
 void TSpinEdit::UpdateTextArea() {
   if (FSpinButton == nullptr) return;
   const QRect contents = ContentsArea();
   const int right = std::max(0, contents.right() + 1 + kTextGap - FSpinButton->x());
-  const int border = FCtl3D ? 0 : 1;
+  const int border = Ctl3D() ? 0 : 1;
   setTextMargins(border, border, right, border);
 }
 
 QRect TSpinEdit::TextArea() const { return ContentsArea().marginsRemoved(textMargins()); }
-
-void TSpinEdit::paintEvent(QPaintEvent* event) {
-  QLineEdit::paintEvent(event);
-  if (FCtl3D) return;
-  QPainter painter(this);
-  painter.setPen(palette().color(QPalette::WindowText));
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
-}
 
 }  // namespace zentarix

@@ -15,19 +15,16 @@
 // (never for the right button).
 #pragma once
 
+#include "spin/uFieldEdit.h"
 #include "spin/uNotifyEvent.h"
 
-#include <QLineEdit>
-
 #include <cstdint>
-
-class QMenu;
 
 namespace zentarix {
 
 class TSpinButton;
 
-class TSpinEdit : public QLineEdit {
+class TSpinEdit : public TFieldEdit {
   Q_OBJECT
   Q_PROPERTY(bool EditorEnabled READ EditorEnabled WRITE setEditorEnabled)
   Q_PROPERTY(int Increment READ Increment WRITE setIncrement)
@@ -35,7 +32,6 @@ class TSpinEdit : public QLineEdit {
   Q_PROPERTY(int MinValue READ MinValue WRITE setMinValue)
   Q_PROPERTY(int Value READ Value WRITE setValue)
   Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE setAutoSelect)
-  Q_PROPERTY(bool Ctl3D READ Ctl3D WRITE setCtl3D)
   Q_PROPERTY(bool TabStop READ TabStop WRITE setTabStop)
 
  public:
@@ -55,9 +51,6 @@ class TSpinEdit : public QLineEdit {
   // field itself).
   bool AutoSelect() const { return FAutoSelect; }
   void setAutoSelect(bool on) { FAutoSelect = on; }
-  // The sunken 3-D border of the desktop's style; off gives a flat one-pixel line border.
-  bool Ctl3D() const { return FCtl3D; }
-  void setCtl3D(bool on);
   bool TabStop() const;
   void setTabStop(bool on);
 
@@ -80,18 +73,8 @@ class TSpinEdit : public QLineEdit {
   // Where the text is drawn, in the field's coordinates; it never reaches under the arrows.
   QRect TextArea() const;
 
-  // The edit menu of the field, with Cut and Paste guarded like the keyboard commands. The
-  // caller owns it.
-  QMenu* CreateContextMenu();
 
   TNotifyEvent OnChange;
-  TNotifyEvent OnExit;
-
- public slots:
-  // Hide the edit's own commands: dropped silently while EditorEnabled is off or the field is
-  // read-only.
-  void paste();
-  void cut();
 
  signals:
   // Emitted after OnChange / OnExit. Slots must not throw: put code that can fail in the
@@ -103,25 +86,22 @@ class TSpinEdit : public QLineEdit {
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void contextMenuEvent(QContextMenuEvent* event) override;
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dragMoveEvent(QDragMoveEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
+  // The arrows sit inside whichever frame the field has.
+  void FrameChanged() override;
+  // OnExit, then the clamp.
+  void Exit() override;
+  // Paste and cut also need EditorEnabled.
+  bool AllowsTextEdit() const override;
 
  private:
-  bool AllowsTextEdit() const;
   bool AcceptsTypedText(const QString& text);
   void HandleKeyPress(QKeyEvent* event);
   void SetText(const QString& text);
   void TextChanged();
   void RaiseChange();
-  void Exit();
   void FitToFont();
   void PlaceSpinButton();
   void UpdateTextArea();
@@ -133,7 +113,6 @@ class TSpinEdit : public QLineEdit {
   TSpinButton* FSpinButton = nullptr;
   bool FEditorEnabled = true;
   bool FAutoSelect = true;
-  bool FCtl3D = true;
   int FSettingText = 0;          // inside SetText: its caller raises OnChange
   bool FTextChanged = false;     // the edit reported a change during SetText
   bool FLeftPressOnField = false;  // the focus comes from a left press on the field itself

@@ -19,7 +19,7 @@ QRect SpinPairRect(QSize field, int pairWidth, bool ctl3d) {
   const int w = field.width();
   const int h = field.height();
   if (ctl3d) return QRect(w - pairWidth - 5, 0, pairWidth, h - 5);
-  return QRect(w - pairWidth, 1, pairWidth, h - 3);
+  return QRect(w - pairWidth - 1, 1, pairWidth, h - 3);
 }
 
 }  // namespace zentarix

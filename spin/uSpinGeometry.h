@@ -17,7 +17,7 @@ int RequiredEditHeight(int fontHeight, int systemFontHeight, int borderHeight);
 
 // The arrow pair inside the right edge of a field of the given outer size, in the field's
 // coordinates: with the sunken 3-D border it keeps clear of the frame on the right and bottom,
-// with the flat line border it covers the right border line.
+// with the flat one-pixel frame it sits just inside the frame, which stays whole around it.
 QRect SpinPairRect(QSize field, int pairWidth, bool ctl3d);
 
 }  // namespace zentarix

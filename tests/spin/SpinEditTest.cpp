@@ -337,12 +337,23 @@ class SpinEditLayout : public SpinEditFixture {
   }
 };
 
-TEST_F(SpinEditLayout, TheFlatFieldHoldsItsPairInsideTheRightEdge) {
+TEST_F(SpinEditLayout, TheFlatFieldHoldsItsPairInsideAWholeFrame) {
   ASSERT_LE(Edit->RequiredHeight(), 22);
   Edit->resize(93, 22);
-  EXPECT_EQ(Edit->SpinButton()->geometry(), QRect(78, 1, 15, 19));
+  EXPECT_EQ(Edit->SpinButton()->geometry(), QRect(77, 1, 15, 19));
   EXPECT_EQ(Up()->geometry(), QRect(0, 0, 15, 9));
   EXPECT_EQ(Down()->geometry(), QRect(0, 8, 15, 11));
+  // The frame runs unbroken round the field, beside the arrows too.
+  const QImage field = Edit->grab().toImage();
+  const QRgb frame = FieldFrameColor(Edit->palette(), Edit->hasFocus()).rgb();
+  for (int y = 0; y < 22; ++y) {
+    EXPECT_EQ(field.pixel(0, y), frame) << "left column, row " << y;
+    EXPECT_EQ(field.pixel(92, y), frame) << "right column, row " << y;
+  }
+  for (int x = 0; x < 93; ++x) {
+    EXPECT_EQ(field.pixel(x, 0), frame) << "top row, column " << x;
+    EXPECT_EQ(field.pixel(x, 21), frame) << "bottom row, column " << x;
+  }
 }
 
 TEST(SpinEditFirstShow, PlacesThePairAndSnapsTheHeightSetBeforeShowing) {
@@ -359,9 +370,9 @@ TEST(SpinEditFirstShow, PlacesThePairAndSnapsTheHeightSetBeforeShowing) {
   flat->setGeometry(0, 0, 93, 22);
   low->setGeometry(0, 40, 93, 5);
   ASSERT_TRUE(test::ShowActive(window));
-  EXPECT_EQ(flat->SpinButton()->geometry(), QRect(78, 1, 15, 19));
+  EXPECT_EQ(flat->SpinButton()->geometry(), QRect(77, 1, 15, 19));
   EXPECT_EQ(low->height(), low->RequiredHeight());
-  EXPECT_EQ(low->SpinButton()->geometry(), QRect(78, 1, 15, low->RequiredHeight() - 3));
+  EXPECT_EQ(low->SpinButton()->geometry(), QRect(77, 1, 15, low->RequiredHeight() - 3));
 }
 
 TEST_F(SpinEditLayout, TheSunkenFieldKeepsThePairClearOfItsFrame) {

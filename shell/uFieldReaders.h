@@ -1,0 +1,21 @@
+// How the window reads its three fields: the values the exit checks compare with zero and the
+// calculation uses. Shared by the window and everything else that takes the same texts.
+#pragma once
+
+#include <string_view>
+
+#include "calc/uNumberText.h"
+
+namespace zentarix {
+
+// What a field that holds no number reads as: a value below zero, which every check refuses.
+inline constexpr Extended BadField = -1.0L;
+
+// A or B. A full stop is read as the locale's decimal mark, so that "100.5" is a fraction
+// under every locale (under a "," locale "100.5" and "100,5" are the same number).
+Extended ReadAorB(std::string_view text);
+
+// The noise in tenths of a percent, parsed as typed.
+Extended ReadNoise(std::string_view text);
+
+}  // namespace zentarix
