@@ -23,4 +23,15 @@ QImage CutGlyphImage(const QImage& glyph, int numGlyphs, GlyphImage kind) {
   return image;
 }
 
+QImage InkedGlyph(QImage image, QColor ink) {
+  if (image.isNull()) return image;
+  image = image.convertToFormat(QImage::Format_ARGB32);
+  const QRgb black = qRgb(0, 0, 0);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    std::replace(line, line + image.width(), black, ink.rgb());
+  }
+  return image;
+}
+
 }  // namespace zentarix

@@ -2,6 +2,7 @@
 // latched. The colour of the bitmap's bottom-left pixel is transparent in every image.
 #pragma once
 
+#include <QColor>
 #include <QImage>
 
 namespace zentarix {
@@ -14,5 +15,9 @@ int ValidNumGlyphs(int numGlyphs);
 // The image of the given kind cut from glyph, with the transparent colour cleared; a null
 // image when glyph is null or holds fewer images than the kind needs.
 QImage CutGlyphImage(const QImage& glyph, int numGlyphs, GlyphImage kind);
+
+// image with its opaque black pixels in ink: a black arrow drawn on a dark desktop's button
+// face would hardly show, so the arrows take the palette's button-text colour.
+QImage InkedGlyph(QImage image, QColor ink);
 
 }  // namespace zentarix

@@ -153,11 +153,12 @@ QPixmap TTimerSpeedButton::CurrentGlyph() const {
     const QPixmap up = QPixmap::fromImage(CutGlyphImage(glyph, FNumGlyphs, GlyphImage::Up));
     return style()->generatedIconPixmap(QIcon::Disabled, up, &option);
   }
+  const QColor ink = palette().color(QPalette::ButtonText);
   if (isDown()) {
     const QImage down = CutGlyphImage(glyph, FNumGlyphs, GlyphImage::Down);
-    if (!down.isNull()) return QPixmap::fromImage(down);
+    if (!down.isNull()) return QPixmap::fromImage(InkedGlyph(down, ink));
   }
-  return QPixmap::fromImage(CutGlyphImage(glyph, FNumGlyphs, GlyphImage::Up));
+  return QPixmap::fromImage(InkedGlyph(CutGlyphImage(glyph, FNumGlyphs, GlyphImage::Up), ink));
 }
 
 void TTimerSpeedButton::paintEvent(QPaintEvent*) {

@@ -432,6 +432,10 @@ TEST_F(MainWindowTest, UnderADarkPaletteTheDiagramKeepsItsInkAndTheFieldsFollowT
     EXPECT_EQ(look.pixelColor(1, 1), palette.color(QPalette::Base)) << name;
     EXPECT_EQ(field->palette().color(QPalette::Base), palette.color(QPalette::Base)) << name;
   }
+  // The arrows are drawn in the scheme's button text, as the button's caption is.
+  const QImage arrow = Form->SpinEdit1()->SpinButton()->UpArrow()->grab().toImage();
+  EXPECT_EQ(arrow.pixelColor(arrow.width() / 2, arrow.height() / 2 + 1),
+            palette.color(QPalette::ButtonText));
   const QImage listing = Form->Memo1()->grab().toImage();
   EXPECT_EQ(listing.pixelColor(listing.width() - 3, listing.height() - 3),
             palette.color(QPalette::Button));

@@ -97,6 +97,17 @@ TEST(CutGlyphImage, ClearsTheBottomLeftColourInEveryImage) {
   EXPECT_EQ(qAlpha(CutGlyphImage(strip, 4, GlyphImage::Down).pixel(0, 0)), 255);
 }
 
+TEST(InkedGlyph, PaintsOnlyTheOpaqueBlackInTheInk) {
+  QImage glyph(3, 1, QImage::Format_ARGB32);
+  glyph.setPixel(0, 0, qRgb(0, 0, 0));
+  glyph.setPixel(1, 0, qRgba(0, 0, 0, 0));
+  glyph.setPixel(2, 0, qRgb(0, 0, 1));
+  const QImage inked = InkedGlyph(glyph, QColor(239, 240, 241));
+  EXPECT_EQ(inked.pixel(0, 0), qRgb(239, 240, 241));
+  EXPECT_EQ(inked.pixel(1, 0), qRgba(0, 0, 0, 0));
+  EXPECT_EQ(inked.pixel(2, 0), qRgb(0, 0, 1));
+}
+
 TEST(CutGlyphImage, MissingImagesAreNull) {
   const QImage strip = FourImageStrip();
   EXPECT_TRUE(CutGlyphImage(strip, 2, GlyphImage::Down).isNull());
