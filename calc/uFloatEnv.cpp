@@ -4,7 +4,7 @@
 
 namespace zentarix {
 
-std::uint16_t DefaultFpuControlWord = 0x1332;
+std::uint16_t DefaultFpuControlWord = fpu::StartWord;
 
 namespace {
 
@@ -16,30 +16,12 @@ constexpr std::uint16_t UnderflowFlag = fpu::UnderflowMask;
 
 // The policy word in force. The hardware keeps every mask set, so the policy's own masks live
 // here; it starts as the default so that reporting works even before the first ResetFpu.
-thread_local std::uint16_t gWordInForce = 0x1332;
-
-// Precision control (bits 8-9) and rounding control (bits 10-11): what the hardware really
-// does with the word. The infinity-control bit is ignored by the hardware.
-constexpr std::uint16_t HardwareModeBits = 0x0F00;
+thread_local std::uint16_t gWordInForce = fpu::StartWord;
 
 // The conditions an error object exists for. A denormal operand and an inexact result are
 // never reported, and comparisons and stores raise them all the time.
 constexpr std::uint16_t SignificantConditions =
     fpu::InvalidMask | fpu::ZeroDivideMask | fpu::OverflowMask | fpu::UnderflowMask;
-
-std::uint16_t HardwareControlWord() {
-  std::uint16_t word;
-  asm volatile("fnstcw %0" : "=m"(word));
-  return word;
-}
-
-void LoadHardwareControlWord(std::uint16_t word) { asm volatile("fldcw %0" : : "m"(word)); }
-
-// Whether the hardware word already computes as `word` would, with every mask set.
-bool SameHardwareModes(std::uint16_t hardware, std::uint16_t word) {
-  constexpr std::uint16_t Compared = HardwareModeBits | fpu::AllMasks;
-  return (hardware & Compared) == ((word | fpu::AllMasks) & Compared);
-}
 
 // Throws for the first raised condition that the word in force reports.
 void RaiseFromStatus(std::uint16_t status) {
@@ -50,20 +32,14 @@ void RaiseFromStatus(std::uint16_t status) {
   if (reported & UnderflowFlag) throw EUnderflow();
 }
 
-std::uint16_t StatusWord() {
-  std::uint16_t status;
-  asm volatile("fnstsw %0" : "=a"(status) : : "memory");
-  return status;
-}
-
 void ClearPendingConditions() {
-  if (StatusWord() & SignificantConditions) asm volatile("fnclex" ::: "memory");
+  if (fpu::ReadStatusWord() & SignificantConditions) fpu::ClearFlags();
 }
 
 // After a checked operation: clears what it raised and throws what the policy reports.
 void SettleConditions(std::uint16_t status) {
   if ((status & SignificantConditions) == 0) return;
-  asm volatile("fnclex" ::: "memory");
+  fpu::ClearFlags();
   RaiseFromStatus(status);
 }
 
@@ -72,20 +48,20 @@ void SettleConditions(std::uint16_t status) {
 std::uint16_t CurrentFpuControlWord() {
   // Precision and rounding as the hardware has them (a library may have changed them); every
   // other bit as the policy loaded it.
-  return static_cast<std::uint16_t>((HardwareControlWord() & HardwareModeBits) |
-                                    (gWordInForce & ~HardwareModeBits));
+  return static_cast<std::uint16_t>((fpu::ReadControlWord() & fpu::ModeBits) |
+                                    (gWordInForce & ~fpu::ModeBits));
 }
 
 void LoadFpuControlWord(std::uint16_t word) {
   gWordInForce = word;
   // Loading a changed word costs about a hundred nanoseconds on some processors, so the
   // hardware is written only when its precision, rounding or masks differ.
-  if (!SameHardwareModes(HardwareControlWord(), word)) {
-    LoadHardwareControlWord(static_cast<std::uint16_t>(word | fpu::AllMasks));
+  if (!fpu::ComputesAs(fpu::ReadControlWord(), word)) {
+    fpu::LoadControlWord(static_cast<std::uint16_t>(word | fpu::AllMasks));
   }
 }
 
-void ClearFpuFlags() { asm volatile("fnclex" ::: "memory"); }
+void ClearFpuFlags() { fpu::ClearFlags(); }
 
 void ResetFpu() {
   // fninit empties the register stack and clears every flag; the word is loaded afterwards.
@@ -99,7 +75,7 @@ void SetFpuControlWord(std::uint16_t word) {
   LoadFpuControlWord(word);
 }
 
-std::uint16_t ReadFpuStatus() { return StatusWord(); }
+std::uint16_t ReadFpuStatus() { return fpu::ReadStatusWord(); }
 
 void RaiseFpuErrors() {
   const std::uint16_t status = ReadFpuStatus();

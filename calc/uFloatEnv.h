@@ -13,6 +13,8 @@
 #include <exception>
 #include <string>
 
+#include "calc/uX87.h"
+
 namespace zentarix {
 
 class Exception : public std::exception {
@@ -55,21 +57,9 @@ class EUnderflow : public EMathError {
   EUnderflow() : EMathError("Floating point underflow") {}
 };
 
-// x87 control-word bits.
-namespace fpu {
-inline constexpr std::uint16_t InvalidMask = 0x0001;
-inline constexpr std::uint16_t DenormalMask = 0x0002;
-inline constexpr std::uint16_t ZeroDivideMask = 0x0004;
-inline constexpr std::uint16_t OverflowMask = 0x0008;
-inline constexpr std::uint16_t UnderflowMask = 0x0010;
-inline constexpr std::uint16_t PrecisionMask = 0x0020;
-inline constexpr std::uint16_t AllMasks = 0x003F;
-// The word a number parse runs under: the default with every condition silent.
-inline constexpr std::uint16_t ParseWord = 0x133F;
-}  // namespace fpu
 
-// 0x1332 at start: invalid operation, zero-divide and overflow reported; denormal, underflow
-// and inexact silent; 64-bit significand; round to nearest, ties to even.
+// fpu::StartWord (0x1332) at start: invalid operation, zero-divide and overflow reported;
+// denormal, underflow and inexact silent; 64-bit significand; round to nearest, ties to even.
 extern std::uint16_t DefaultFpuControlWord;
 
 // Empties the x87 register stack, clears all condition flags and loads DefaultFpuControlWord.
@@ -91,22 +81,17 @@ void ClearFpuFlags();
 // so that an extended result computed inside can stay in its register across the exit.
 class ScopedHardwareWord {
  public:
-  explicit ScopedHardwareWord(std::uint16_t word) {
-    asm volatile("fnstcw %0" : "=m"(FSaved));
-    const auto wanted = static_cast<std::uint16_t>(word | fpu::AllMasks);
-    FChanged = (FSaved & Compared) != (wanted & Compared);
-    if (FChanged) asm volatile("fldcw %0" : : "m"(wanted));
+  explicit ScopedHardwareWord(std::uint16_t word) : FSaved(fpu::ReadControlWord()) {
+    FChanged = !fpu::ComputesAs(FSaved, word);
+    if (FChanged) fpu::LoadControlWord(static_cast<std::uint16_t>(word | fpu::AllMasks));
   }
   ~ScopedHardwareWord() {
-    if (FChanged) asm volatile("fldcw %0" : : "m"(FSaved));
+    if (FChanged) fpu::LoadControlWord(FSaved);
   }
   ScopedHardwareWord(const ScopedHardwareWord&) = delete;
   ScopedHardwareWord& operator=(const ScopedHardwareWord&) = delete;
 
  private:
-  // Precision control, rounding control and the six masks: what decides how the hardware
-  // computes. The infinity-control bit is ignored by the hardware.
-  static constexpr std::uint16_t Compared = 0x0F00 | fpu::AllMasks;
   std::uint16_t FSaved;
   bool FChanged;
 };

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "calc/uNumberText.h"
+#include "calc/uX87.h"
 
 namespace zentarix::fuzz {
 
@@ -120,23 +121,6 @@ inline std::string MarkText(char32_t mark) {
   text += static_cast<char>(0x80 | ((mark >> 6) & 0x3F));
   return text += static_cast<char>(0x80 | (mark & 0x3F));
 }
-
-// The x87 control word and status word as the hardware has them.
-inline std::uint16_t HardwareControlWord() {
-  std::uint16_t word;
-  asm volatile("fnstcw %0" : "=m"(word));
-  return word;
-}
-
-inline void LoadHardwareControlWord(std::uint16_t word) { asm volatile("fldcw %0" : : "m"(word)); }
-
-inline std::uint16_t HardwareStatusWord() {
-  std::uint16_t status;
-  asm volatile("fnstsw %0" : "=a"(status) : : "memory");
-  return status;
-}
-
-inline void ClearHardwareFlags() { asm volatile("fnclex" ::: "memory"); }
 
 // The 80 bits of an extended value, the sign of zero and NaN payloads included.
 inline bool SameBits(Extended a, Extended b) { return std::memcmp(&a, &b, 10) == 0; }

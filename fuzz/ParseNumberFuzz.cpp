@@ -263,12 +263,12 @@ class ParseCase {
 
  private:
   Outcome ParseLeavingNoTrace() {
-    ClearHardwareFlags();
-    const std::uint16_t word = HardwareControlWord();
+    fpu::ClearFlags();
+    const std::uint16_t word = fpu::ReadControlWord();
     Outcome outcome{false, 0.0L};
     outcome.Parsed = TryParseNumber(FText, outcome.Value);
-    const std::uint16_t status = HardwareStatusWord();
-    Require(HardwareControlWord() == word, "the parse puts the caller's control word back",
+    const std::uint16_t status = fpu::ReadStatusWord();
+    Require(fpu::ReadControlWord() == word, "the parse puts the caller's control word back",
             Describe(outcome));
     Require((status & ReportedFlags) == 0, "the parse leaves no condition flag raised",
             Describe(outcome));
@@ -329,12 +329,12 @@ void CheckUnderForeignWord(std::string_view text) {
   const MarksInForce marks(MarkPairs[0]);
   Extended expected = 0.0L;
   const bool parsed = TryParseNumber(text, expected);
-  const std::uint16_t word = HardwareControlWord();
-  LoadHardwareControlWord(DoublePrecisionRoundingUp);
+  const std::uint16_t word = fpu::ReadControlWord();
+  fpu::LoadControlWord(DoublePrecisionRoundingUp);
   Extended value = 0.0L;
   const bool parsedAgain = TryParseNumber(text, value);
-  const std::uint16_t after = HardwareControlWord();
-  LoadHardwareControlWord(word);
+  const std::uint16_t after = fpu::ReadControlWord();
+  fpu::LoadControlWord(word);
   auto describe = [&] { return "text '" + Printable(text) + "'"; };
   Require(after == DoublePrecisionRoundingUp, "the parse puts a foreign control word back",
           describe);

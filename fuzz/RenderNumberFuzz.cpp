@@ -207,11 +207,11 @@ class RenderCase {
 
  private:
   void Render() {
-    ClearHardwareFlags();
-    const std::uint16_t word = HardwareControlWord();
+    fpu::ClearFlags();
+    const std::uint16_t word = fpu::ReadControlWord();
     FText = RenderNumber(FValue, FDecimals);
-    Require(HardwareControlWord() == word, "the rendering leaves the control word", Describe());
-    Require((HardwareStatusWord() & ReportedFlags) == 0,
+    Require(fpu::ReadControlWord() == word, "the rendering leaves the control word", Describe());
+    Require((fpu::ReadStatusWord() & ReportedFlags) == 0,
             "the rendering raises no reported condition", Describe());
   }
 
