@@ -49,4 +49,12 @@ std::array<double, 6> TargetPoints(const TCalcItem& item) {
   return targets;
 }
 
+// The "%" of "50%" must never reach the formatter, where it would start a conversion: the
+// prefix is joined to the rendered number instead. The stored double widens exactly.
+std::string Level50Text(double level50) {
+  std::string text("50% = ");
+  text.append(FormatNumber("%.4n", static_cast<Extended>(level50)));
+  return text;
+}
+
 }  // namespace zentarix

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "calc/uNumberText.h"
 
@@ -46,5 +47,8 @@ bool CalculateLevels(TCalcItem& item, Extended a, Extended b, Extended tenths);
 
 // COP(F3), COP(F5), OP(F3), OP(F5), XOP(F3), XOP(F5), each clamped to +0.0 from below.
 std::array<double, 6> TargetPoints(const TCalcItem& item);
+
+// "50% = " and the level with four decimals, as the listing and the diagram both show it.
+std::string Level50Text(double level50);
 
 }  // namespace zentarix

@@ -11,14 +11,6 @@ std::string Label(const char* pattern, double value) {
   return FormatNumber(pattern, static_cast<Extended>(value));
 }
 
-// "50% = " is joined to the rendered number and never reaches the formatter, whose "%" it
-// would otherwise start a conversion with.
-std::string Level50Label(double value) {
-  std::string text("50% = ");
-  text.append(FormatNumber("%.4n", static_cast<Extended>(value)));
-  return text;
-}
-
 }  // namespace
 
 DiagramLabels MakeDiagramLabels(const TCalcItem& item, MoveDirection direction) {
@@ -29,7 +21,7 @@ DiagramLabels MakeDiagramLabels(const TCalcItem& item, MoveDirection direction) 
   const double lowerF5 = falling ? item.F5Plus : item.F5Minus;
   return {
       Label("+F3 = %.4n", upperF3),   Label("-F3 = %.4n", lowerF3), Label("+F5 = %.4n", upperF5),
-      Label("-F5 = %.4n", lowerF5),   Level50Label(item.Level50),   Label("A = %.4n", item.ValueA),
+      Label("-F5 = %.4n", lowerF5),   Level50Text(item.Level50),   Label("A = %.4n", item.ValueA),
       Label("B = %.4n", item.ValueB), Label("F3 = %.4n", item.F3),  Label("F5 = %.4n", item.F5),
   };
 }

@@ -13,20 +13,12 @@ void AppendValue(TextSink& memo, const char* pattern, double value) {
   memo.AppendLine(FormatNumber(pattern, static_cast<Extended>(value)));
 }
 
-// The "%" of "50%" must never reach the formatter: the prefix is joined to the rendered
-// number.
-void AppendLevel50(TextSink& memo, double value) {
-  std::string line("50% = ");
-  line.append(FormatNumber("%.4n", static_cast<Extended>(value)));
-  memo.AppendLine(line);
-}
-
 void AppendLevels(const TCalcItem& item, TextSink& memo) {
   AppendValue(memo, "A = %.4n", item.ValueA);
   AppendValue(memo, "B = %.4n", item.ValueB);
   memo.AppendLine("------------");
   AppendValue(memo, " F3 = %.4n", item.F3);
-  AppendLevel50(memo, item.Level50);
+  memo.AppendLine(Level50Text(item.Level50));
   AppendValue(memo, " F5 = %.4n", item.F5);
   memo.AppendLine("Коридор F3");
   AppendValue(memo, "  F3(1) = %.4n", item.F3Minus);
