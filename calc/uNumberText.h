@@ -19,7 +19,25 @@ extern char32_t GroupMark;
 
 // Reads [spaces][sign]digits[mark digits][e[sign]digits][spaces]. Fails for a text outside
 // that grammar or one whose value overflows the extended range. Never throws; the control word
-// and the condition flags are the caller's again afterwards.
+// and the condition flags are the caller's again afterwards. The text ends at its first NUL.
+//
+// With DecimalMark "," (a test reads these lines and checks each one):
+//   "100"          -> 100
+//   "  12 "        -> 12
+//   "1,5"          -> 1.5
+//   ",5"           -> 0.5
+//   "5,"           -> 5
+//   ","            -> 0
+//   "1,5e2"        -> 150
+//   "-3,25E-1"     -> -0.325
+//   "1e"           -> 1
+//   ""             -> refused
+//   "1 000"        -> refused  (a blank inside the number)
+//   "1,5,0"        -> refused  (a second mark)
+//   "1.5"          -> refused  (not the locale's mark)
+//   "- 5"          -> refused  (a blank after the sign)
+//   "e5"           -> refused  (no digits)
+//   "1e4999"       -> refused  (beyond the extended range)
 bool TryParseNumber(std::string_view text, Extended& value);
 Extended ParseNumberOr(std::string_view text, Extended fallback);
 

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <limits>
 #include <ostream>
+#include <regex>
 #include <string>
 
 #include "ExtendedOracle.h"
@@ -199,5 +201,31 @@ INSTANTIATE_TEST_SUITE_P(
         FlagCase{"OverflowingDigitsThenUnreadExponentDigit", OverflowingDigits + "e5000"},
         FlagCase{"OverflowingFractionThenBlankInside", "," + OverflowingDigits + " 1"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The examples written above TryParseNumber in its header stay true: each line
+//   //   "TEXT"  -> VALUE   or   //   "TEXT"  -> refused
+// is parsed with the comma mark and compared with the nearest extended value of VALUE.
+TEST(ParseHeaderExamples, HoldAsWritten) {
+  const MarksGuard marks(U',', U' ');
+  std::ifstream header(ZENTARIX_SOURCE_DIR "/calc/uNumberText.h");
+  ASSERT_TRUE(header.is_open());
+  const std::regex example(R"re(^//   "([^"]*)" +-> (refused|\S+))re");
+  int checked = 0;
+  for (std::string line; std::getline(header, line);) {
+    std::smatch match;
+    if (!std::regex_search(line, match, example)) continue;
+    ++checked;
+    const std::string text = match[1];
+    long double value = 0;
+    const bool ok = TryParseNumber(text, value);
+    if (match[2] == "refused") {
+      EXPECT_FALSE(ok) << line;
+    } else {
+      ASSERT_TRUE(ok) << line;
+      EXPECT_EQ(value, oracle::NearestExtended(match[2].str())) << line;
+    }
+  }
+  EXPECT_GE(checked, 10) << "the examples are no longer found in the header";
+}
 
 }  // namespace
