@@ -1,3 +1,4 @@
+#include <cassert>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -23,6 +24,8 @@ Extended RoundToIntegral(Extended x) {
 // Rounds a value below 2^63 to an integer in the current rounding mode with fistp;
 // a plain cast would switch the rounding mode to truncation and back, which costs far more.
 std::uint64_t RoundToUnsigned(Extended x) {
+  // 2^63 and above, negatives and NaN would store the integer indefinite, 2^63, silently.
+  assert(x >= 0 && x < 0x1p63L);
   std::int64_t result;
   asm("fistpll %0" : "=m"(result) : "t"(x) : "st");
   return static_cast<std::uint64_t>(result);

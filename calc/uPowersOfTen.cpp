@@ -1,5 +1,7 @@
 #include "calc/uPowersOfTen.h"
 
+#include <cassert>
+
 namespace zentarix {
 
 // The compiler converts each decimal literal to the nearest extended value; the tests check
@@ -20,9 +22,13 @@ namespace {
 
 constexpr int MaxScale = 5120;
 
-// One pass of the three tables for 0 < m < 5120, multiplying or dividing in table order.
+// One pass of the three tables for 0 < m < 5120, multiplying or dividing in table order:
+// m % 32 indexes T0 (32 entries), (m / 32) % 16 indexes T1 (16), and m / 512 indexes T2,
+// whose 10 entries reach 10^4608, so m / 512 <= 9 is what bounds m below 5120.
 template <typename Step>
 Extended ApplyPowers(Extended x, int m, Step step) {
+  assert(m > 0 && m < MaxScale);
+  static_assert(MaxScale == 512 * 10, "T2 has ten entries of 10^(512 i)");
   x = step(x, PowersOfTenT0[m % 32]);
   if (m / 32 != 0) {
     if ((m / 32) % 16 != 0) x = step(x, PowersOfTenT1[(m / 32) % 16]);

@@ -1,6 +1,7 @@
 #include "diagram/uDiagramGeometry.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 
 namespace zentarix {
@@ -47,6 +48,8 @@ MoveDirection DirectionOf(const TCalcItem& item) {
 
 DiagramGeometry LayOutDiagram(std::int32_t W, std::int32_t H, const TCalcItem& item,
                               MoveDirection direction) {
+  // A flat move has no geometry: its diagram draws nothing.
+  assert(direction != MoveDirection::None);
   const bool falling = direction == MoveDirection::Falling;
   const std::int32_t bottomRow = Minus(H, Margin);
   const std::int32_t span = Minus(bottomRow, Margin);
