@@ -1,19 +1,56 @@
 #include "shell/uKeyPreview.h"
 
-#include <QEvent>
+#include <QKeyEvent>
 
 namespace zentarix {
 
-TKeyPreview::TKeyPreview(std::function<bool(QObject*, QEvent*)> onKeyRelease)
-    : FOnKeyRelease(std::move(onKeyRelease)) {}
+TKeyPreview::TKeyPreview(TReleaseHandler onKeyRelease, QObject* parent)
+    : QObject(parent), FOnKeyRelease(std::move(onKeyRelease)) {
+  FWait.setSingleShot(true);
+  FWait.setInterval(RepeatWait);
+  connect(&FWait, &QTimer::timeout, this, &TKeyPreview::RunHeld);
+}
 
 bool TKeyPreview::eventFilter(QObject* watched, QEvent* event) {
-  // The deliveries of one release to the parents follow each other with no other event in
-  // between; the handler's own modal loop has finished by then.
-  if (event == FActedOn && event->type() == QEvent::KeyRelease) return false;
+  const QEvent::Type type = event->type();
+  if (type == QEvent::KeyRelease) {
+    // The deliveries of one release to the parents follow each other with no other event in
+    // between.
+    if (event == FActedOn) return false;
+    FActedOn = nullptr;
+    const auto& release = static_cast<const QKeyEvent&>(*event);
+    if (TAction action = FOnKeyRelease(watched, release)) {
+      FActedOn = event;
+      Hold(release, std::move(action));
+    }
+    return false;  // the focused control still gets the key
+  }
   FActedOn = nullptr;
-  if (event->type() == QEvent::KeyRelease && FOnKeyRelease(watched, event)) FActedOn = event;
-  return false;  // the focused control still gets the key
+  // A press is seen first as a shortcut override, then as the press itself.
+  if (FHeld && (type == QEvent::KeyPress || type == QEvent::ShortcutOverride)) {
+    const auto& press = static_cast<const QKeyEvent&>(*event);
+    if (press.key() == FHeldKey && press.timestamp() == FHeldTime) {
+      FWait.stop();
+      FHeld = nullptr;
+    }
+  }
+  return false;
+}
+
+void TKeyPreview::Hold(const QKeyEvent& release, TAction action) {
+  // A release that another release follows was real: its action comes first.
+  if (FHeld) RunHeld();
+  FHeld = std::move(action);
+  FHeldKey = release.key();
+  FHeldTime = release.timestamp();
+  FWait.start();
+}
+
+void TKeyPreview::RunHeld() {
+  FWait.stop();
+  const TAction action = std::move(FHeld);
+  FHeld = nullptr;
+  if (action) action();
 }
 
 }  // namespace zentarix

@@ -1,25 +1,54 @@
 // The window's key preview: the key releases of the whole application, seen before their
-// receivers see them.
+// receivers see them, and acted on only once they prove to be real releases.
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 #include <functional>
+
+class QKeyEvent;
 
 namespace zentarix {
 
-// Sees the key releases of the whole application before their receivers do (installed on the
-// application object) and hands them to one handler, which returns whether it acted on the
-// release. A release that a control ignores travels on to its parents, passing the filter
-// again: once the handler has acted on it, those later deliveries are not handed on.
+// Installed on the application object, it hands every key release to one handler before the
+// receiver sees it. The handler returns what to do about the release, or nothing when the
+// release is none of its business. A release that a control ignores travels on to its
+// parents, passing the filter again: once the handler has answered with an action, those
+// later deliveries are not handed on.
+//
+// A held key repeats as pairs of release and press, and an X server stamps both of a pair
+// with the same time. Qt marks such a release as a repeat only when it already holds the
+// press, which it often does not. So the action waits: a press of the same key with the same
+// time stamp that arrives within RepeatWait shows the release was a repeat and drops the
+// action; otherwise the action runs when the wait ends (or at once when the next release
+// comes first).
 class TKeyPreview : public QObject {
+  Q_OBJECT
+
  public:
-  explicit TKeyPreview(std::function<bool(QObject*, QEvent*)> onKeyRelease);
+  using TAction = std::function<void()>;
+  using TReleaseHandler = std::function<TAction(QObject* watched, const QKeyEvent& release)>;
+
+  // Milliseconds a release waits for the press of an auto-repeat.
+  static constexpr int RepeatWait = 50;
+
+  explicit TKeyPreview(TReleaseHandler onKeyRelease, QObject* parent = nullptr);
   bool eventFilter(QObject* watched, QEvent* event) override;
 
+  // Runs while a release waits; its tick runs the release's action.
+  QTimer* WaitTimer() { return &FWait; }
+
  private:
-  std::function<bool(QObject*, QEvent*)> FOnKeyRelease;
-  // The release the handler acted on, until any other event passes.
+  void Hold(const QKeyEvent& release, TAction action);
+  void RunHeld();
+
+  TReleaseHandler FOnKeyRelease;
+  // The release the handler answered with an action, until any other event passes.
   const QEvent* FActedOn = nullptr;
+  QTimer FWait;
+  TAction FHeld;
+  int FHeldKey = 0;
+  quint64 FHeldTime = 0;
 };
 
 }  // namespace zentarix

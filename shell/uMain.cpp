@@ -144,7 +144,8 @@ void TForm1::ConnectEvents() {
   }
   // Key preview: the window sees every key release of its controls before they do.
   FKeyPreview = std::make_unique<TKeyPreview>(
-      [this](QObject* watched, QEvent* event) { return HandleKeyRelease(watched, event); });
+      [this](QObject* watched, const QKeyEvent& key) { return HandleKeyRelease(watched, key); },
+      this);
   qApp->installEventFilter(FKeyPreview.get());
 }
 
@@ -219,18 +220,16 @@ void TForm1::ReturnFocusTo(QWidget* field) {
   }
 }
 
-bool TForm1::HandleKeyRelease(QObject* watched, QEvent* event) {
-  const auto* key = static_cast<const QKeyEvent*>(event);
-  if (key->isAutoRepeat()) return false;  // holding F1 shows the box once, on release
+std::function<void()> TForm1::HandleKeyRelease(QObject* watched, const QKeyEvent& key) {
+  // Holding F1 shows the box once, on the real release; the key preview lets a release run
+  // its action only when no press of the same auto-repeat follows it.
+  if (key.isAutoRepeat()) return {};
   // A key event travels from the focused control up to the window, passing every filter on
-  // the way; the window acts on its first delivery only. The focus cannot tell the later
-  // deliveries apart once the About box has taken it and left none behind (the desktop gives
-  // it back later): the key preview skips them.
+  // the way; the window acts on its first delivery only.
   QWidget* first = QApplication::focusWidget();
   if (first == nullptr) first = this;
-  if (watched != first || first->window() != this) return false;
-  GuardEntry([this, key] { FormKeyUp(key->key()); });
-  return true;
+  if (watched != first || first->window() != this) return {};
+  return [this, code = key.key()] { GuardEntry([this, code] { FormKeyUp(code); }); };
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

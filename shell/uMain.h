@@ -15,6 +15,7 @@ class TForm1;
 
 class QAction;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -86,7 +87,8 @@ class TForm1 : public QWidget {
   // The diagram's accessible description follows the record: set whenever the diagram is
   // invalidated for a new picture.
   void DescribeDiagram();
-  bool HandleKeyRelease(QObject* watched, QEvent* event);
+  // What the window does about a key release, for the key preview.
+  std::function<void()> HandleKeyRelease(QObject* watched, const QKeyEvent& key);
   // The exit check shared by the three fields: a value below zero (passed false) replaces the
   // listing with message and gives the focus back to field.
   void CheckField(QWidget* field, bool passed, const char* message);

@@ -47,6 +47,7 @@
 #include "tests/shell/ListingShape.h"
 #include "tests/shell/StormEvents.h"
 #include "tests/support/MarksGuard.h"
+#include "tests/support/ReleaseWait.h"
 
 using namespace zentarix;
 using namespace zentarix::testing;
@@ -240,6 +241,7 @@ class EventStorm : public ::testing::Test {
           SendAutoRepeat(receiver, QEvent::KeyPress, event.Modifiers);
         }
         QTest::keyRelease(receiver, Qt::Key_F1, event.Modifiers);
+        EndReleaseWait(*Form);
         if (AboutShown != before + 1) {
           Problems.push_back(std::string("F1 on ") + receiver->metaObject()->className() + " " +
                              receiver->objectName().toStdString() + " showed the About box " +

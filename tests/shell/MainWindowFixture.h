@@ -17,6 +17,7 @@
 #include "spin/uErrorReport.h"
 #include "spin/uSpinEdit.h"
 #include "tests/support/MarksGuard.h"
+#include "tests/support/ReleaseWait.h"
 
 class MainWindowTest : public ::testing::Test {
  protected:
