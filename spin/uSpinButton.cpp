@@ -120,13 +120,7 @@ void TSpinButton::ArrowMouseDown(TTimerSpeedButton* sender, Qt::MouseButton butt
 }
 
 void TSpinButton::ArrowClick(QObject* sender) {
-  if (sender == FUpArrow) {
-    Raise(OnUpClick, this);
-    emit upClicked();
-  } else {
-    Raise(OnDownClick, this);
-    emit downClicked();
-  }
+  Raise(sender == FUpArrow ? OnUpClick : OnDownClick, this);
 }
 
 void TSpinButton::SelectArrow(TTimerSpeedButton* arrow) {

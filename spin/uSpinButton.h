@@ -63,12 +63,6 @@ class TSpinButton : public QWidget {
   TNotifyEvent OnUpClick;
   TNotifyEvent OnDownClick;
 
- signals:
-  // Emitted after OnUpClick / OnDownClick. Slots must not throw: put code that can fail in
-  // the handlers, whose errors end a repeating press.
-  void upClicked();
-  void downClicked();
-
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;

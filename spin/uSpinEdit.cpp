@@ -98,20 +98,16 @@ bool TSpinEdit::AcceptsChar(char32_t ch) {
   return AcceptsSpinChar(ch, DecimalMark, FEditorEnabled);
 }
 
-void TSpinEdit::StepUp(QObject*) {
-  if (isReadOnly()) {
-    DefaultBeep();
-    return;
-  }
-  setValue(StepSpinValue(Value(), FIncrement, true));
-}
+void TSpinEdit::StepUp(QObject*) { Step(true); }
 
-void TSpinEdit::StepDown(QObject*) {
+void TSpinEdit::StepDown(QObject*) { Step(false); }
+
+void TSpinEdit::Step(bool up) {
   if (isReadOnly()) {
     DefaultBeep();
     return;
   }
-  setValue(StepSpinValue(Value(), FIncrement, false));
+  setValue(StepSpinValue(Value(), FIncrement, up));
 }
 
 // ---- Change notification ---------------------------------------------------------------
@@ -139,7 +135,6 @@ void TSpinEdit::TextChanged() {
 
 void TSpinEdit::RaiseChange() {
   Raise(OnChange, this);
-  emit changed();
 }
 
 // ---- Keys and typed characters --------------------------------------------------------
@@ -210,7 +205,6 @@ void TSpinEdit::focusInEvent(QFocusEvent* event) {
 // given the focus back to the field.
 void TSpinEdit::Exit() {
   TFieldEdit::Exit();
-  emit exited();
   const std::int32_t value = Value();
   if (ClampValue(value) != value) setValue(value);
 }

@@ -76,12 +76,6 @@ class TSpinEdit : public TFieldEdit {
 
   TNotifyEvent OnChange;
 
- signals:
-  // Emitted after OnChange / OnExit. Slots must not throw: put code that can fail in the
-  // handlers, whose errors reach the application's error report and end a repeating press.
-  void changed();
-  void exited();
-
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
@@ -98,6 +92,8 @@ class TSpinEdit : public TFieldEdit {
 
  private:
   bool AcceptsTypedText(const QString& text);
+  // Every step, from the arrows or the keys, whatever the override of StepUp and StepDown.
+  void Step(bool up);
   void HandleKeyPress(QKeyEvent* event);
   void SetText(const QString& text);
   void TextChanged();

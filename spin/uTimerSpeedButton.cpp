@@ -12,7 +12,29 @@
 #include <QStyleOptionFocusRect>
 #include <QTimer>
 
+#include <exception>
+
 namespace zentarix {
+
+namespace {
+
+// Stops a timer when the scope is left by an exception: a repeated click that fails ends the
+// repetition before its error passes on.
+class StopOnThrow {
+ public:
+  explicit StopOnThrow(QTimer& timer) : FTimer(timer), FUncaught(std::uncaught_exceptions()) {}
+  ~StopOnThrow() {
+    if (std::uncaught_exceptions() > FUncaught) FTimer.stop();
+  }
+  StopOnThrow(const StopOnThrow&) = delete;
+  StopOnThrow& operator=(const StopOnThrow&) = delete;
+
+ private:
+  QTimer& FTimer;
+  int FUncaught;
+};
+
+}  // namespace
 
 TTimerSpeedButton::TTimerSpeedButton(QWidget* parent) : QAbstractButton(parent) {
   setFocusPolicy(Qt::NoFocus);
@@ -55,12 +77,8 @@ void TTimerSpeedButton::RepeatTick() {
   // even if the mouse comes back before the release.
   if (FTracking && !HoldsMouse()) StopTracking();
   if (!isDown() || !FTracking) return;
-  try {
-    Click();
-  } catch (...) {
-    FPressTimer->stop();
-    throw;
-  }
+  const StopOnThrow stopRepeating(*FPressTimer);
+  Click();
 }
 
 QSize TTimerSpeedButton::sizeHint() const {
@@ -96,18 +114,17 @@ void TTimerSpeedButton::Press(QMouseEvent* event) {
   if (FRepeatState.testFlag(AutoRepeat)) StartRepeat();
 }
 
+// Any release stops the timer; the left one also ends the pressed state. Both happen before
+// the click, so an error from the click finds the press already over.
 void TTimerSpeedButton::Release(QMouseEvent* event) {
-  try {
-    if (event->button() == Qt::LeftButton && FTracking) {
-      const bool over = hitButton(event->position().toPoint());
-      StopTracking();
-      if (over) Click();
-    }
-  } catch (...) {
+  const bool endsPress = event->button() == Qt::LeftButton && FTracking;
+  const bool click = endsPress && hitButton(event->position().toPoint());
+  if (endsPress) {
+    EndPress();
+  } else {
     StopRepeat();
-    throw;
   }
-  StopRepeat();
+  if (click) Click();
 }
 
 void TTimerSpeedButton::StartRepeat() {
@@ -128,19 +145,20 @@ void TTimerSpeedButton::StopTracking() {
   setDown(false);
 }
 
+void TTimerSpeedButton::EndPress() {
+  StopTracking();
+  StopRepeat();
+}
+
 void TTimerSpeedButton::changeEvent(QEvent* event) {
   QAbstractButton::changeEvent(event);
   // A disabled button receives no more mouse events, so no release would ever end the press.
-  if (event->type() == QEvent::EnabledChange && !isEnabled()) {
-    StopTracking();
-    StopRepeat();
-  }
+  if (event->type() == QEvent::EnabledChange && !isEnabled()) EndPress();
 }
 
 void TTimerSpeedButton::hideEvent(QHideEvent* event) {
   QAbstractButton::hideEvent(event);
-  StopTracking();
-  StopRepeat();
+  EndPress();
 }
 
 QPixmap TTimerSpeedButton::CurrentGlyph() const {

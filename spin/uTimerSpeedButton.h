@@ -87,6 +87,9 @@ class TTimerSpeedButton : public QAbstractButton {
   void StartRepeat();
   void StopRepeat();
   void StopTracking();
+  // Ends a press for good, whatever ended it (release, hiding, disabling): the pressed state
+  // goes and the timer stops.
+  void EndPress();
   QPixmap CurrentGlyph() const;
 
   QTimer* FPressTimer = nullptr;

@@ -102,22 +102,20 @@ class SpinButtonTest : public ::testing::Test {
 };
 
 TEST_F(SpinButtonTest, ArrowClicksRaiseTheirOwnEvents) {
-  QSignalSpy up(Pair, &TSpinButton::upClicked);
   ClickArrow(Pair->UpArrow());
   ClickArrow(Pair->DownArrow());
   ClickArrow(Pair->DownArrow());
   EXPECT_EQ(UpClicks, 1);
   EXPECT_EQ(DownClicks, 2);
-  EXPECT_EQ(up.count(), 1);
 }
 
 TEST_F(SpinButtonTest, EmptyEventsDoNothing) {
+  test::ErrorCollector errors;
   Pair->OnUpClick = nullptr;
   Pair->OnDownClick = nullptr;
-  QSignalSpy down(Pair, &TSpinButton::downClicked);
   ClickArrow(Pair->UpArrow());
   ClickArrow(Pair->DownArrow());
-  EXPECT_EQ(down.count(), 1);
+  EXPECT_TRUE(errors.Messages.empty());
 }
 
 TEST_F(SpinButtonTest, KeysSelectAndClickWithTabStopOn) {
