@@ -49,6 +49,9 @@ TSpinButton::TSpinButton(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setCursor(Qt::ArrowCursor);
+  // The arrows have no menu, and a right press on them must not open the menu of the field
+  // they sit in: the request stops here instead of travelling on to the parent.
+  setContextMenuPolicy(Qt::PreventContextMenu);
   FUpArrow = CreateArrow();
   FDownArrow = CreateArrow();
   setUpGlyph(QPixmap());

@@ -329,7 +329,8 @@ TEST_F(SpinEditValue, PastedTextIsNotFiltered) {
 TEST_F(SpinEditValue, ARightPressOnAnArrowOpensNoMenu) {
   for (TTimerSpeedButton* arrow : {Up(), Down()}) {
     QTest::mousePress(arrow, Qt::RightButton);
-    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(2, 2), arrow->mapToGlobal(QPoint(2, 2)));
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(2, 2),
+                              arrow->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(arrow, &request);
     QTest::mouseRelease(arrow, Qt::RightButton);
     QWidget* menu = QApplication::activePopupWidget();
