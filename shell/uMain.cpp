@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "calc/uNumberText.h"
@@ -38,9 +39,10 @@ QFont FontOfPixels(const char* family, int pixels) {
   return font;
 }
 
-// The memo's top and its bottom margin inside Panel2: it grows and shrinks with the window.
+// The memo's place inside Panel2: below the button, one pixel in from the other three sides,
+// growing and shrinking with the window.
 constexpr int MemoTop = 136;
-constexpr int MemoBottomMargin = 1;
+constexpr int MemoSideMargin = 1;
 
 }  // namespace
 
@@ -49,6 +51,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), FUi(std::make_unique<Ui::TFor
   // is attached: creating the window runs no calculation.
   FUi->setupUi(this);
   ApplyFonts();
+  AnchorListing();
   ApplyListingPalette();
   NameSpinArrows();
   Button1()->setText(aCalc()->text());
@@ -95,6 +98,14 @@ void TForm1::ApplyFonts() {
   Panel3()->setPalette(hostPalette);
 }
 
+// The memo alone is laid out in Panel2, anchored to its four sides; the other controls keep
+// their fixed places.
+void TForm1::AnchorListing() {
+  auto* memoLayout = new QVBoxLayout(Panel2());
+  memoLayout->setContentsMargins(MemoSideMargin, MemoTop, MemoSideMargin, MemoSideMargin);
+  memoLayout->addWidget(Memo1());
+}
+
 // The listing lies on the button face, and shows its selection only while it has the focus
 // (a selection left behind would read as a marked result). Derived from its panel's palette
 // whenever its own changes, so that it follows the desktop's colours.
@@ -139,7 +150,7 @@ void TForm1::ConnectEvents() {
   });
   for (QWidget* control : {static_cast<QWidget*>(Edit1()), static_cast<QWidget*>(Edit2()),
                            static_cast<QWidget*>(SpinEdit1()), static_cast<QWidget*>(Memo1()),
-                           static_cast<QWidget*>(Button1()), static_cast<QWidget*>(Panel2())}) {
+                           static_cast<QWidget*>(Button1())}) {
     control->installEventFilter(this);
   }
   // Key preview: the window sees every key release of its controls before they do.
@@ -152,13 +163,14 @@ void TForm1::ConnectEvents() {
 void TForm1::Edit1Exit() { CheckField(Edit1(), ReadAorB(TextOf(*Edit1())) >= 0, "Ошибка в значении А!"); }
 
 void TForm1::FormCreate() {
-  FCalcItem = std::make_unique<TCalcItem>();
+  FCalcItem = TCalcItem{};
   // Panel3 and Memo1 paint double-buffered: every Qt widget paints into the window's backing
   // store, which reaches the screen as one picture.
   DescribeDiagram();
 }
 
-void TForm1::FormDestroy() { FCalcItem.reset(); }
+// The record is a member of the window and goes with it.
+void TForm1::FormDestroy() {}
 
 void TForm1::Edit2Exit() { CheckField(Edit2(), ReadAorB(TextOf(*Edit2())) >= 0, "Ошибка в значении B!"); }
 
@@ -169,16 +181,16 @@ void TForm1::SpinEdit1Exit() {
 
 void TForm1::pnbPaint() {
   QPainter painter(pnb());
-  PaintLevelDiagram(painter, pnb()->size(), pnb()->font(), *FCalcItem);
+  PaintLevelDiagram(painter, pnb()->size(), pnb()->font(), FCalcItem);
 }
 
 void TForm1::aCalcExecute() {
   const Extended a = ReadAorB(TextOf(*Edit1()));
   const Extended b = ReadAorB(TextOf(*Edit2()));
   const Extended tenths = ReadNoise(TextOf(*SpinEdit1()));
-  const bool passed = CalculateLevels(*FCalcItem, a, b, tenths);
+  const bool passed = CalculateLevels(FCalcItem, a, b, tenths);
   TMemoSink memo(*Memo1());
-  WriteListing(*FCalcItem, passed, memo);
+  WriteListing(FCalcItem, passed, memo);
   DescribeDiagram();
   pnb()->update();
 }
@@ -188,7 +200,7 @@ void TForm1::FormKeyUp(int key) {
 }
 
 void TForm1::DescribeDiagram() {
-  pnb()->setAccessibleDescription(QString::fromStdString(DiagramSummary(*FCalcItem)));
+  pnb()->setAccessibleDescription(QString::fromStdString(DiagramSummary(FCalcItem)));
 }
 
 void TForm1::NameSpinArrows() {
@@ -242,12 +254,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         FApplyingPalette = true;
         ApplyListingPalette();
         FApplyingPalette = false;
-      }
-      return false;
-    case QEvent::Resize:
-      if (watched == Panel2()) {
-        Memo1()->setGeometry(1, MemoTop, Panel2()->width() - 2,
-                             Panel2()->height() - MemoTop - MemoBottomMargin);
       }
       return false;
     case QEvent::MouseButtonPress:

@@ -52,7 +52,7 @@ class TForm1 : public QWidget {
   void aCalcExecute();
   void FormKeyUp(int key);
 
-  const TCalcItem& CalcItem() const { return *FCalcItem; }
+  const TCalcItem& CalcItem() const { return FCalcItem; }
 
   // The controls, by their names.
   QFrame* Panel1() const;
@@ -80,6 +80,7 @@ class TForm1 : public QWidget {
 
  private:
   void ApplyFonts();
+  void AnchorListing();
   void ApplyListingPalette();
   void CopyListing();
   void NameSpinArrows();
@@ -95,7 +96,7 @@ class TForm1 : public QWidget {
   void ReturnFocusTo(QWidget* field);
 
   std::unique_ptr<Ui::TForm1> FUi;
-  std::unique_ptr<TCalcItem> FCalcItem;
+  TCalcItem FCalcItem;
   // The control the focus was moving to when an exit check took it back: it never got the
   // focus, so the focus-out that the return sends it is not an exit.
   QPointer<QWidget> FFocusTakenFrom;
