@@ -18,7 +18,8 @@ TAboutBox::TAboutBox(QWidget* parent)
   font.setPixelSize(11);
   setFont(font);
   connect(FUi->OKButton, &QPushButton::clicked, this, &QDialog::accept);
-  FUi->OKButton->installEventFilter(this);
+  // The focused OK button would take a modified Enter as well.
+  FUi->OKButton->installEventFilter(new TPlainEnterOnly(FUi->OKButton));
 }
 
 TAboutBox::~TAboutBox() = default;
@@ -26,12 +27,6 @@ TAboutBox::~TAboutBox() = default;
 int TAboutBox::ShowModal() {
   CentreOnScreen(*this);
   return exec();
-}
-
-bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
-  // The focused OK button would take a modified Enter as well.
-  return watched == FUi->OKButton && event->type() == QEvent::KeyPress &&
-         IsModifiedEnter(*static_cast<const QKeyEvent*>(event));
 }
 
 void TAboutBox::keyPressEvent(QKeyEvent* event) {

@@ -23,7 +23,6 @@ class TAboutBox : public QDialog {
   int ShowModal();
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QKeyEvent>
+#include <QObject>
 
 namespace zentarix {
 
@@ -11,5 +12,16 @@ inline bool IsModifiedEnter(const QKeyEvent& key) {
   const auto held = key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
   return enter && held != Qt::NoModifier;
 }
+
+// Installed on a push button (and owned by it): swallows a modified Enter, so that only a
+// plain one runs the button.
+class TPlainEnterOnly : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject*, QEvent* event) override {
+    return event->type() == QEvent::KeyPress &&
+           IsModifiedEnter(*static_cast<const QKeyEvent*>(event));
+  }
+};
 
 }  // namespace zentarix

@@ -134,6 +134,7 @@ void TForm1::ConnectEvents() {
   connect(Button1(), &QPushButton::clicked, aCalc(), &QAction::trigger);
   // Enter on the focused button runs it, as Space does (unless Shift, Ctrl or Alt is held).
   Button1()->setAutoDefault(true);
+  Button1()->installEventFilter(new TPlainEnterOnly(Button1()));
   SpinEdit1()->OnChange = [this](QObject*) { aCalcExecute(); };
   Edit1()->OnExit = [this](QObject*) { Edit1Exit(); };
   Edit2()->OnExit = [this](QObject*) { Edit2Exit(); };
@@ -261,9 +262,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       if (watched != Button1() || !FInterruptedPress) return false;
       FInterruptedPress = false;
       return true;
-    case QEvent::KeyPress:
-      // Only a plain Enter runs the button.
-      return watched == Button1() && IsModifiedEnter(*static_cast<const QKeyEvent*>(event));
     default:
       return false;
   }
