@@ -54,8 +54,7 @@ std::uint16_t CurrentFpuControlWord() {
 
 void LoadFpuControlWord(std::uint16_t word) {
   gWordInForce = word;
-  // Loading a changed word costs about a hundred nanoseconds on some processors, so the
-  // hardware is written only when its precision, rounding or masks differ.
+  // The hardware is written only when it computes differently (fpu::ComputesAs).
   if (!fpu::ComputesAs(fpu::ReadControlWord(), word)) {
     fpu::LoadControlWord(static_cast<std::uint16_t>(word | fpu::AllMasks));
   }

@@ -76,9 +76,9 @@ void ClearFpuFlags();
 
 // Runs a stretch of code under the precision, rounding and masks of another word and puts the
 // caller's hardware word back afterwards. The policy in force is left alone: code under it
-// must not use the checked operations. Loading a changed word costs about a hundred
-// nanoseconds on some processors, so nothing is loaded when the modes already agree. Inline,
-// so that an extended result computed inside can stay in its register across the exit.
+// must not use the checked operations. Nothing is loaded when the modes already agree
+// (fpu::ComputesAs). Inline, so that an extended result computed inside can stay in its
+// register across the exit.
 class ScopedHardwareWord {
  public:
   explicit ScopedHardwareWord(std::uint16_t word) : FSaved(fpu::ReadControlWord()) {

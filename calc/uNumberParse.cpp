@@ -55,7 +55,8 @@ struct Digits {
 
 bool IsDigit(char ch) { return static_cast<unsigned char>(ch - '0') < 10; }
 
-// Reads digits from p while they fit the integer; returns where it stopped.
+// Reads the rest of the digits from p into the extended accumulator, starting from the exact
+// value gathered so far; returns where the digits end.
 const char* ContinueInExtended(const char* p, const char* end, Digits& digits) {
   Extended accumulator = digits.InExtended ? digits.Value : static_cast<Extended>(digits.Whole);
   for (; p != end && IsDigit(*p); ++p) {
@@ -66,6 +67,8 @@ const char* ContinueInExtended(const char* p, const char* end, Digits& digits) {
   return p;
 }
 
+// Reads digits from p, in the integer while they fit it and in extended arithmetic from then
+// on; returns where the digits end.
 const char* ReadDigits(const char* p, const char* end, Digits& digits) {
   if (digits.InExtended) return ContinueInExtended(p, end, digits);
   std::uint64_t whole = digits.Whole;
@@ -183,10 +186,6 @@ class NumberScanner {
   const char* FEnd;
   EncodedMark FMark;
 };
-
-}  // namespace
-
-namespace {
 
 // The parsed value, or a NaN when the text is not a number: the parse never produces a NaN
 // itself, and a value returned in a register avoids a slow round trip through memory.

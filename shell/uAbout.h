@@ -3,8 +3,9 @@
 // modifiers from any control) or its close box; Escape leaves it open.
 #pragma once
 
-#include <QDialog>
 #include <memory>
+
+#include <QDialog>
 
 namespace Ui {
 class TAboutBox;

@@ -3,6 +3,8 @@
 // left <= x < right and top <= y < bottom, and texts on an opaque background.
 #pragma once
 
+#include <vector>
+
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
@@ -11,7 +13,6 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
-#include <vector>
 
 #include "calc/uCalcItem.h"
 #include "diagram/uCanvasOp.h"

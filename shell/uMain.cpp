@@ -1,5 +1,7 @@
 #include "shell/uMain.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -9,7 +11,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "calc/uNumberText.h"
 #include "shell/uDiagramReplay.h"
@@ -64,7 +65,6 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), FUi(std::make_unique<Ui::TFor
 
 TForm1::~TForm1() { FormDestroy(); }
 
-QFrame* TForm1::Panel1() const { return FUi->Panel1; }
 QFrame* TForm1::Panel2() const { return FUi->Panel2; }
 QFrame* TForm1::Panel3() const { return FUi->Panel3; }
 QLabel* TForm1::Label1() const { return FUi->Label1; }

@@ -2,10 +2,11 @@
 // results listing and the level diagram, wired to the one calculation record it owns.
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
 #include <functional>
 #include <memory>
+
+#include <QPointer>
+#include <QWidget>
 
 #include "calc/uCalcItem.h"
 
@@ -55,7 +56,6 @@ class TForm1 : public QWidget {
   const TCalcItem& CalcItem() const { return FCalcItem; }
 
   // The controls, by their names.
-  QFrame* Panel1() const;
   QFrame* Panel2() const;
   QFrame* Panel3() const;
   QLabel* Label1() const;

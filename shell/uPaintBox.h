@@ -2,8 +2,9 @@
 // paint to its OnPaint handler.
 #pragma once
 
-#include <QWidget>
 #include <functional>
+
+#include <QWidget>
 
 namespace zentarix {
 

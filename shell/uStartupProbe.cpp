@@ -1,13 +1,14 @@
 #include "shell/uStartupProbe.h"
 
-#include <QCoreApplication>
-#include <QEvent>
-#include <QTimer>
-#include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
 
 namespace zentarix {
 

@@ -1,8 +1,8 @@
 #include "spin/uBeep.h"
 
-#include <QApplication>
-
 #include <utility>
+
+#include <QApplication>
 
 namespace zentarix {
 

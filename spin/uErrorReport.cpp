@@ -1,12 +1,12 @@
 #include "spin/uErrorReport.h"
 
-#include "calc/uFloatEnv.h"
+#include <utility>
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QString>
 
-#include <utility>
+#include "calc/uFloatEnv.h"
 
 namespace zentarix {
 

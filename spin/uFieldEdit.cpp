@@ -1,5 +1,7 @@
 #include "spin/uFieldEdit.h"
 
+#include <limits>
+
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
@@ -8,8 +10,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
-
-#include <limits>
 
 #include "spin/uErrorReport.h"
 #include "spin/uFocusMove.h"

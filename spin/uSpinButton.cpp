@@ -1,12 +1,12 @@
 #include "spin/uSpinButton.h"
 
-#include "spin/uErrorReport.h"
-#include "spin/uTimerSpeedButton.h"
+#include <algorithm>
 
 #include <QKeyEvent>
 #include <QPainter>
 
-#include <algorithm>
+#include "spin/uErrorReport.h"
+#include "spin/uTimerSpeedButton.h"
 
 // The arrow glyphs are compiled into this static library; a static library has to register
 // its resources itself, from the global namespace.
@@ -22,11 +22,11 @@ namespace zentarix {
 
 namespace {
 
-constexpr int kDefaultWidth = 20;
-constexpr int kDefaultHeight = 25;
+constexpr int DefaultWidth = 20;
+constexpr int DefaultHeight = 25;
 
-const char* const kUpGlyphPath = ":/spin/SPINUP.bmp";
-const char* const kDownGlyphPath = ":/spin/SPINDOWN.bmp";
+const char* const UpGlyphPath = ":/spin/SPINUP.bmp";
+const char* const DownGlyphPath = ":/spin/SPINDOWN.bmp";
 
 bool TakesTabFocus(const QWidget* widget) { return (widget->focusPolicy() & Qt::TabFocus) != 0; }
 
@@ -56,7 +56,7 @@ TSpinButton::TSpinButton(QWidget* parent) : QWidget(parent) {
   FDownArrow = CreateArrow();
   setUpGlyph(QPixmap());
   setDownGlyph(QPixmap());
-  resize(kDefaultWidth, kDefaultHeight);
+  resize(DefaultWidth, DefaultHeight);
   FitToSize();
   FSelectedArrow = FUpArrow;
 }
@@ -76,17 +76,17 @@ bool TSpinButton::TabStop() const { return TakesTabFocus(this); }
 void TSpinButton::setTabStop(bool on) { setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus); }
 
 QPixmap TSpinButton::UpGlyph() const { return FUpArrow->Glyph(); }
-void TSpinButton::setUpGlyph(const QPixmap& glyph) { SetArrowGlyph(FUpArrow, glyph, kUpGlyphPath); }
+void TSpinButton::setUpGlyph(const QPixmap& glyph) { SetArrowGlyph(FUpArrow, glyph, UpGlyphPath); }
 QPixmap TSpinButton::DownGlyph() const { return FDownArrow->Glyph(); }
 void TSpinButton::setDownGlyph(const QPixmap& glyph) {
-  SetArrowGlyph(FDownArrow, glyph, kDownGlyphPath);
+  SetArrowGlyph(FDownArrow, glyph, DownGlyphPath);
 }
 int TSpinButton::UpNumGlyphs() const { return FUpArrow->NumGlyphs(); }
 void TSpinButton::setUpNumGlyphs(int numGlyphs) { FUpArrow->setNumGlyphs(numGlyphs); }
 int TSpinButton::DownNumGlyphs() const { return FDownArrow->NumGlyphs(); }
 void TSpinButton::setDownNumGlyphs(int numGlyphs) { FDownArrow->setNumGlyphs(numGlyphs); }
 
-QSize TSpinButton::sizeHint() const { return QSize(kDefaultWidth, kDefaultHeight); }
+QSize TSpinButton::sizeHint() const { return QSize(DefaultWidth, DefaultHeight); }
 QSize TSpinButton::minimumSizeHint() const { return QSize(MinArrowWidth, 0); }
 
 // The up arrow takes the upper half (rounded down), the down arrow the rest plus the last row

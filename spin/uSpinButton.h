@@ -8,11 +8,11 @@
 // own; pressing an arrow follows the rules of ArrowMouseDown.
 #pragma once
 
-#include "spin/uNotifyEvent.h"
-
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
+
+#include "spin/uNotifyEvent.h"
 
 namespace zentarix {
 

@@ -1,12 +1,7 @@
 #include "spin/uSpinEdit.h"
 
-#include "calc/uNumberText.h"
-#include "spin/uBeep.h"
-#include "spin/uErrorReport.h"
-#include "spin/uFocusMove.h"
-#include "spin/uSpinButton.h"
-#include "spin/uSpinGeometry.h"
-#include "spin/uSpinValue.h"
+#include <algorithm>
+#include <utility>
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -15,17 +10,22 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
-#include <algorithm>
-#include <utility>
+#include "calc/uNumberText.h"
+#include "spin/uBeep.h"
+#include "spin/uErrorReport.h"
+#include "spin/uFocusMove.h"
+#include "spin/uSpinButton.h"
+#include "spin/uSpinGeometry.h"
+#include "spin/uSpinValue.h"
 
 namespace zentarix {
 
 namespace {
 
-constexpr int kPairWidth = 15;
-constexpr int kPairHeight = 17;
-constexpr int kBorderHeight = 1;  // one window border line
-constexpr int kTextGap = 2;       // pixels kept free between the text and the arrows
+constexpr int PairWidth = 15;
+constexpr int PairHeight = 17;
+constexpr int BorderHeight = 1;  // one window border line
+constexpr int TextGap = 2;       // pixels kept free between the text and the arrows
 
 // The character a key press types, if any. Keys that edit without typing (Delete) and
 // combinations with Alt or Meta, which are commands, type nothing. Control with a letter types
@@ -57,7 +57,7 @@ class SettingText {
 TSpinEdit::TSpinEdit(QWidget* parent) : TFieldEdit(parent) {
   resize(121, 25);
   FSpinButton = new TSpinButton(this);
-  FSpinButton->resize(kPairWidth, kPairHeight);
+  FSpinButton->resize(PairWidth, PairHeight);
   FSpinButton->setVisible(true);
   FSpinButton->setFocusControl(this);
   FSpinButton->OnUpClick = [this](QObject* sender) { StepUp(sender); };
@@ -75,11 +75,11 @@ TSpinEdit::~TSpinEdit() {
 
 void TSpinEdit::FrameChanged() { PlaceSpinButton(); }
 
-// The field takes the focus from a mouse press itself (mousePressEvent) rather than through
-// Qt's click focus: Qt would also hand it the focus for any press on the arrows, which only
-// ArrowMouseDown may decide.
 bool TSpinEdit::TabStop() const { return (focusPolicy() & Qt::TabFocus) != 0; }
 
+// Tab focus only, never Qt's click focus: Qt would also hand the field the focus for any press
+// on its arrows, which only ArrowMouseDown may decide. A press on the field itself takes the
+// focus in mousePressEvent.
 void TSpinEdit::setTabStop(bool on) { setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus); }
 
 std::int32_t TSpinEdit::Value() const {
@@ -181,6 +181,7 @@ bool TSpinEdit::AllowsTextEdit() const { return FEditorEnabled && !isReadOnly();
 
 // ---- Mouse and focus ---------------------------------------------------------------------
 
+// The focus that the focus policy leaves out: a press on the field itself takes it.
 void TSpinEdit::mousePressEvent(QMouseEvent* event) {
   if (!hasFocus() && isEnabled()) {
     FLeftPressOnField = event->button() == Qt::LeftButton;
@@ -214,7 +215,7 @@ void TSpinEdit::Exit() {
 int TSpinEdit::RequiredHeight() const {
   const int systemHeight =
       QFontMetrics(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).height();
-  return RequiredEditHeight(fontMetrics().height(), systemHeight, kBorderHeight);
+  return RequiredEditHeight(fontMetrics().height(), systemHeight, BorderHeight);
 }
 
 void TSpinEdit::resizeEvent(QResizeEvent* event) {
@@ -248,12 +249,12 @@ QRect TSpinEdit::ContentsArea() const {
   return style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
 }
 
-// The right text margin ends the text area kTextGap pixels before the arrows; with the flat
+// The right text margin ends the text area TextGap pixels before the arrows; with the flat
 // frame the other margins keep the text off the frame.
 void TSpinEdit::UpdateTextArea() {
   if (FSpinButton == nullptr) return;
   const QRect contents = ContentsArea();
-  const int right = std::max(0, contents.right() + 1 + kTextGap - FSpinButton->x());
+  const int right = std::max(0, contents.right() + 1 + TextGap - FSpinButton->x());
   const int border = Ctl3D() ? 0 : 1;
   setTextMargins(border, border, right, border);
 }

@@ -15,10 +15,10 @@
 // (never for the right button).
 #pragma once
 
+#include <cstdint>
+
 #include "spin/uFieldEdit.h"
 #include "spin/uNotifyEvent.h"
-
-#include <cstdint>
 
 namespace zentarix {
 

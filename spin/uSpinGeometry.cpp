@@ -5,8 +5,8 @@
 namespace zentarix {
 
 QRect FocusFrameRect(QSize button, bool pressed) {
-  constexpr int kInset = 3;
-  QRect frame = QRect(QPoint(0, 0), button).adjusted(kInset, kInset, -kInset, -kInset);
+  constexpr int Inset = 3;
+  QRect frame = QRect(QPoint(0, 0), button).adjusted(Inset, Inset, -Inset, -Inset);
   if (pressed) frame.translate(1, 1);
   return frame;
 }

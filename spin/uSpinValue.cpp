@@ -6,8 +6,8 @@ namespace zentarix {
 
 namespace {
 
-constexpr std::uint64_t kMagnitudeLimit = 0x80000000u;  // |INT32_MIN|
-constexpr int kMaxHexDigits = 8;
+constexpr std::uint64_t MagnitudeLimit = 0x80000000u;  // |INT32_MIN|
+constexpr int MaxHexDigits = 8;
 
 bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -33,7 +33,7 @@ std::optional<std::uint32_t> ParseHexPattern(std::string_view digits) {
     const int d = HexDigitValue(c);
     if (d < 0) return std::nullopt;
     if (significant > 0 || d != 0) ++significant;
-    if (significant > kMaxHexDigits) return std::nullopt;
+    if (significant > MaxHexDigits) return std::nullopt;
     pattern = (pattern << 4) | static_cast<std::uint32_t>(d);
   }
   return pattern;
@@ -46,7 +46,7 @@ std::optional<std::uint64_t> ParseDecimalMagnitude(std::string_view digits) {
   for (char c : digits) {
     if (!IsDecimalDigit(c)) return std::nullopt;
     magnitude = magnitude * 10 + static_cast<std::uint64_t>(c - '0');
-    if (magnitude > kMagnitudeLimit) return std::nullopt;
+    if (magnitude > MagnitudeLimit) return std::nullopt;
   }
   return magnitude;
 }
@@ -69,7 +69,7 @@ std::optional<std::int32_t> ParseSpinValue(std::string_view text) {
   }
   const auto magnitude = ParseDecimalMagnitude(text);
   if (!magnitude) return std::nullopt;
-  if (!negative && *magnitude == kMagnitudeLimit) return std::nullopt;
+  if (!negative && *magnitude == MagnitudeLimit) return std::nullopt;
   const auto m = static_cast<std::uint32_t>(*magnitude);
   return negative ? Negated(m) : static_cast<std::int32_t>(m);
 }
@@ -90,15 +90,15 @@ std::int32_t StepSpinValue(std::int32_t value, std::int32_t increment, bool up) 
 }
 
 bool AcceptsSpinChar(char32_t ch, char32_t decimalMark, bool editorEnabled) {
-  constexpr char32_t kCarriageReturn = 13;
-  constexpr char32_t kBackspace = 8;
+  constexpr char32_t CarriageReturn = 13;
+  constexpr char32_t Backspace = 8;
   const char32_t mark = decimalMark != 0 ? decimalMark : U'.';
   const bool control = ch < 32;
   const bool acceptable = ch == U'+' || ch == U'-' || (ch >= U'0' && ch <= U'9') || ch == mark ||
-                          (control && ch != kCarriageReturn);
+                          (control && ch != CarriageReturn);
   if (!acceptable) return false;
   // Without the editor only control characters reach the field, and backspace is not one of them.
-  return editorEnabled || (control && ch != kBackspace);
+  return editorEnabled || (control && ch != Backspace);
 }
 
 }  // namespace zentarix

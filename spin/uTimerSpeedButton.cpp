@@ -1,8 +1,6 @@
 #include "spin/uTimerSpeedButton.h"
 
-#include "spin/uErrorReport.h"
-#include "spin/uGlyph.h"
-#include "spin/uSpinGeometry.h"
+#include <exception>
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -12,7 +10,9 @@
 #include <QStyleOptionFocusRect>
 #include <QTimer>
 
-#include <exception>
+#include "spin/uErrorReport.h"
+#include "spin/uGlyph.h"
+#include "spin/uSpinGeometry.h"
 
 namespace zentarix {
 

@@ -9,12 +9,12 @@
 // With ShowFocusFrame the button draws a focus frame inside its edge.
 #pragma once
 
-#include "spin/uNotifyEvent.h"
+#include <functional>
 
 #include <QAbstractButton>
 #include <QPixmap>
 
-#include <functional>
+#include "spin/uNotifyEvent.h"
 
 class QTimer;
 

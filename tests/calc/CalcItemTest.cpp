@@ -1,15 +1,15 @@
 // The calculation record: the worked examples, the validity test, the clamp of the targets,
 // and where an overflow stops the calculation.
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstddef>
 #include <string>
 #include <vector>
 
-#include "tests/support/MarksGuard.h"
+#include <gtest/gtest.h>
+
 #include "calc/uCalcItem.h"
 #include "calc/uFloatEnv.h"
+#include "tests/support/MarksGuard.h"
 #include "tests/support/RowPrinter.h"
 
 using namespace zentarix;

@@ -1,7 +1,5 @@
 // The decimal form against an exact re-computation: the same steps carried out in MPFR, each
 // operation rounded once to the extended format, and the digit rounding done on integers.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -11,9 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "ExtendedOracle.h"
+#include <gtest/gtest.h>
+
 #include "calc/uExtendedBits.h"
 #include "calc/uNumberText.h"
+#include "ExtendedOracle.h"
 
 using namespace zentarix;
 

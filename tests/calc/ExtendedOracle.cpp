@@ -1,8 +1,8 @@
-#include "ExtendedOracle.h"
+#include <map>
 
 #include <mpfr.h>
 
-#include <map>
+#include "ExtendedOracle.h"
 
 namespace oracle {
 

@@ -1,7 +1,5 @@
 // Differential tests of the parse: values against glibc's correctly rounded strtold, and
 // acceptance against an independent statement of the grammar.
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -10,9 +8,11 @@
 #include <regex>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "calc/uNumberText.h"
 #include "ExtendedOracle.h"
 #include "tests/support/MarksGuard.h"
-#include "calc/uNumberText.h"
 
 using namespace zentarix;
 

@@ -1,7 +1,5 @@
 // The number grammar: what is accepted, what the accepted texts are worth, and that a parse
 // leaves the floating-point state as it found it.
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <fstream>
 #include <limits>
@@ -9,10 +7,12 @@
 #include <regex>
 #include <string>
 
-#include "ExtendedOracle.h"
-#include "tests/support/MarksGuard.h"
+#include <gtest/gtest.h>
+
 #include "calc/uFloatEnv.h"
 #include "calc/uNumberText.h"
+#include "ExtendedOracle.h"
+#include "tests/support/MarksGuard.h"
 #include "tests/support/RowPrinter.h"
 
 using namespace zentarix;

@@ -1,15 +1,15 @@
 // The two marks from the user's locale: real locales through the POSIX environment, and
 // injected answers for what real locales rarely give.
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <optional>
 #include <string>
 
-#include "tests/support/EnvGuard.h"
-#include "tests/support/MarksGuard.h"
+#include <gtest/gtest.h>
+
 #include "calc/uNumberSettings.h"
 #include "calc/uNumberText.h"
+#include "tests/support/EnvGuard.h"
+#include "tests/support/MarksGuard.h"
 #include "tests/support/RowPrinter.h"
 
 using namespace zentarix;

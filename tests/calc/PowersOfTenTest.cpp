@@ -1,10 +1,10 @@
 // Every entry of the three power tables is the extended value nearest to its power of ten.
-#include <gtest/gtest.h>
-
 #include <string>
 
-#include "ExtendedOracle.h"
+#include <gtest/gtest.h>
+
 #include "calc/uPowersOfTen.h"
+#include "ExtendedOracle.h"
 #include "tests/support/RowPrinter.h"
 
 using namespace zentarix;

@@ -1,8 +1,6 @@
 // The operation list against lists written out by hand: the two worked examples in full, and
 // the rows, bands and labels that the rounding and band rules decide for other sizes and
 // noises, including noise fractions far beyond the noise field's range.
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -13,9 +11,11 @@
 #include <utility>
 #include <vector>
 
-#include "tests/support/MarksGuard.h"
+#include <gtest/gtest.h>
+
 #include "calc/uFloatEnv.h"
 #include "diagram/uDiagram.h"
+#include "tests/support/MarksGuard.h"
 #include "tests/support/RowPrinter.h"
 
 using namespace zentarix;

@@ -4,8 +4,9 @@
 // red line; a flat move (A equal to B) leaves the area white.
 #pragma once
 
-#include <QImage>
 #include <string>
+
+#include <QImage>
 
 namespace zentarix::testing {
 

@@ -3,12 +3,13 @@
 // seed replays the same events on every build.
 #pragma once
 
-#include <QPoint>
-#include <QSize>
-#include <QString>
 #include <cstdint>
 #include <random>
 #include <string>
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
 
 namespace zentarix::testing {
 

@@ -1,9 +1,8 @@
 // The entry field under pastes: line breaks at the ends of a pasted text go, the text is never
 // cut, and long pastes do not pile up memory.
-#include "spin/uFieldEdit.h"
-#include "spin/uSpinEdit.h"
-#include "tests/spin/SpinTestSupport.h"
-#include "tests/support/RowPrinter.h"
+#include <fstream>
+#include <memory>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -14,9 +13,10 @@
 #include <QMimeData>
 #include <QTest>
 
-#include <fstream>
-#include <memory>
-#include <unistd.h>
+#include "spin/uFieldEdit.h"
+#include "spin/uSpinEdit.h"
+#include "tests/spin/SpinTestSupport.h"
+#include "tests/support/RowPrinter.h"
 
 namespace zentarix {
 namespace {

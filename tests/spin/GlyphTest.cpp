@@ -1,14 +1,14 @@
-#include "spin/uGlyph.h"
-#include "spin/uSpinButton.h"
-#include "spin/uTimerSpeedButton.h"
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include <QColor>
 #include <QImage>
 
-#include <string>
-#include <vector>
+#include "spin/uGlyph.h"
+#include "spin/uSpinButton.h"
+#include "spin/uTimerSpeedButton.h"
 #include "tests/support/RowPrinter.h"
 
 namespace zentarix {
@@ -16,22 +16,22 @@ namespace {
 
 using zentarix_test::PrintTo;
 
-const QRgb kOlive = qRgb(128, 128, 0);
-const QRgb kBlack = qRgb(0, 0, 0);
+const QRgb Olive = qRgb(128, 128, 0);
+const QRgb Black = qRgb(0, 0, 0);
 
 // Black pixels per row, top to bottom.
 std::vector<int> BlackPerRow(const QImage& image) {
   std::vector<int> counts;
   for (int y = 0; y < image.height(); ++y) {
     int n = 0;
-    for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == kBlack ? 1 : 0;
+    for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == Black ? 1 : 0;
     counts.push_back(n);
   }
   return counts;
 }
 
 struct DefaultGlyphCase {
-  const char* Name;
+  const char* name;
   bool Up;
   std::vector<int> Rows;
 };
@@ -46,12 +46,12 @@ TEST_P(DefaultGlyph, IsASixteenColourArrowOnOlive) {
   for (int y = 0; y < 6; ++y) {
     for (int x = 0; x < 9; ++x) {
       const QRgb pixel = glyph.pixel(x, y);
-      EXPECT_TRUE(pixel == kOlive || pixel == kBlack) << x << "," << y;
+      EXPECT_TRUE(pixel == Olive || pixel == Black) << x << "," << y;
     }
   }
   // Every black row is centred on the fifth column.
-  for (int y = 1; y < 5; ++y) EXPECT_EQ(glyph.pixel(4, y), kBlack) << y;
-  EXPECT_EQ(glyph.pixel(0, 5), kOlive);
+  for (int y = 1; y < 5; ++y) EXPECT_EQ(glyph.pixel(4, y), Black) << y;
+  EXPECT_EQ(glyph.pixel(0, 5), Olive);
 }
 
 TEST_P(DefaultGlyph, IsStoredWithTheSixteenColourPalette) {
@@ -59,13 +59,13 @@ TEST_P(DefaultGlyph, IsStoredWithTheSixteenColourPalette) {
   const QImage stored(GetParam().Up ? ":/spin/SPINUP.bmp" : ":/spin/SPINDOWN.bmp");
   ASSERT_FALSE(stored.isNull());
   EXPECT_EQ(stored.colorCount(), 16);
-  EXPECT_EQ(stored.colorTable().at(3), kOlive);
+  EXPECT_EQ(stored.colorTable().at(3), Olive);
 }
 
 INSTANTIATE_TEST_SUITE_P(Arrows, DefaultGlyph,
                          ::testing::Values(DefaultGlyphCase{"Up", true, {0, 1, 3, 5, 7, 0}},
                                            DefaultGlyphCase{"Down", false, {0, 7, 5, 3, 1, 0}}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A strip of four 3 x 2 images, each filled with its own colour except the bottom-left pixel
 // of the strip, which gives the transparent colour.
@@ -77,8 +77,8 @@ QImage FourImageStrip() {
       for (int y = 0; y < 2; ++y) strip.setPixel(i * 3 + x, y, fills[i]);
     }
   }
-  strip.setPixel(0, 1, kOlive);
-  strip.setPixel(7, 0, kOlive);  // the key colour inside the third image
+  strip.setPixel(0, 1, Olive);
+  strip.setPixel(7, 0, Olive);  // the key colour inside the third image
   return strip;
 }
 

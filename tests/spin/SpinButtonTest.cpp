@@ -1,6 +1,5 @@
-#include "spin/uSpinButton.h"
-#include "spin/uTimerSpeedButton.h"
-#include "tests/spin/SpinTestSupport.h"
+#include <stdexcept>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -8,8 +7,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <stdexcept>
-#include <string>
+#include "spin/uSpinButton.h"
+#include "spin/uTimerSpeedButton.h"
+#include "tests/spin/SpinTestSupport.h"
 #include "tests/support/RowPrinter.h"
 
 namespace zentarix {
@@ -26,7 +26,7 @@ bool ShowsFrame(const TTimerSpeedButton* arrow) {
 // ---- Fitting the arrows --------------------------------------------------------------------
 
 struct FitCase {
-  const char* Name;
+  const char* name;
   QSize Requested;
   int Width;
   QRect Up, Down;
@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FitCase{"SpinEditPair", {15, 19}, 15, {0, 0, 15, 9}, {0, 8, 15, 11}},
                       FitCase{"WideEvenHeight", {30, 40}, 30, {0, 0, 30, 20}, {0, 19, 30, 21}},
                       FitCase{"TwoRows", {16, 2}, 16, {0, 0, 16, 1}, {0, 0, 16, 2}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SpinButtonConstruction, StartsFittedWithTheUpArrowSelected) {
   TSpinButton pair;
@@ -167,7 +167,7 @@ TEST_F(SpinButtonTest, AnErrorFromAKeyClickIsReported) {
 
 // Who holds the focus after a press on the down arrow.
 struct PressCase {
-  const char* Name;
+  const char* name;
   bool HasFocusControl;
   bool FocusControlTabStop;
   bool PairTabStop;
@@ -204,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(
         PressCase{"LeftWithoutFocusControl", false, true, true, Qt::LeftButton, "pair", true},
         PressCase{"RightMovesNothing", true, true, true, Qt::RightButton, "other", false},
         PressCase{"MiddleMovesNothing", true, true, true, Qt::MiddleButton, "other", false}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SpinButtonTest, ALeftPressWhileTheFocusControlHoldsTheFocusGoesToThePair) {
   Pair->setFocusControl(Target);

@@ -2,18 +2,18 @@
 // and OnChange calls counted.
 #pragma once
 
-#include "spin/uSpinButton.h"
-#include "spin/uSpinEdit.h"
-#include "spin/uTimerSpeedButton.h"
-#include "tests/spin/SpinTestSupport.h"
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
 #include <QTest>
 
-#include <string>
-#include <vector>
+#include "spin/uSpinButton.h"
+#include "spin/uSpinEdit.h"
+#include "spin/uTimerSpeedButton.h"
+#include "tests/spin/SpinTestSupport.h"
 
 namespace zentarix::test {
 

@@ -1,8 +1,8 @@
-#include "tests/spin/SpinEditFixture.h"
+#include <stdexcept>
 
 #include <QFocusEvent>
 
-#include <stdexcept>
+#include "tests/spin/SpinEditFixture.h"
 
 namespace zentarix {
 namespace {

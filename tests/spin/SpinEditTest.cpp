@@ -1,5 +1,6 @@
-#include "calc/uNumberText.h"
-#include "tests/spin/SpinEditFixture.h"
+#include <climits>
+#include <memory>
+#include <utility>
 
 #include <QApplication>
 #include <QClipboard>
@@ -8,9 +9,8 @@
 #include <QMenu>
 #include <QSignalSpy>
 
-#include <climits>
-#include <memory>
-#include <utility>
+#include "calc/uNumberText.h"
+#include "tests/spin/SpinEditFixture.h"
 #include "tests/support/RowPrinter.h"
 
 namespace zentarix {
@@ -47,7 +47,7 @@ TEST_F(SpinEditValue, ReadsMinValueFromAnyTextThatIsNotAWholeNumber) {
 }
 
 struct WriteCase {
-  const char* Name;
+  const char* name;
   int Min, Max, Written;
   const char* Text;
 };
@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                       WriteCase{"InvertedRangeBelowMin", 20, 10, 5, "20"},
                       WriteCase{"InvertedRangeBetween", 20, 10, 15, "20"},
                       WriteCase{"InvertedRangeAboveMin", 20, 10, 25, "10"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SpinEditValue, WritingTheSameTextRaisesNothing) {
   SetRange(0, 100);
@@ -246,7 +246,7 @@ TEST_F(SpinEditTyping, WithoutTheEditorOnlyStepsChangeTheText) {
 // ---- Paste and cut ---------------------------------------------------------------------------
 
 struct ClipboardCase {
-  const char* Name;
+  const char* name;
   bool EditorEnabled;
   bool ReadOnly;
   bool Allowed;
@@ -313,7 +313,7 @@ INSTANTIATE_TEST_SUITE_P(Guards, SpinEditClipboard,
                          ::testing::Values(ClipboardCase{"Editable", true, false, true},
                                            ClipboardCase{"EditorDisabled", false, false, false},
                                            ClipboardCase{"ReadOnly", true, true, false}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SpinEditValue, PastedTextIsNotFiltered) {
   QGuiApplication::clipboard()->setText("abc");

@@ -1,6 +1,6 @@
-#include "spin/uSpinGeometry.h"
-
 #include <gtest/gtest.h>
+
+#include "spin/uSpinGeometry.h"
 
 
 namespace zentarix {

@@ -2,8 +2,8 @@
 // by hand, and a shown, active window to hold the widgets under test.
 #pragma once
 
-#include "spin/uBeep.h"
-#include "spin/uErrorReport.h"
+#include <string>
+#include <vector>
 
 #include <QCoreApplication>
 #include <QTest>
@@ -11,8 +11,8 @@
 #include <QTimerEvent>
 #include <QWidget>
 
-#include <string>
-#include <vector>
+#include "spin/uBeep.h"
+#include "spin/uErrorReport.h"
 
 namespace zentarix::test {
 

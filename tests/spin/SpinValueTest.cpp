@@ -1,11 +1,11 @@
-#include "spin/uSpinValue.h"
-
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <optional>
 #include <ostream>
 #include <string>
+
+#include <gtest/gtest.h>
+
+#include "spin/uSpinValue.h"
 #include "tests/support/RowPrinter.h"
 
 namespace zentarix {
@@ -13,13 +13,13 @@ namespace {
 
 using zentarix_test::PrintTo;
 
-constexpr std::int32_t kMin = INT32_MIN;
-constexpr std::int32_t kMax = INT32_MAX;
+constexpr std::int32_t Int32Min = INT32_MIN;
+constexpr std::int32_t Int32Max = INT32_MAX;
 
 // ---- Reading the text --------------------------------------------------------------------
 
 struct ReadCase {
-  const char* Name;
+  const char* name;
   std::string Text;
   std::optional<std::int32_t> Expected;
 };
@@ -56,9 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Exponent", "1e3", std::nullopt},
         ReadCase{"TrailingLetter", "12a", std::nullopt},
         ReadCase{"FullWidthDigit", "\xEF\xBC\x97", std::nullopt},
-        ReadCase{"Largest", "2147483647", kMax},
+        ReadCase{"Largest", "2147483647", Int32Max},
         ReadCase{"OnePastLargest", "2147483648", std::nullopt},
-        ReadCase{"Smallest", "-2147483648", kMin},
+        ReadCase{"Smallest", "-2147483648", Int32Min},
         ReadCase{"OnePastSmallest", "-2147483649", std::nullopt},
         ReadCase{"ManyLeadingZeros", "0000000000000000000000042", 42},
         ReadCase{"HugeNumber", "99999999999999999999999999", std::nullopt},
@@ -73,31 +73,31 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"LoneX", "x", std::nullopt},
         ReadCase{"MinusLonePrefix", "-$", std::nullopt},
         ReadCase{"AllOnesPattern", "$FFFFFFFF", -1},
-        ReadCase{"SignBitPattern", "$80000000", kMin},
+        ReadCase{"SignBitPattern", "$80000000", Int32Min},
         ReadCase{"NegatedHex", "-$10", -16},
         ReadCase{"NegatedAllOnes", "-$FFFFFFFF", 1},
-        ReadCase{"NegatedSignBit", "-$80000000", kMin},
+        ReadCase{"NegatedSignBit", "-$80000000", Int32Min},
         ReadCase{"NineSignificantHexDigits", "$100000000", std::nullopt},
         ReadCase{"HexLeadingZerosDoNotCount", "$0000000000FF", 255},
         ReadCase{"BadHexDigit", "$1G", std::nullopt},
         ReadCase{"DoublePrefix", "0x$1", std::nullopt},
         ReadCase{"DigitsBeforeX", "1x1", std::nullopt},
         ReadCase{"HexTrailingBlank", "$1F ", std::nullopt}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Writing, clamping and stepping ------------------------------------------------------
 
 TEST(FormatSpinValue, IsPlainDecimalThatReadsBack) {
-  for (std::int32_t value : {0, 7, -7, 1000000, kMax, kMin}) {
+  for (std::int32_t value : {0, 7, -7, 1000000, Int32Max, Int32Min}) {
     const std::string text = FormatSpinValue(value);
     EXPECT_EQ(text.find_first_of(" +,."), std::string::npos) << text;
     EXPECT_EQ(ParseSpinValue(text), value) << text;
   }
-  EXPECT_EQ(FormatSpinValue(kMin), "-2147483648");
+  EXPECT_EQ(FormatSpinValue(Int32Min), "-2147483648");
 }
 
 struct ClampCase {
-  const char* Name;
+  const char* name;
   std::int32_t Min, Max, Value, Expected;
 };
 
@@ -117,16 +117,16 @@ INSTANTIATE_TEST_SUITE_P(
                       ClampCase{"AtUpperBound", 0, 100, 100, 100},
                       ClampCase{"Below", 0, 100, -5, 0},
                       ClampCase{"Above", 0, 100, 150, 100},
-                      ClampCase{"ExtremesBelow", -10, 10, kMin, -10},
-                      ClampCase{"ExtremesAbove", -10, 10, kMax, 10},
+                      ClampCase{"ExtremesBelow", -10, 10, Int32Min, -10},
+                      ClampCase{"ExtremesAbove", -10, 10, Int32Max, 10},
                       ClampCase{"InvertedBelowMin", 20, 10, 5, 20},
                       ClampCase{"InvertedBetween", 20, 10, 15, 20},
                       ClampCase{"InvertedAboveMin", 20, 10, 25, 10},
                       ClampCase{"InvertedAtMin", 20, 10, 20, 10}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct StepCase {
-  const char* Name;
+  const char* name;
   std::int32_t Value, Increment;
   bool Up;
   std::int32_t Expected;
@@ -142,19 +142,19 @@ TEST_P(StepSpinValueTest, WrapsIn32Bits) {
 INSTANTIATE_TEST_SUITE_P(
     Steps, StepSpinValueTest,
     ::testing::Values(StepCase{"Up", 2, 1, true, 3}, StepCase{"Down", 2, 1, false, 1},
-                      StepCase{"UpWrapsAtLargest", kMax, 1, true, kMin},
-                      StepCase{"DownWrapsAtSmallest", kMin, 1, false, kMax},
+                      StepCase{"UpWrapsAtLargest", Int32Max, 1, true, Int32Min},
+                      StepCase{"DownWrapsAtSmallest", Int32Min, 1, false, Int32Max},
                       StepCase{"NegativeIncrementUpMovesDown", 5, -2, true, 3},
                       StepCase{"NegativeIncrementDownMovesUp", 5, -2, false, 7},
                       StepCase{"ZeroIncrement", 5, 0, true, 5},
-                      StepCase{"SubtractSmallestWraps", 0, kMin, false, kMin},
-                      StepCase{"LargeIncrementWraps", kMax, kMax, true, -2}),
-    [](const auto& info) { return std::string(info.param.Name); });
+                      StepCase{"SubtractSmallestWraps", 0, Int32Min, false, Int32Min},
+                      StepCase{"LargeIncrementWraps", Int32Max, Int32Max, true, -2}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Typed characters ----------------------------------------------------------------------
 
 struct CharCase {
-  const char* Name;
+  const char* name;
   char32_t Ch;
   char32_t Mark;
   bool EditorEnabled;
@@ -195,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CharCase{"DisabledCopyShortcut", 3, U',', false, true},
                       CharCase{"DisabledPasteShortcut", 22, U',', false, true},
                       CharCase{"DisabledLetter", U'a', U',', false, false}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace zentarix

@@ -1,6 +1,7 @@
-#include "spin/uSpinGeometry.h"
-#include "spin/uTimerSpeedButton.h"
-#include "tests/spin/SpinTestSupport.h"
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -10,10 +11,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include <memory>
-#include <stdexcept>
-#include <string>
-#include <vector>
+#include "spin/uSpinGeometry.h"
+#include "spin/uTimerSpeedButton.h"
+#include "tests/spin/SpinTestSupport.h"
 
 namespace zentarix {
 namespace {
@@ -22,8 +22,8 @@ using test::ErrorCollector;
 using test::FireTimer;
 using test::HoldFor;
 
-const QPoint kInside(10, 6);
-const QPoint kOutside(40, 6);
+const QPoint Inside(10, 6);
+const QPoint Outside(40, 6);
 
 class TimerSpeedButtonTest : public ::testing::Test {
  protected:
@@ -41,10 +41,10 @@ class TimerSpeedButtonTest : public ::testing::Test {
     ASSERT_TRUE(test::ShowActive(Window));
   }
 
-  void Press(Qt::MouseButton b = Qt::LeftButton, QPoint at = kInside) {
+  void Press(Qt::MouseButton b = Qt::LeftButton, QPoint at = Inside) {
     QTest::mousePress(Button, b, {}, at);
   }
-  void Release(Qt::MouseButton b = Qt::LeftButton, QPoint at = kInside) {
+  void Release(Qt::MouseButton b = Qt::LeftButton, QPoint at = Inside) {
     QTest::mouseRelease(Button, b, {}, at);
   }
   void MoveTo(QPoint at) { QTest::mouseMove(Button, at); }
@@ -61,9 +61,9 @@ class TimerSpeedButtonTest : public ::testing::Test {
 TEST_F(TimerSpeedButtonTest, PressedStateFollowsThePointer) {
   Press();
   EXPECT_TRUE(Button->IsPressed());
-  MoveTo(kOutside);
+  MoveTo(Outside);
   EXPECT_FALSE(Button->IsPressed());
-  MoveTo(kInside);
+  MoveTo(Inside);
   EXPECT_TRUE(Button->IsPressed());
   Release();
   EXPECT_FALSE(Button->IsPressed());
@@ -150,18 +150,18 @@ TEST_F(TimerSpeedButtonTest, ARightPressTicksWithoutClickingUntilItsRelease) {
 
 TEST_F(TimerSpeedButtonTest, TicksOutsideTheButtonKeepThePaceWithoutClicking) {
   Press();
-  MoveTo(kOutside);
+  MoveTo(Outside);
   EXPECT_EQ(HoldFor(Timer(), 600), 3);
   EXPECT_EQ(Clicks, 0);
-  MoveTo(kInside);
+  MoveTo(Inside);
   FireTimer(Timer());
   EXPECT_EQ(Clicks, 1);
 }
 
 TEST_F(TimerSpeedButtonTest, AReleaseOutsideGivesNoClickAndStopsTheTimer) {
   Press();
-  MoveTo(kOutside);
-  Release(Qt::LeftButton, kOutside);
+  MoveTo(Outside);
+  Release(Qt::LeftButton, Outside);
   EXPECT_EQ(Clicks, 0);
   EXPECT_FALSE(Timer()->isActive());
 }

@@ -14,10 +14,4 @@ void PrintTo(const Row& row, std::ostream* out) {
   *out << row.name;
 }
 
-template <typename Row>
-  requires requires(const Row& row) { *static_cast<std::ostream*>(nullptr) << row.Name; }
-void PrintTo(const Row& row, std::ostream* out) {
-  *out << row.Name;
-}
-
 }  // namespace zentarix_test
