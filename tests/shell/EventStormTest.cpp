@@ -36,9 +36,9 @@
 #include "calc/uFloatEnv.h"
 #include "calc/uNumberText.h"
 #include "shell/uAbout.h"
+#include "shell/uFieldReaders.h"
 #include "shell/uMain.h"
 #include "shell/uPaintBox.h"
-#include "shell/uReplaceEvery.h"
 #include "spin/uBeep.h"
 #include "spin/uErrorReport.h"
 #include "spin/uSpinButton.h"
@@ -74,12 +74,9 @@ long StormEvents() {
 // to its top that a level or a target point does: the only case in which a run may overflow.
 // The levels and targets stay below 5 max(|A|, |B|) plus twice the corridor offset.
 bool InputsNearDoubleRange(const TForm1& form) {
-  const auto parseAorB = [](const QLineEdit& edit) {
-    return ParseNumberOr(ReplaceEvery(edit.text().toStdString(), ".", ","), -1.0L);
-  };
-  const Extended a = std::fabs(parseAorB(*form.Edit1()));
-  const Extended b = std::fabs(parseAorB(*form.Edit2()));
-  const Extended noise = std::fabs(ParseNumberOr(form.SpinEdit1()->text().toStdString(), -1.0L));
+  const Extended a = std::fabs(ReadAorB(form.Edit1()->text().toStdString()));
+  const Extended b = std::fabs(ReadAorB(form.Edit2()->text().toStdString()));
+  const Extended noise = std::fabs(ReadNoise(form.SpinEdit1()->text().toStdString()));
   const Extended fraction = noise / 1000;
   if (fraction > DBL_MAX / 2) return true;
   return std::max(a, b) > DBL_MAX / (8 + 4 * fraction);
