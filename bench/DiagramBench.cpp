@@ -1,9 +1,6 @@
 // One paint of the level diagram on a 1920 x 1080 image: building the operation list,
 // replaying it, and the whole paint beside the cost of only filling the image, which every
 // paint of the host panel pays anyway.
-#include <cstdlib>
-#include <vector>
-
 #include <benchmark/benchmark.h>
 
 #include <QFont>
@@ -11,6 +8,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
+#include <cstdlib>
+#include <vector>
 
 #include "calc/uCalcItem.h"
 #include "calc/uFloatEnv.h"

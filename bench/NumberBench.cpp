@@ -1,11 +1,11 @@
 // Number texts beside the C library's conversions on the same inputs, and one whole
 // calculation.
+#include <benchmark/benchmark.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-#include <benchmark/benchmark.h>
 
 #include "calc/uCalcItem.h"
 #include "calc/uFloatEnv.h"

@@ -57,7 +57,6 @@ class EUnderflow : public EMathError {
   EUnderflow() : EMathError("Floating point underflow") {}
 };
 
-
 // fpu::StartWord (0x1332) at start: invalid operation, zero-divide and overflow reported;
 // denormal, underflow and inexact silent; 64-bit significand; round to nearest, ties to even.
 extern std::uint16_t DefaultFpuControlWord;

@@ -1,10 +1,11 @@
 #include "calc/uNumberSettings.h"
 
-#include <cstdlib>
-#include <cstring>
 #include <iconv.h>
 #include <langinfo.h>
 #include <locale.h>
+
+#include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 #include "calc/uNumberText.h"

@@ -26,8 +26,8 @@ inline constexpr std::uint16_t ModeBits = 0x0F00;
 //   0x0000  rounding control 00: to nearest, ties to even
 //   0x0032  denormal, underflow and inexact masked: silent; invalid operation, division by
 //           zero and overflow unmasked: reported
-inline constexpr std::uint16_t StartWord = 0x1000 | 0x0300 | DenormalMask | UnderflowMask |
-                                           PrecisionMask;
+inline constexpr std::uint16_t StartWord =
+    0x1000 | 0x0300 | DenormalMask | UnderflowMask | PrecisionMask;
 static_assert(StartWord == 0x1332);
 
 // The word a number parse runs under: the start word with every condition silent.

@@ -21,7 +21,7 @@ DiagramLabels MakeDiagramLabels(const TCalcItem& item, MoveDirection direction) 
   const double lowerF5 = falling ? item.F5Plus : item.F5Minus;
   return {
       Label("+F3 = %.4n", upperF3),   Label("-F3 = %.4n", lowerF3), Label("+F5 = %.4n", upperF5),
-      Label("-F5 = %.4n", lowerF5),   Level50Text(item.Level50),   Label("A = %.4n", item.ValueA),
+      Label("-F5 = %.4n", lowerF5),   Level50Text(item.Level50),    Label("A = %.4n", item.ValueA),
       Label("B = %.4n", item.ValueB), Label("F3 = %.4n", item.F3),  Label("F5 = %.4n", item.F5),
   };
 }

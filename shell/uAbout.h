@@ -3,9 +3,8 @@
 // modifiers from any control) or its close box; Escape leaves it open.
 #pragma once
 
-#include <memory>
-
 #include <QDialog>
+#include <memory>
 
 namespace Ui {
 class TAboutBox;

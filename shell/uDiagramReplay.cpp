@@ -1,9 +1,8 @@
 #include "shell/uDiagramReplay.h"
 
-#include <algorithm>
-
 #include <QRect>
 #include <QString>
+#include <algorithm>
 
 #include "diagram/uDiagram.h"
 #include "shell/uCanvasColor.h"

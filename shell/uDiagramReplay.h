@@ -3,8 +3,6 @@
 // left <= x < right and top <= y < bottom, and texts on an opaque background.
 #pragma once
 
-#include <vector>
-
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
@@ -13,6 +11,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <vector>
 
 #include "calc/uCalcItem.h"
 #include "diagram/uCanvasOp.h"

@@ -2,10 +2,9 @@
 // receivers see them, and acted on only once they prove to be real releases.
 #pragma once
 
-#include <functional>
-
 #include <QObject>
 #include <QTimer>
+#include <functional>
 
 class QKeyEvent;
 

@@ -1,7 +1,5 @@
 #include "shell/uMain.h"
 
-#include <algorithm>
-
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -11,6 +9,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "calc/uNumberText.h"
 #include "shell/uDiagramReplay.h"
@@ -161,7 +160,9 @@ void TForm1::ConnectEvents() {
   qApp->installEventFilter(FKeyPreview.get());
 }
 
-void TForm1::Edit1Exit() { CheckField(Edit1(), ReadAorB(TextOf(*Edit1())) >= 0, "Ошибка в значении А!"); }
+void TForm1::Edit1Exit() {
+  CheckField(Edit1(), ReadAorB(TextOf(*Edit1())) >= 0, "Ошибка в значении А!");
+}
 
 void TForm1::FormCreate() {
   FCalcItem = TCalcItem{};
@@ -173,7 +174,9 @@ void TForm1::FormCreate() {
 // The record is a member of the window and goes with it.
 void TForm1::FormDestroy() {}
 
-void TForm1::Edit2Exit() { CheckField(Edit2(), ReadAorB(TextOf(*Edit2())) >= 0, "Ошибка в значении B!"); }
+void TForm1::Edit2Exit() {
+  CheckField(Edit2(), ReadAorB(TextOf(*Edit2())) >= 0, "Ошибка в значении B!");
+}
 
 void TForm1::SpinEdit1Exit() {
   // The noise text is parsed as typed, without the full-stop replacement.

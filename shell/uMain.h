@@ -2,11 +2,10 @@
 // results listing and the level diagram, wired to the one calculation record it owns.
 #pragma once
 
-#include <functional>
-#include <memory>
-
 #include <QPointer>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 #include "calc/uCalcItem.h"
 

@@ -2,9 +2,8 @@
 // paint to its OnPaint handler.
 #pragma once
 
-#include <functional>
-
 #include <QWidget>
+#include <functional>
 
 namespace zentarix {
 

@@ -1,14 +1,13 @@
 #include "shell/uStartupProbe.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <ctime>
-
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 
 namespace zentarix {
 

@@ -1,8 +1,7 @@
 #include "spin/uBeep.h"
 
-#include <utility>
-
 #include <QApplication>
+#include <utility>
 
 namespace zentarix {
 
@@ -23,8 +22,6 @@ void DefaultBeep() {
   QApplication::beep();
 }
 
-BeepHook SetBeepHook(BeepHook hook) {
-  return std::exchange(CurrentBeepHook(), std::move(hook));
-}
+BeepHook SetBeepHook(BeepHook hook) { return std::exchange(CurrentBeepHook(), std::move(hook)); }
 
 }  // namespace zentarix

@@ -1,10 +1,9 @@
 #include "spin/uErrorReport.h"
 
-#include <utility>
-
 #include <QApplication>
 #include <QMessageBox>
 #include <QString>
+#include <utility>
 
 #include "calc/uFloatEnv.h"
 

@@ -1,7 +1,5 @@
 #include "spin/uFieldEdit.h"
 
-#include <limits>
-
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
@@ -10,6 +8,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <limits>
 
 #include "spin/uErrorReport.h"
 #include "spin/uFocusMove.h"
@@ -142,10 +141,9 @@ QMenu* TFieldEdit::CreateContextMenu() {
     const QString text = QKeySequence(key).toString(QKeySequence::NativeText);
     return text.isEmpty() ? text : QLatin1Char('\t') + text;
   };
-  const auto add = [&](const char* label, QKeySequence::StandardKey key, bool enabled,
-                       auto slot) {
-    QAction* action = menu->addAction(QCoreApplication::translate("QLineEdit", label) +
-                                      shortcut(key));
+  const auto add = [&](const char* label, QKeySequence::StandardKey key, bool enabled, auto slot) {
+    QAction* action =
+        menu->addAction(QCoreApplication::translate("QLineEdit", label) + shortcut(key));
     action->setEnabled(enabled);
     connect(action, &QAction::triggered, this, slot);
     return action;
@@ -174,7 +172,8 @@ void TFieldEdit::contextMenuEvent(QContextMenuEvent* event) {
   menu->popup(event->globalPos());
 }
 
-// ---- Focus and look ----------------------------------------------------------------------------------
+// ---- Focus and look
+// ----------------------------------------------------------------------------------
 
 // The frame's colour follows the focus.
 void TFieldEdit::focusInEvent(QFocusEvent* event) {

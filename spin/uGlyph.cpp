@@ -14,8 +14,8 @@ QImage CutGlyphImage(const QImage& glyph, int numGlyphs, GlyphImage kind) {
   if (width <= 0) return {};
 
   const QRgb transparent = glyph.pixel(0, glyph.height() - 1);
-  QImage image = glyph.copy(index * width, 0, width, glyph.height())
-                     .convertToFormat(QImage::Format_ARGB32);
+  QImage image =
+      glyph.copy(index * width, 0, width, glyph.height()).convertToFormat(QImage::Format_ARGB32);
   for (int y = 0; y < image.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
     std::replace(line, line + image.width(), transparent, qRgba(0, 0, 0, 0));

@@ -1,9 +1,8 @@
 #include "spin/uSpinButton.h"
 
-#include <algorithm>
-
 #include <QKeyEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "spin/uErrorReport.h"
 #include "spin/uTimerSpeedButton.h"

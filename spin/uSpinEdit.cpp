@@ -1,14 +1,13 @@
 #include "spin/uSpinEdit.h"
 
-#include <algorithm>
-#include <utility>
-
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <algorithm>
+#include <utility>
 
 #include "calc/uNumberText.h"
 #include "spin/uBeep.h"
@@ -133,9 +132,7 @@ void TSpinEdit::TextChanged() {
   GuardEntry([this] { RaiseChange(); });
 }
 
-void TSpinEdit::RaiseChange() {
-  Raise(OnChange, this);
-}
+void TSpinEdit::RaiseChange() { Raise(OnChange, this); }
 
 // ---- Keys and typed characters --------------------------------------------------------
 

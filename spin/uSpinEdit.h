@@ -73,7 +73,6 @@ class TSpinEdit : public TFieldEdit {
   // Where the text is drawn, in the field's coordinates; it never reaches under the arrows.
   QRect TextArea() const;
 
-
   TNotifyEvent OnChange;
 
  protected:
@@ -109,8 +108,8 @@ class TSpinEdit : public TFieldEdit {
   TSpinButton* FSpinButton = nullptr;
   bool FEditorEnabled = true;
   bool FAutoSelect = true;
-  int FSettingText = 0;          // inside SetText: its caller raises OnChange
-  bool FTextChanged = false;     // the edit reported a change during SetText
+  int FSettingText = 0;            // inside SetText: its caller raises OnChange
+  bool FTextChanged = false;       // the edit reported a change during SetText
   bool FLeftPressOnField = false;  // the focus comes from a left press on the field itself
 };
 

@@ -51,9 +51,7 @@ std::optional<std::uint64_t> ParseDecimalMagnitude(std::string_view digits) {
   return magnitude;
 }
 
-std::int32_t Negated(std::uint32_t pattern) {
-  return static_cast<std::int32_t>(0u - pattern);
-}
+std::int32_t Negated(std::uint32_t pattern) { return static_cast<std::int32_t>(0u - pattern); }
 
 }  // namespace
 

@@ -1,7 +1,5 @@
 #include "spin/uTimerSpeedButton.h"
 
-#include <exception>
-
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,6 +7,7 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
 #include <QTimer>
+#include <exception>
 
 #include "spin/uErrorReport.h"
 #include "spin/uGlyph.h"

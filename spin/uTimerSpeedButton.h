@@ -9,10 +9,9 @@
 // With ShowFocusFrame the button draws a focus frame inside its edge.
 #pragma once
 
-#include <functional>
-
 #include <QAbstractButton>
 #include <QPixmap>
+#include <functional>
 
 #include "spin/uNotifyEvent.h"
 

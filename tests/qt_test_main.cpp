@@ -1,8 +1,7 @@
-#include <cstdlib>
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <cstdlib>
 
 // Widget tests run without a display unless the caller chose a platform on purpose.
 int main(int argc, char** argv) {

@@ -1,16 +1,16 @@
 // The level formulas against an exact re-computation: each operation done in MPFR and
 // rounded once to extended, each stored result rounded once to double.
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cmath>
 #include <cstring>
 #include <random>
 #include <string>
 
-#include <gtest/gtest.h>
-
+#include "ExtendedOracle.h"
 #include "calc/uCalcItem.h"
 #include "calc/uFloatEnv.h"
-#include "ExtendedOracle.h"
 
 using namespace zentarix;
 using oracle::Add;

@@ -1,11 +1,11 @@
 // The calculation record: the worked examples, the validity test, the clamp of the targets,
 // and where an overflow stops the calculation.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstddef>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "calc/uCalcItem.h"
 #include "calc/uFloatEnv.h"

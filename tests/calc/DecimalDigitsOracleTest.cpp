@@ -1,5 +1,7 @@
 // The decimal form against an exact re-computation: the same steps carried out in MPFR, each
 // operation rounded once to the extended format, and the digit rounding done on integers.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -9,11 +11,9 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
+#include "ExtendedOracle.h"
 #include "calc/uExtendedBits.h"
 #include "calc/uNumberText.h"
-#include "ExtendedOracle.h"
 
 using namespace zentarix;
 

@@ -1,8 +1,8 @@
-#include <map>
+#include "ExtendedOracle.h"
 
 #include <mpfr.h>
 
-#include "ExtendedOracle.h"
+#include <map>
 
 namespace oracle {
 

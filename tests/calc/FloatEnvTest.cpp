@@ -1,11 +1,11 @@
 // The floating-point policy: the three reported conditions surface as their error objects in
 // every build type, the silent ones stay silent, and the words are loaded and restored.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <functional>
 #include <limits>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "calc/uFloatEnv.h"
 #include "calc/uNumberText.h"

@@ -1,5 +1,7 @@
 // Differential tests of the parse: values against glibc's correctly rounded strtold, and
 // acceptance against an independent statement of the grammar.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -8,10 +10,8 @@
 #include <regex>
 #include <string>
 
-#include <gtest/gtest.h>
-
-#include "calc/uNumberText.h"
 #include "ExtendedOracle.h"
+#include "calc/uNumberText.h"
 #include "tests/support/MarksGuard.h"
 
 using namespace zentarix;

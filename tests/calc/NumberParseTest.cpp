@@ -1,5 +1,7 @@
 // The number grammar: what is accepted, what the accepted texts are worth, and that a parse
 // leaves the floating-point state as it found it.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <fstream>
 #include <limits>
@@ -7,11 +9,9 @@
 #include <regex>
 #include <string>
 
-#include <gtest/gtest.h>
-
+#include "ExtendedOracle.h"
 #include "calc/uFloatEnv.h"
 #include "calc/uNumberText.h"
-#include "ExtendedOracle.h"
 #include "tests/support/MarksGuard.h"
 #include "tests/support/RowPrinter.h"
 

@@ -1,14 +1,14 @@
 // The four-decimal grouped rendering, its scientific form and the template.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <random>
 #include <string>
 
-#include <gtest/gtest.h>
-
-#include "calc/uNumberText.h"
 #include "ExtendedOracle.h"
+#include "calc/uNumberText.h"
 #include "tests/support/MarksGuard.h"
 #include "tests/support/RowPrinter.h"
 

@@ -1,10 +1,10 @@
 // The two marks from the user's locale: real locales through the POSIX environment, and
 // injected answers for what real locales rarely give.
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <optional>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "calc/uNumberSettings.h"
 #include "calc/uNumberText.h"

@@ -1,10 +1,10 @@
 // Every entry of the three power tables is the extended value nearest to its power of ten.
-#include <string>
-
 #include <gtest/gtest.h>
 
-#include "calc/uPowersOfTen.h"
+#include <string>
+
 #include "ExtendedOracle.h"
+#include "calc/uPowersOfTen.h"
 #include "tests/support/RowPrinter.h"
 
 using namespace zentarix;

@@ -1,6 +1,8 @@
 // The operation list against lists written out by hand: the two worked examples in full, and
 // the rows, bands and labels that the rounding and band rules decide for other sizes and
 // noises, including noise fractions far beyond the noise field's range.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -10,8 +12,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "calc/uFloatEnv.h"
 #include "diagram/uDiagram.h"

@@ -2,12 +2,12 @@
 // exact integer arithmetic: the product of the span and the factor rounded to a 64-bit
 // significand, ties to even, then to an integer, ties to even. The factors are written here
 // as their 64-bit significands and exponents, not taken from the code under test.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
-
-#include <gtest/gtest.h>
 
 #include "calc/uFloatEnv.h"
 #include "diagram/uDiagram.h"

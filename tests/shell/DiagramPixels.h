@@ -4,9 +4,8 @@
 // red line; a flat move (A equal to B) leaves the area white.
 #pragma once
 
-#include <string>
-
 #include <QImage>
+#include <string>
 
 namespace zentarix::testing {
 

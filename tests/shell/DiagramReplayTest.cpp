@@ -1,11 +1,6 @@
 // Operation lists replayed into an image: exact band colour on the band's rows and columns
 // and not one row beyond, the red 50% row, lines without their end pixel, fills of exactly
 // left <= x < right and top <= y < bottom, and labels on an opaque background.
-#include <cmath>
-#include <cstdint>
-#include <limits>
-#include <vector>
-
 #include <gtest/gtest.h>
 
 #include <QFont>
@@ -13,6 +8,10 @@
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <vector>
 
 #include "calc/uFloatEnv.h"
 #include "diagram/uDiagram.h"

@@ -13,15 +13,6 @@
 // errors reach the report.
 //
 // ZENTARIX_STORM_SEED replays one seed; ZENTARIX_STORM_EVENTS raises the event count.
-#include <cfloat>
-#include <chrono>
-#include <cmath>
-#include <cstdlib>
-#include <cstring>
-#include <deque>
-#include <iostream>
-#include <memory>
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -32,6 +23,14 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <cfloat>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <iostream>
+#include <memory>
 
 #include "calc/uFloatEnv.h"
 #include "calc/uNumberText.h"

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <string_view>
-
-#include <gtest/gtest.h>
 
 #include "shell/uFieldReaders.h"
 #include "shell/uReplaceEvery.h"

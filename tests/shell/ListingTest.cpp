@@ -1,9 +1,9 @@
 // The results listing: the nineteen lines as a whole text for the worked examples, the error
 // line alone, a run replacing an earlier text, and the stop after line 12 on an overflow.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "calc/uFloatEnv.h"
 #include "shell/uListing.h"

@@ -2,16 +2,15 @@
 // every error report recorded instead of shown, and the About box counted instead of shown.
 #pragma once
 
-#include <memory>
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "calc/uFloatEnv.h"
 #include "shell/uMain.h"

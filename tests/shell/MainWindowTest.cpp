@@ -384,25 +384,32 @@ TEST_P(MainWindowHeldHelpKey, OnlyARealReleaseOpensTheAboutBox) {
 constexpr QEvent::Type Down = QEvent::KeyPress;
 constexpr QEvent::Type Up = QEvent::KeyRelease;
 
-INSTANTIATE_TEST_SUITE_P(
-    Sequences, MainWindowHeldHelpKey,
-    ::testing::Values(
-        HeldHelpKeyCase{"HeldWithUnmarkedRepeats",
-                        {{Down, Qt::Key_F1, 100}, {Up, Qt::Key_F1, 760}, {Down, Qt::Key_F1, 760},
-                         {Up, Qt::Key_F1, 800}, {Down, Qt::Key_F1, 800}},
-                        0},
-        HeldHelpKeyCase{"HeldThenReleased",
-                        {{Down, Qt::Key_F1, 100}, {Up, Qt::Key_F1, 760}, {Down, Qt::Key_F1, 760},
-                         {Up, Qt::Key_F1, 900}},
-                        1},
-        HeldHelpKeyCase{"TwoQuickTaps",
-                        {{Down, Qt::Key_F1, 100}, {Up, Qt::Key_F1, 150}, {Down, Qt::Key_F1, 151},
-                         {Up, Qt::Key_F1, 200}},
-                        2},
-        HeldHelpKeyCase{"AnotherKeyPressedWithTheRelease",
-                        {{Down, Qt::Key_F1, 100}, {Up, Qt::Key_F1, 150}, {Down, Qt::Key_F2, 150}},
-                        1}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sequences, MainWindowHeldHelpKey,
+                         ::testing::Values(HeldHelpKeyCase{"HeldWithUnmarkedRepeats",
+                                                           {{Down, Qt::Key_F1, 100},
+                                                            {Up, Qt::Key_F1, 760},
+                                                            {Down, Qt::Key_F1, 760},
+                                                            {Up, Qt::Key_F1, 800},
+                                                            {Down, Qt::Key_F1, 800}},
+                                                           0},
+                                           HeldHelpKeyCase{"HeldThenReleased",
+                                                           {{Down, Qt::Key_F1, 100},
+                                                            {Up, Qt::Key_F1, 760},
+                                                            {Down, Qt::Key_F1, 760},
+                                                            {Up, Qt::Key_F1, 900}},
+                                                           1},
+                                           HeldHelpKeyCase{"TwoQuickTaps",
+                                                           {{Down, Qt::Key_F1, 100},
+                                                            {Up, Qt::Key_F1, 150},
+                                                            {Down, Qt::Key_F1, 151},
+                                                            {Up, Qt::Key_F1, 200}},
+                                                           2},
+                                           HeldHelpKeyCase{"AnotherKeyPressedWithTheRelease",
+                                                           {{Down, Qt::Key_F1, 100},
+                                                            {Up, Qt::Key_F1, 150},
+                                                            {Down, Qt::Key_F2, 150}},
+                                                           1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, DiagramShowsTheBandsAndTheRedLineAtTheDefaultSize) {
   QTest::mouseClick(Form->Button1(), Qt::LeftButton);
@@ -477,14 +484,14 @@ TEST_F(MainWindowTest, UnderADarkPaletteTheDiagramKeepsItsInkAndTheFieldsFollowT
   EXPECT_EQ(Form->pnb()->grab().toImage(), light) << "the diagram is drawn for its white ground";
   Form->Edit2()->setFocus(Qt::TabFocusReason);
   const QPalette palette = QApplication::palette();
-  for (QLineEdit* field : {static_cast<QLineEdit*>(Form->Edit1()),
-                           static_cast<QLineEdit*>(Form->Edit2()),
-                           static_cast<QLineEdit*>(Form->SpinEdit1())}) {
+  for (QLineEdit* field :
+       {static_cast<QLineEdit*>(Form->Edit1()), static_cast<QLineEdit*>(Form->Edit2()),
+        static_cast<QLineEdit*>(Form->SpinEdit1())}) {
     const QImage look = field->grab().toImage();
     const std::string name = field->objectName().toStdString();
     const bool focused = field == Form->Edit2();
-    const QColor frame = focused ? palette.color(QPalette::Highlight)
-                                 : FieldFrameColor(palette, false);
+    const QColor frame =
+        focused ? palette.color(QPalette::Highlight) : FieldFrameColor(palette, false);
     EXPECT_EQ(look.pixelColor(0, field->height() / 2), frame) << name;
     EXPECT_EQ(look.pixelColor(1, 1), palette.color(QPalette::Base)) << name;
     EXPECT_EQ(field->palette().color(QPalette::Base), palette.color(QPalette::Base)) << name;

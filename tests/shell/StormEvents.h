@@ -3,13 +3,12 @@
 // seed replays the same events on every build.
 #pragma once
 
-#include <cstdint>
-#include <random>
-#include <string>
-
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <cstdint>
+#include <random>
+#include <string>
 
 namespace zentarix::testing {
 

@@ -1,11 +1,23 @@
 #!/usr/bin/env bash
-# Starts the built Zentarix on a virtual X server, finds its window by title, types into its
-# fields, presses the button and checks from screenshots that the diagram area was blank before
-# and shows the corridor bands afterwards.
+# The built Zentarix as a user starts it.
+#
+# Without a usable display it says so in one line and exits with status 1. On a virtual X
+# server without a window manager its window is found by title, values are typed and the button
+# pressed, and screenshots show the diagram area blank before and the corridor bands after.
+# Under a window manager (openbox), keys typed after the About box and after the error box
+# close reach the field that had the focus; F1 held down opens the About box only when it is
+# released; and the window closed from the window manager ends the program with status 0 (under
+# AddressSanitizer, its leak check included). One session starts with standard error closed,
+# an uninstalled locale and no runtime folder. No session starts a D-Bus daemon or writes
+# ~/.dbus. With a second argument, the suppressions for memcheck, one session runs under
+# valgrind and must close with status 0 as well.
+#
+# usage: smoke_test.sh PROGRAM [VALGRIND_SUPPRESSIONS]
 set -euo pipefail
 # A command that fails outside the checks ends the script; say which one.
 trap 'echo "$(basename "$0"): line $LINENO failed: $BASH_COMMAND" >&2' ERR
 program=$(realpath "$1")
+suppressions=${2:-}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 pids=()
@@ -15,48 +27,202 @@ cleanup() {
 }
 trap cleanup EXIT
 
+log="$work/app.log"
 fail() {
   echo "smoke test: $*" >&2
-  [ -f "$work/app.log" ] && sed 's/^/  program: /' "$work/app.log" >&2
+  [ -s "$log" ] && sed 's/^/  program: /' "$log" >&2
   exit 1
 }
 
+# Runs a command up to tries times, 0.1 s apart, until it succeeds.
+poll() {
+  local tries=$1
+  shift
+  for _ in $(seq "$tries"); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# A home of its own, and a runtime folder without a session bus in it.
+home="$work/home"
+mkdir -p "$home" "$work/runtime"
+chmod 700 "$work/runtime"
+export HOME=$home XDG_RUNTIME_DIR="$work/runtime"
+unset DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+# -- without a usable display -------------------------------------------------------------------
+free_display=90
+while [ -e "/tmp/.X11-unix/X$free_display" ] || [ -e "/tmp/.X$free_display-lock" ]; do
+  free_display=$((free_display + 1))
+done
+while IFS='|' read -r name settings names; do
+  status=0
+  env -u DISPLAY $settings timeout 30 "$program" >"$work/out" 2>"$work/err" || status=$?
+  [ "$status" -eq 1 ] || fail "$name: exit status $status, expected 1 ($(head -c 300 "$work/err"))"
+  [ "$(wc -l <"$work/err")" -eq 1 ] && [ ! -s "$work/out" ] ||
+    fail "$name: expected one line on standard error and no output, got:
+$(cat "$work/out" "$work/err")"
+  grep -q "$names" "$work/err" || fail "$name: the line does not name $names: $(cat "$work/err")"
+done <<EOF
+DISPLAY unset||DISPLAY is not set
+DISPLAY empty|DISPLAY=|DISPLAY is empty
+DISPLAY naming no server|DISPLAY=:$free_display|display ":$free_display"
+unknown platform|QT_QPA_PLATFORM=nonsense|QT_QPA_PLATFORM
+EOF
+
+# -- the virtual X server ---------------------------------------------------------------------
 # Xvfb picks a free display itself and writes its number when it is ready.
 exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 exec 3>&-
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
+poll 100 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$work/display")"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
-"$program" >"$work/app.log" 2>&1 &
-pids+=($!)
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Zentarix 0\.0\.2$' | awk 'NR == 1') ||
-  fail "no window titled 'Zentarix 0.0.2' appeared"
-eval "$(xdotool getwindowgeometry --shell "$window")"
+visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+hidden() { ! visible "$1"; }
+main_title='^Zentarix 0\.0\.2$'
+about_title='^About Zentarix$'
+error_title='^Zentarix$'
+
+# start_program [COMMAND PREFIX...]: starts the program (after the prefix) and finds its window.
+app=
+start_program() {
+  "$@" "$program" >"$log" 2>&1 &
+  app=$!
+  pids+=("$app")
+  window=$(timeout "${WINDOW_WAIT:-30}" xdotool search --sync --onlyvisible --name "$main_title" |
+    awk 'NR == 1') || fail "no window titled 'Zentarix 0.0.2' appeared"
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+}
+
+# Closes the window as a user does, from the window manager, and requires status 0.
+close_program() {
+  xdotool windowactivate --sync "$window" key alt+F4
+  poll 300 eval '! kill -0 "$app" 2>/dev/null' || fail "the program did not end after Alt+F4"
+  local status=0
+  wait "$app" || status=$?
+  [ "$status" -eq 0 ] || fail "$1: exit status $status after a normal close"
+}
 
 # The diagram area: right of the 193-pixel input column, inside the host panel's bevel.
 count() {
   xwd -silent -id "$window" >"$work/shot.xwd"
   python3 "$here/count_pixels.py" "$work/shot.xwd" 195 2 $((WIDTH - 2)) $((HEIGHT - 2)) 200 200 255
 }
+bands() { count | awk '{ print $2 }'; }
+
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
+edit1() { click 90 29; }
+noise() { click 120 95; }
+button() { click 98 120; }
+
+# F1 held down repeats; the About box opens when it is released, not before.
+hold_help_key() {
+  xdotool keydown F1
+  sleep 1.5
+  if visible "$about_title"; then
+    xdotool keyup F1
+    fail "$1: the About box opened while F1 was still held down"
+  fi
+  xdotool keyup F1
+  poll 50 visible "$about_title" || fail "$1: no About box after F1 was released"
+  xdotool key Return
+  poll 50 hidden "$about_title" || fail "$1: Enter did not close the About box"
+}
+
+# -- a session without a window manager ---------------------------------------------------------
+start_program
 area=$(((WIDTH - 197) * (HEIGHT - 4)))
 read -r white band < <(count)
 [ "$white" -eq "$area" ] || fail "the diagram area is not blank at start ($white of $area white)"
 
-xdotool mousemove --window "$window" 90 29 click 1
+edit1
 xdotool key --window "$window" ctrl+a
 xdotool type --window "$window" --delay 20 200
 xdotool key --window "$window" Tab
 xdotool type --window "$window" --delay 20 250
-xdotool mousemove --window "$window" 98 120 click 1
+button
+poll 100 eval '[ "$(bands)" -gt 1000 ]' ||
+  fail "no corridor bands in the diagram after the button ($(bands) band pixels)"
+echo "smoke test: the window showed the diagram ($(bands) band pixels)"
+hold_help_key "without a window manager"
+kill "$app"
+wait "$app" 2>/dev/null || true
 
-for _ in $(seq 100); do
-  read -r white band < <(count)
-  [ "$band" -gt 1000 ] && break
-  sleep 0.1
+# -- sessions under a window manager ------------------------------------------------------------
+openbox --sm-disable >/dev/null 2>&1 &
+pids+=($!)
+poll 100 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+  fail "openbox did not start"
+
+# A box belongs to the main window (the window manager gives that the focus back).
+owned_by_main() {
+  local box
+  box=$(xdotool search --onlyvisible --name "$1" | awk 'NR == 1')
+  xprop -id "$box" WM_TRANSIENT_FOR | grep -q "# $(printf '0x%x' "$window")\$" ||
+    fail "the box titled $1 is not transient for the main window: $(xprop -id "$box" WM_TRANSIENT_FOR)"
+}
+
+start_program
+# The keys after each box go where the X focus is, not to a chosen window.
+noise
+xdotool key F1
+poll 50 visible "$about_title" || fail "F1 opened no About box"
+owned_by_main "$about_title"
+xdotool key Return
+poll 50 hidden "$about_title" || fail "Enter did not close the About box"
+xdotool key Up
+poll 100 eval '[ "$(bands)" -gt 1000 ]' ||
+  fail "Up after the About box closed did not reach the noise field ($(bands) band pixels)"
+
+edit1
+xdotool key ctrl+a
+xdotool type --delay 20 1e400
+button
+poll 100 visible "$error_title" || fail "A = 1e400 showed no error box"
+owned_by_main "$error_title"
+xdotool key Return
+poll 50 hidden "$error_title" || fail "Enter did not close the error box"
+# From the button back to A, B's value there (a move of nothing has no bands), on to the noise
+# field and one step up.
+xdotool key shift+Tab shift+Tab shift+Tab ctrl+a
+xdotool type --delay 20 110
+xdotool key Tab Tab Up
+poll 100 eval '[ "$(bands)" -eq 0 ]' ||
+  fail "keys after the error box closed did not reach the fields ($(bands) band pixels)"
+echo "smoke test: keys after the About box and the error box reached the fields"
+
+noise
+hold_help_key "under openbox"
+close_program "under openbox"
+
+# Standard error closed, a locale that is not installed, no runtime folder: the window still
+# appears and takes keys.
+log="$work/closed-stderr.log"
+start_program env -u XDG_RUNTIME_DIR LC_ALL=xx_YY.UTF-8 sh -c 'exec "$0" 2>&-'
+noise
+xdotool key Up
+poll 100 eval '[ "$(bands)" -gt 1000 ]' ||
+  fail "with standard error closed the window did not take a key ($(bands) band pixels)"
+close_program "with standard error closed"
+log="$work/app.log"
+
+if [ -n "$suppressions" ]; then
+  WINDOW_WAIT=120 start_program valgrind --quiet --error-exitcode=1 \
+    --suppressions="$suppressions" --num-callers=40
+  close_program "under valgrind"
+  echo "smoke test: a session under valgrind closed cleanly"
+fi
+
+# No session started a D-Bus daemon of its own.
+for pid in $(pgrep -x dbus-daemon || true); do
+  if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "HOME=$home"; then
+    kill "$pid"
+    fail "the program left a dbus-daemon behind (pid $pid)"
+  fi
 done
-[ "$band" -gt 1000 ] || fail "no corridor bands in the diagram after the button ($band band pixels)"
-echo "smoke test: the window showed the diagram ($band band pixels)"
+[ ! -e "$home/.dbus" ] || fail "the program wrote $home/.dbus"
+echo "smoke test: all sessions passed"

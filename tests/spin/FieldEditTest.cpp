@@ -1,10 +1,7 @@
 // The entry field under pastes: line breaks at the ends of a pasted text go, the text is never
 // cut, and long pastes do not pile up memory.
-#include <fstream>
-#include <memory>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QClipboard>
 #include <QDropEvent>
@@ -12,6 +9,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
+#include <fstream>
+#include <memory>
 
 #include "spin/uFieldEdit.h"
 #include "spin/uSpinEdit.h"
@@ -89,16 +88,15 @@ TEST_P(FieldEditPaste, KeepsTheTextWithoutItsEndBreaks) {
 
 INSTANTIATE_TEST_SUITE_P(
     Pastes, FieldEditPaste,
-    ::testing::Values(
-        PasteCase{"LineFeedByCtrlV", false, PastePath::CtrlV, "100\n", "100"},
-        PasteCase{"CrLfAtBothEndsByShiftInsert", false, PastePath::ShiftInsert, "\r\n250\r\n",
-                  "250"},
-        PasteCase{"LineFeedFromTheMenu", false, PastePath::Menu, "7\n", "7"},
-        PasteCase{"DroppedWithALineFeed", false, PastePath::Drop, "77\n", "77"},
-        PasteCase{"SpinEditByCtrlV", true, PastePath::CtrlV, "45\r\n", "45"},
-        PasteCase{"SpinEditFromItsMenu", true, PastePath::Menu, "\n46", "46"},
-        PasteCase{"BeyondQtsDefaultLimit", false, PastePath::CtrlV,
-                  QString(40000, u'0') + u'5', QString(40000, u'0') + u'5'}),
+    ::testing::Values(PasteCase{"LineFeedByCtrlV", false, PastePath::CtrlV, "100\n", "100"},
+                      PasteCase{"CrLfAtBothEndsByShiftInsert", false, PastePath::ShiftInsert,
+                                "\r\n250\r\n", "250"},
+                      PasteCase{"LineFeedFromTheMenu", false, PastePath::Menu, "7\n", "7"},
+                      PasteCase{"DroppedWithALineFeed", false, PastePath::Drop, "77\n", "77"},
+                      PasteCase{"SpinEditByCtrlV", true, PastePath::CtrlV, "45\r\n", "45"},
+                      PasteCase{"SpinEditFromItsMenu", true, PastePath::Menu, "\n46", "46"},
+                      PasteCase{"BeyondQtsDefaultLimit", false, PastePath::CtrlV,
+                                QString(40000, u'0') + u'5', QString(40000, u'0') + u'5'}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FieldEditLongPaste, GoesWhereTheCursorIsAndLeavesItAfterThePaste) {

@@ -1,10 +1,9 @@
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
 
 #include <QColor>
 #include <QImage>
+#include <string>
+#include <vector>
 
 #include "spin/uGlyph.h"
 #include "spin/uSpinButton.h"

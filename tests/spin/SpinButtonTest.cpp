@@ -1,11 +1,10 @@
-#include <stdexcept>
-#include <string>
-
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <stdexcept>
+#include <string>
 
 #include "spin/uSpinButton.h"
 #include "spin/uTimerSpeedButton.h"

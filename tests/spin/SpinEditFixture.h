@@ -2,13 +2,12 @@
 // and OnChange calls counted.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
 #include <QTest>
+#include <string>
+#include <vector>
 
 #include "spin/uSpinButton.h"
 #include "spin/uSpinEdit.h"

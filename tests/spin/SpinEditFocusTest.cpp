@@ -1,6 +1,5 @@
-#include <stdexcept>
-
 #include <QFocusEvent>
+#include <stdexcept>
 
 #include "tests/spin/SpinEditFixture.h"
 

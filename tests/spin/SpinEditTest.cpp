@@ -1,13 +1,12 @@
-#include <climits>
-#include <memory>
-#include <utility>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QSignalSpy>
+#include <climits>
+#include <memory>
+#include <utility>
 
 #include "calc/uNumberText.h"
 #include "tests/spin/SpinEditFixture.h"
@@ -66,8 +65,7 @@ TEST_P(SpinEditWrite, ClampsAndWritesPlainDecimal) {
 INSTANTIATE_TEST_SUITE_P(
     Writes, SpinEditWrite,
     ::testing::Values(WriteCase{"NoClampWithEqualBounds", 0, 0, -2147483647 - 1, "-2147483648"},
-                      WriteCase{"Inside", 0, 100, 30, "30"},
-                      WriteCase{"Above", 0, 100, 150, "100"},
+                      WriteCase{"Inside", 0, 100, 30, "30"}, WriteCase{"Above", 0, 100, 150, "100"},
                       WriteCase{"Below", 0, 100, -5, "0"},
                       WriteCase{"InvertedRangeBelowMin", 20, 10, 5, "20"},
                       WriteCase{"InvertedRangeBetween", 20, 10, 15, "20"},

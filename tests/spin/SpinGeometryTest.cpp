@@ -2,7 +2,6 @@
 
 #include "spin/uSpinGeometry.h"
 
-
 namespace zentarix {
 namespace {
 

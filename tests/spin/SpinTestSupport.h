@@ -2,14 +2,13 @@
 // by hand, and a shown, active window to hold the widgets under test.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include <QCoreApplication>
 #include <QTest>
 #include <QTimer>
 #include <QTimerEvent>
 #include <QWidget>
+#include <string>
+#include <vector>
 
 #include "spin/uBeep.h"
 #include "spin/uErrorReport.h"

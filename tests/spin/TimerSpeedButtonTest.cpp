@@ -1,8 +1,3 @@
-#include <memory>
-#include <stdexcept>
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -10,6 +5,10 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "spin/uSpinGeometry.h"
 #include "spin/uTimerSpeedButton.h"
@@ -230,7 +229,8 @@ TEST_F(TimerSpeedButtonTest, DestructionFreesTheRunningTimerFirst) {
 // The pixels that change when the focus frame is drawn, as one bounding rectangle.
 QRect FrameFootprint(TTimerSpeedButton* button) {
   const auto state = button->RepeatState();
-  button->setRepeatState(state & ~TTimerSpeedButton::TRepeatState(TTimerSpeedButton::ShowFocusFrame));
+  button->setRepeatState(state &
+                         ~TTimerSpeedButton::TRepeatState(TTimerSpeedButton::ShowFocusFrame));
   const QImage plain = button->grab().toImage();
   button->setRepeatState(state | TTimerSpeedButton::ShowFocusFrame);
   const QImage framed = button->grab().toImage();
@@ -248,8 +248,8 @@ TEST_F(TimerSpeedButtonTest, TheFocusFrameIsDrawnInsideTheFrameRectangle) {
   Button->setGeometry(0, 0, 15, 9);
   const QRect raised = FrameFootprint(Button);
   EXPECT_FALSE(raised.isEmpty());
-  EXPECT_TRUE(FocusFrameRect(Button->size(), false).contains(raised)) << raised.x() << ","
-                                                                       << raised.y();
+  EXPECT_TRUE(FocusFrameRect(Button->size(), false).contains(raised))
+      << raised.x() << "," << raised.y();
   Press();
   const QRect pressed = FrameFootprint(Button);
   EXPECT_FALSE(pressed.isEmpty());

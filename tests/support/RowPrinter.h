@@ -9,9 +9,7 @@
 namespace zentarix_test {
 
 template <typename Row>
-  requires requires(const Row& row) { *static_cast<std::ostream*>(nullptr) << row.name; }
-void PrintTo(const Row& row, std::ostream* out) {
-  *out << row.name;
-}
+requires requires(const Row& row) { *static_cast<std::ostream*>(nullptr) << row.name; }
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
 
 }  // namespace zentarix_test
