@@ -1,0 +1,96 @@
+// The command line as a user types it: each command's output, its status, and the usage
+// errors, with standard input, output and error held in memory.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "cli/uCommandLine.h"
+#include "tests/support/MarksGuard.h"
+#include "tests/support/RowPrinter.h"
+
+namespace zentarix {
+namespace {
+
+using zentarix_test::PrintTo;
+
+struct CommandCase {
+  const char* name;
+  QStringList arguments;  // after the program's name
+  const char* input;
+  int status;       // -1: not a command, the window opens
+  const char* out;  // the start of standard output
+  int errLines;
+};
+
+class CommandLine : public ::testing::TestWithParam<CommandCase> {};
+
+TEST_P(CommandLine, WritesItsOutputAndReturnsItsStatus) {
+  const CommandCase& c = GetParam();
+  const MarksGuard marks(U'.', U',');
+  std::string input = c.input;
+  // fmemopen refuses an empty buffer.
+  std::FILE* in =
+      input.empty() ? std::fopen("/dev/null", "r") : fmemopen(input.data(), input.size(), "r");
+  char* outText = nullptr;
+  char* errText = nullptr;
+  std::size_t outSize = 0;
+  std::size_t errSize = 0;
+  std::FILE* out = open_memstream(&outText, &outSize);
+  std::FILE* err = open_memstream(&errText, &errSize);
+  const auto status =
+      RunCommandLine(QStringList{QStringLiteral("Zentarix")} + c.arguments, in, out, err);
+  std::fclose(in);
+  std::fclose(out);
+  std::fclose(err);
+  const std::string output(outText, outSize);
+  const std::string errors(errText, errSize);
+  std::free(outText);
+  std::free(errText);
+  EXPECT_EQ(status.value_or(-1), c.status) << c.name;
+  EXPECT_EQ(output.substr(0, std::string(c.out).size()), c.out) << c.name << ": " << output;
+  EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), c.errLines) << c.name << ": " << errors;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CommandLine,
+    ::testing::Values(
+        CommandCase{"Help", {"--help"}, "", 0, "Usage: Zentarix", 0},
+        CommandCase{"Version", {"--version"}, "", 0, "Zentarix 0.0.2\n", 0},
+        CommandCase{"PrintTheWorkedExample",
+                    {"--print", "100", "110", "30"},
+                    "",
+                    0,
+                    "A = 100.0000\nB = 110.0000\n",
+                    0},
+        CommandCase{"JsonTheWorkedExample",
+                    {"--json", "100", "110", "30"},
+                    "",
+                    0,
+                    "{\"a\":100,\"b\":110,\"noise\":0.03,",
+                    0},
+        CommandCase{"ANegativeValueIsAValue",
+                    {"--print", "-5", "110", "30"},
+                    "",
+                    1,
+                    "Ошибка в значении шума!\n",
+                    0},
+        CommandCase{"AnEmptyValueIsAValue",
+                    {"--json", "", "110", "30"},
+                    "",
+                    1,
+                    "{\"error\":\"Ошибка в значении шума!\"}\n",
+                    0},
+        CommandCase{"AnOverflowGoesToStandardError", {"--print", "1e400", "1", "1"}, "", 2, "", 1},
+        CommandCase{
+            "MovesFromStandardInput", {"--json", "-"}, "100 110 30\n-1 1 1\n", 1, "{\"a\":100,", 0},
+        CommandCase{"AValueMissing", {"--print", "100", "110"}, "", 64, "", 1},
+        CommandCase{"AValueTooMany", {"--json", "1", "2", "3", "4"}, "", 64, "", 1},
+        CommandCase{"AnUnknownOption", {"--frobnicate", "--print", "1", "2", "3"}, "", 64, "", 1},
+        CommandCase{"TheWindowsOwnArguments", {"-platform", "offscreen"}, "", -1, "", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace zentarix
