@@ -193,8 +193,10 @@ void TForm1::aCalcExecute() {
   const Extended b = ReadAorB(TextOf(*Edit2()));
   const Extended tenths = ReadNoise(TextOf(*SpinEdit1()));
   const bool passed = CalculateLevels(FCalcItem, a, b, tenths);
-  TMemoSink memo(*Memo1());
-  WriteListing(FCalcItem, passed, memo);
+  {
+    TMemoSink memo(*Memo1());
+    WriteListing(FCalcItem, passed, memo);
+  }
   DescribeDiagram();
   pnb()->update();
 }
