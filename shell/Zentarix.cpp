@@ -28,7 +28,9 @@ int main(int argc, char** argv) {
 
   TForm1 Form1;
   CreateNativeWindow(Form1);
-  TAboutBox AboutBox;
+  // The box belongs to the window: when it closes, the desktop gives the window the keyboard
+  // focus back.
+  TAboutBox AboutBox(&Form1);
   CreateNativeWindow(AboutBox);
   Form1.ShowAbout = [&AboutBox] { AboutBox.ShowModal(); };
 

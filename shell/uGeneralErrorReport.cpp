@@ -1,8 +1,11 @@
 #include "shell/uGeneralErrorReport.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QWindow>
 
 #include "calc/uFloatEnv.h"
+#include "shell/uCentreOnScreen.h"
 #include "shell/uNativeWindow.h"
 #include "spin/uErrorReport.h"
 
@@ -16,6 +19,14 @@ void InstallGeneralErrorReport(const QString& title) {
     QMessageBox box(QMessageBox::Critical, title,
                     QString::fromStdString(ErrorMessageOf(error)) + u'.', QMessageBox::Ok);
     CreateNativeWindow(box);
+    // The box belongs to the window the user was working in, so that the desktop gives that
+    // window the keyboard focus back when the box closes; it still opens in the middle of the
+    // screen, not over that window.
+    if (const QWidget* owner = QApplication::activeWindow()) {
+      box.windowHandle()->setTransientParent(owner->windowHandle());
+    }
+    box.adjustSize();
+    CentreOnScreen(box);
     box.exec();
   });
 }
