@@ -19,10 +19,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The shared libraries the program links (Qt, the C and C++ runtimes) are found by
-# dpkg-shlibdeps with the versions the build needs; the faces the window asks for are not
-# linked, so they are named here.
+# dpkg-shlibdeps with the versions the build needs; the faces the window asks for and Qt's
+# Russian translations are not linked, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n")
 # The package is built from the tree's own install rules only.
 set(CPACK_SOURCE_GENERATOR "")
 

@@ -8,8 +8,8 @@ ZENTARIX_PACKAGES=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
   clang-14 libclang-rt-14-dev llvm-14
-  locales fonts-liberation
-  xvfb xauth xdotool x11-utils x11-apps python3 valgrind
+  locales fonts-liberation qt6-translations-l10n
+  xvfb xauth xdotool x11-utils x11-apps openbox dbus-x11 procps python3 valgrind
   dpkg-dev file appstream desktop-file-utils
 )
 

@@ -1,30 +1,39 @@
 // The program: start-up in the order the calculation relies on, then the event loop.
 #include <QApplication>
 #include <QIcon>
+#include <memory>
 
 #include "calc/uFloatEnv.h"
 #include "calc/uNumberText.h"
 #include "shell/uAbout.h"
 #include "shell/uAppTitle.h"
+#include "shell/uApplicationStart.h"
 #include "shell/uCentreOnScreen.h"
 #include "shell/uGeneralErrorReport.h"
 #include "shell/uLocaleWatcher.h"
 #include "shell/uMain.h"
 #include "shell/uNativeWindow.h"
+#include "shell/uSessionBus.h"
 #include "shell/uStartupProbe.h"
+#include "shell/uStdDescriptors.h"
 
 using namespace zentarix;
 
 int main(int argc, char** argv) {
+  // Before any file is opened: a closed standard error would otherwise become the display
+  // connection, and the next warning would be written into it.
+  OpenStandardDescriptors();
   // The control word and the number marks are in force before anything else runs.
   ResetFpu();
   LoadNumberSettings();
+  KeepSessionBusFromStarting();
 
-  QApplication application(argc, argv);
+  const std::unique_ptr<QApplication> application = CreateApplication(argc, argv);
+  InstallQtTranslations(*application);
   InstallGeneralErrorReport(ApplicationTitleFromPath(QCoreApplication::applicationFilePath()));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zentarix-32.png")));
   TLocaleWatcher localeWatcher;
-  application.installEventFilter(&localeWatcher);
+  application->installEventFilter(&localeWatcher);
 
   TForm1 Form1;
   CreateNativeWindow(Form1);
@@ -37,5 +46,5 @@ int main(int argc, char** argv) {
   CentreOnScreen(Form1);
   InstallStartupProbe(Form1);
   Form1.show();
-  return application.exec();
+  return application->exec();
 }

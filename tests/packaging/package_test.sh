@@ -52,7 +52,8 @@ done
 # The names of the packages a Depends field lists, without versions or alternatives' bars.
 depends=$(field Depends | tr ',|' '\n\n' | sed 's/(.*)//; s/ //g' | sed '/^$/d' | sort -u)
 depends_on() { grep -qx "$1" <<<"$depends"; }
-for pkg in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 fonts-liberation; do
+for pkg in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 fonts-liberation \
+  qt6-translations-l10n; do
   depends_on "$pkg" || fail "Depends lacks $pkg: $(field Depends)"
 done
 

@@ -199,10 +199,11 @@ noise
 hold_help_key "under openbox"
 close_program "under openbox"
 
-# Standard error closed, a locale that is not installed, no runtime folder: the window still
-# appears and takes keys.
+# Standard error closed, a locale that is not installed (looked for in a locale folder of
+# one's own), no runtime folder: the window still appears and takes keys.
 log="$work/closed-stderr.log"
-start_program env -u XDG_RUNTIME_DIR LC_ALL=xx_YY.UTF-8 sh -c 'exec "$0" 2>&-'
+start_program env -u XDG_RUNTIME_DIR LC_ALL=xx_YY.UTF-8 LOCPATH=/usr/lib/locale \
+  sh -c 'exec "$0" 2>&-'
 noise
 xdotool key Up
 poll 100 eval '[ "$(bands)" -gt 1000 ]' ||

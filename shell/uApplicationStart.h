@@ -1,0 +1,29 @@
+// Creating the application object: without a usable display, a line that says what is missing
+// instead of Qt's abort; then Qt's own texts in Russian, as the rest of the interface.
+#pragma once
+
+#include <memory>
+#include <string>
+
+class QApplication;
+class QCoreApplication;
+class QTranslator;
+
+namespace zentarix {
+
+// The one line the program prints when no display platform can start, naming what is missing
+// (the platform asked for in QT_QPA_PLATFORM, DISPLAY unset or empty, or the display DISPLAY
+// names) and how to run the program anyway; programPath is the path it was started by.
+std::string NoDisplayLine(const std::string& programPath);
+
+// Creates the application object. While it starts, Qt's platform messages are held back (and
+// passed on once it has started); when no display platform can start, the program prints
+// NoDisplayLine on standard error and ends with status 1. argc must outlive the object.
+std::unique_ptr<QApplication> CreateApplication(int& argc, char** argv);
+
+// Installs Qt's Russian translations (context menus, dialog buttons) on application, from
+// Qt's translations folder, unless ZENTARIX_LANG=en asks for English. Returns the installed
+// translator, owned by application, or null when none was installed.
+QTranslator* InstallQtTranslations(QCoreApplication& application);
+
+}  // namespace zentarix
