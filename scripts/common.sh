@@ -7,6 +7,7 @@ ZENTARIX_PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
+  libfast-float-dev libdouble-conversion-dev mawk
   clang-14 libclang-rt-14-dev llvm-14
   locales fonts-liberation qt6-translations-l10n
   xvfb xauth xdotool x11-utils x11-apps openbox dbus-x11 procps python3 valgrind

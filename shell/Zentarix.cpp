@@ -5,6 +5,7 @@
 
 #include "calc/uFloatEnv.h"
 #include "calc/uNumberText.h"
+#include "cli/uCommandLine.h"
 #include "shell/uAbout.h"
 #include "shell/uAppTitle.h"
 #include "shell/uApplicationStart.h"
@@ -26,6 +27,10 @@ int main(int argc, char** argv) {
   // The control word and the number marks are in force before anything else runs.
   ResetFpu();
   LoadNumberSettings();
+  // The command line needs no display: it is done before any application object exists.
+  if (const auto status = RunCommandLine(ArgumentsOf(argc, argv), stdin, stdout, stderr)) {
+    return *status;
+  }
   KeepSessionBusFromStarting();
 
   const std::unique_ptr<QApplication> application = CreateApplication(argc, argv);
