@@ -14,8 +14,8 @@
 #include "calc/uCalcItem.h"
 #include "calc/uFloatEnv.h"
 #include "diagram/uDiagram.h"
+#include "diagram/uNamedColors.h"
 #include "shell/uDiagramReplay.h"
-#include "shell/uNamedColors.h"
 
 using namespace zentarix;
 

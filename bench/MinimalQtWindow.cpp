@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "shell/uStartupProbe.h"
+#include "desktop/uStartupProbe.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);

@@ -10,7 +10,7 @@ namespace zentarix {
 
 // An explicit colour holds red in bits 0-7, green in bits 8-15 and blue in bits 16-23. A
 // value with the top bit set names a colour that the canvas resolves when it draws
-// (shell/uNamedColors.h lists them).
+// (diagram/uNamedColors.h lists them).
 using TColor = std::int32_t;
 
 // A set of font styles, one bit each.

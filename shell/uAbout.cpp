@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "shell/uCentreOnScreen.h"
+#include "desktop/uCentreOnScreen.h"
 #include "shell/uEnterKey.h"
 #include "ui_uAbout.h"
 

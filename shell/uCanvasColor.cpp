@@ -1,6 +1,6 @@
 #include "shell/uCanvasColor.h"
 
-#include "shell/uNamedColors.h"
+#include "diagram/uNamedColors.h"
 
 namespace zentarix {
 

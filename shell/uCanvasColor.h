@@ -9,7 +9,7 @@
 namespace zentarix {
 
 // An explicit colour takes red, green and blue from its low three bytes; a named colour is
-// resolved through palette (shell/uNamedColors.h). A name the program does not define paints
+// resolved through palette (diagram/uNamedColors.h). A name the program does not define paints
 // black, like the pen's own default.
 QColor ResolveColor(TColor color, const QPalette& palette);
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "diagram/uDiagram.h"
+#include "diagram/uNamedColors.h"
 #include "shell/uCanvasColor.h"
-#include "shell/uNamedColors.h"
 
 namespace zentarix {
 

@@ -15,7 +15,7 @@
 
 #include "calc/uCalcItem.h"
 #include "diagram/uCanvasOp.h"
-#include "shell/uLineRaster.h"
+#include "diagram/uLineRaster.h"
 
 namespace zentarix {
 

@@ -12,8 +12,8 @@
 #include <algorithm>
 
 #include "calc/uNumberText.h"
+#include "diagram/uDiagramSummary.h"
 #include "shell/uDiagramReplay.h"
-#include "shell/uDiagramSummary.h"
 #include "shell/uEnterKey.h"
 #include "shell/uFieldReaders.h"
 #include "shell/uKeyPreview.h"

@@ -1,8 +1,6 @@
 #include "spin/uErrorReport.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QString>
+#include <cstdio>
 #include <utility>
 
 #include "calc/uFloatEnv.h"
@@ -16,11 +14,11 @@ ErrorReportHook& CurrentReportHook() {
   return hook;
 }
 
-void ShowErrorBox(std::exception_ptr error) {
+// Without the application's report (a control used on its own), the error is written where
+// a developer sees it; the one error box of the program is the application's report.
+void WriteToStandardError(std::exception_ptr error) {
   ResetFpu();
-  const QString text = QString::fromStdString(ErrorMessageOf(error)) + QLatin1Char('.');
-  QMessageBox::critical(QApplication::activeWindow(), QGuiApplication::applicationDisplayName(),
-                        text);
+  std::fprintf(stderr, "%s.\n", ErrorMessageOf(error).c_str());
 }
 
 }  // namespace
@@ -49,7 +47,7 @@ void ReportError(std::exception_ptr error) noexcept {
       hook(error);
       return;
     }
-    ShowErrorBox(error);
+    WriteToStandardError(error);
   } catch (...) {
   }
 }

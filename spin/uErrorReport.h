@@ -2,9 +2,9 @@
 // Qt calls into the spin controls (event handlers, timer ticks, signal slots) runs its work
 // through GuardEntry, which hands any exception to one report function.
 //
-// The default report resets the floating-point unit and shows a modal message box captioned
-// with the application's name, holding the error's message followed by a full stop. The
-// application replaces it with its general error report through SetErrorReportHook.
+// The application installs its general error report, the program's one error box, through
+// SetErrorReportHook. Without it, the default report resets the floating-point unit and writes
+// the error's message followed by a full stop to standard error.
 #pragma once
 
 #include <exception>
@@ -21,7 +21,7 @@ ErrorReportHook SetErrorReportHook(ErrorReportHook hook);
 // Hands error to the installed report, or to the default one.
 void ReportError(std::exception_ptr error) noexcept;
 
-// The text that the default report shows for error (without the full stop).
+// The text that a report shows for error (without the full stop).
 std::string ErrorMessageOf(std::exception_ptr error);
 
 // Runs work; an exception leaving it is reported instead of propagating.

@@ -15,8 +15,8 @@
 
 #include "calc/uFloatEnv.h"
 #include "diagram/uDiagram.h"
+#include "diagram/uNamedColors.h"
 #include "shell/uDiagramReplay.h"
-#include "shell/uNamedColors.h"
 #include "tests/support/MarksGuard.h"
 #include "tests/support/RowPrinter.h"
 

@@ -7,7 +7,7 @@
 #include <QWindow>
 
 #include "MainWindowFixture.h"
-#include "shell/uGeneralErrorReport.h"
+#include "desktop/uGeneralErrorReport.h"
 
 using namespace zentarix;
 

@@ -1,4 +1,4 @@
-#include "shell/uStdDescriptors.h"
+#include "desktop/uStdDescriptors.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "shell/uLocaleWatcher.h"
+#include "desktop/uLocaleWatcher.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,12 +1,12 @@
-#include "shell/uGeneralErrorReport.h"
+#include "desktop/uGeneralErrorReport.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QWindow>
 
 #include "calc/uFloatEnv.h"
-#include "shell/uCentreOnScreen.h"
-#include "shell/uNativeWindow.h"
+#include "desktop/uCentreOnScreen.h"
+#include "desktop/uNativeWindow.h"
 #include "spin/uErrorReport.h"
 
 namespace zentarix {

@@ -1,4 +1,4 @@
-#include "shell/uDiagramSummary.h"
+#include "diagram/uDiagramSummary.h"
 
 #include "diagram/uDiagramGeometry.h"
 #include "diagram/uDiagramLabels.h"

@@ -1,4 +1,4 @@
-#include "shell/uStartupProbe.h"
+#include "desktop/uStartupProbe.h"
 
 #include <QCoreApplication>
 #include <QEvent>

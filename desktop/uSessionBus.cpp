@@ -1,4 +1,4 @@
-#include "shell/uSessionBus.h"
+#include "desktop/uSessionBus.h"
 
 #include <sys/stat.h>
 

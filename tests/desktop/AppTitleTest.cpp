@@ -1,7 +1,7 @@
 // The application's title derived from the program file's name.
 #include <gtest/gtest.h>
 
-#include "shell/uAppTitle.h"
+#include "desktop/uAppTitle.h"
 #include "tests/support/RowPrinter.h"
 
 using namespace zentarix;

@@ -1,4 +1,4 @@
-#include "shell/uLineRaster.h"
+#include "diagram/uLineRaster.h"
 
 #include <algorithm>
 #include <cstdlib>

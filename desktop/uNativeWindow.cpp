@@ -1,4 +1,4 @@
-#include "shell/uNativeWindow.h"
+#include "desktop/uNativeWindow.h"
 
 #include <QWidget>
 

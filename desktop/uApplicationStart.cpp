@@ -1,4 +1,4 @@
-#include "shell/uApplicationStart.h"
+#include "desktop/uApplicationStart.h"
 
 #include <unistd.h>
 

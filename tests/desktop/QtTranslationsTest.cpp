@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/uApplicationStart.h"
+#include "desktop/uApplicationStart.h"
 #include "tests/support/EnvGuard.h"
 #include "tests/support/RowPrinter.h"
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/uSessionBus.h"
-#include "shell/uStdDescriptors.h"
+#include "desktop/uSessionBus.h"
+#include "desktop/uStdDescriptors.h"
 #include "tests/support/EnvGuard.h"
 #include "tests/support/RowPrinter.h"
 

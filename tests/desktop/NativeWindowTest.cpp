@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "calc/uFloatEnv.h"
-#include "shell/uNativeWindow.h"
+#include "desktop/uNativeWindow.h"
 
 using namespace zentarix;
 

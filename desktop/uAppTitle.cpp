@@ -1,4 +1,4 @@
-#include "shell/uAppTitle.h"
+#include "desktop/uAppTitle.h"
 
 namespace zentarix {
 

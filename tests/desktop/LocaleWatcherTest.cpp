@@ -5,7 +5,7 @@
 #include <QEvent>
 
 #include "calc/uNumberText.h"
-#include "shell/uLocaleWatcher.h"
+#include "desktop/uLocaleWatcher.h"
 #include "tests/support/EnvGuard.h"
 #include "tests/support/MarksGuard.h"
 

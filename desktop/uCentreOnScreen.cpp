@@ -1,4 +1,4 @@
-#include "shell/uCentreOnScreen.h"
+#include "desktop/uCentreOnScreen.h"
 
 #include <QGuiApplication>
 #include <QScreen>
