@@ -13,17 +13,17 @@
 #include "calc/uFloatEnv.h"
 
 using namespace zentarix;
-using oracle::Add;
-using oracle::Mul;
-using oracle::Sub;
+using test::oracle::Add;
+using test::oracle::Mul;
+using test::oracle::Sub;
 
 namespace {
 
 struct Constants {
-  long double f0001 = oracle::NearestExtended("0.001");
-  long double f0382 = oracle::NearestExtended("0.382");
-  long double f0618 = oracle::NearestExtended("0.618");
-  long double f1618 = oracle::NearestExtended("1.618");
+  long double f0001 = test::oracle::NearestExtended("0.001");
+  long double f0382 = test::oracle::NearestExtended("0.382");
+  long double f0618 = test::oracle::NearestExtended("0.618");
+  long double f1618 = test::oracle::NearestExtended("1.618");
 };
 
 const Constants& K() {
@@ -38,19 +38,19 @@ struct Expected {
 
 Expected Recompute(long double a, long double b, long double tenths) {
   Expected e{};
-  e.a = oracle::ToDouble(a);
-  e.b = oracle::ToDouble(b);
-  e.noise = oracle::ToDouble(Mul(tenths, K().f0001));
+  e.a = test::oracle::ToDouble(a);
+  e.b = test::oracle::ToDouble(b);
+  e.noise = test::oracle::ToDouble(Mul(tenths, K().f0001));
   const long double A = e.a, B = e.b, N = e.noise;
   const long double move = Sub(B, A);
-  e.f3 = oracle::ToDouble(Sub(B, Mul(move, K().f0382)));
-  e.f5 = oracle::ToDouble(Sub(B, Mul(move, K().f0618)));
+  e.f3 = test::oracle::ToDouble(Sub(B, Mul(move, K().f0382)));
+  e.f5 = test::oracle::ToDouble(Sub(B, Mul(move, K().f0618)));
   const long double d = Mul(move, N);
-  e.f3Minus = oracle::ToDouble(Sub(e.f3, d));
-  e.f3Plus = oracle::ToDouble(Add(d, e.f3));
-  e.f5Minus = oracle::ToDouble(Sub(e.f5, d));
-  e.f5Plus = oracle::ToDouble(Add(d, e.f5));
-  e.level50 = oracle::ToDouble(Sub(B, Mul(move, 0.5L)));
+  e.f3Minus = test::oracle::ToDouble(Sub(e.f3, d));
+  e.f3Plus = test::oracle::ToDouble(Add(d, e.f3));
+  e.f5Minus = test::oracle::ToDouble(Sub(e.f5, d));
+  e.f5Plus = test::oracle::ToDouble(Add(d, e.f5));
+  e.level50 = test::oracle::ToDouble(Sub(B, Mul(move, 0.5L)));
   const long double projected[6] = {Add(Mul(move, K().f0618), e.f3),
                                     Add(Mul(move, K().f0618), e.f5),
                                     Add(move, e.f3),
@@ -58,7 +58,7 @@ Expected Recompute(long double a, long double b, long double tenths) {
                                     Add(Mul(move, K().f1618), e.f3),
                                     Add(Mul(move, K().f1618), e.f5)};
   for (int i = 0; i < 6; ++i) {
-    const double t = oracle::ToDouble(projected[i]);
+    const double t = test::oracle::ToDouble(projected[i]);
     e.targets[i] = t >= 0.0 ? t : 0.0;
   }
   return e;

@@ -16,7 +16,7 @@ using namespace zentarix;
 
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 std::string Shown(double value) { return RenderNumber(value, 4); }
 

@@ -37,10 +37,10 @@ OracleForm OracleDecimalDigits(long double x, int decimals) {
   if (bits.BiasedExponent == 0) return form;
   std::int64_t e = FloorDiv((bits.BiasedExponent - 16383) * std::int64_t{19728}, 65536) + 1;
   const long double magnitude = bits.Negative ? -x : x;
-  long double y =
-      oracle::RoundToIntegral(oracle::ScaleByTenSteps(magnitude, static_cast<int>(18 - e)));
+  long double y = test::oracle::RoundToIntegral(
+      test::oracle::ScaleByTenSteps(magnitude, static_cast<int>(18 - e)));
   if (y >= 1e18L) {
-    y = oracle::RoundToIntegral(oracle::Div(y, 10.0L));
+    y = test::oracle::RoundToIntegral(test::oracle::Div(y, 10.0L));
     ++e;
   }
   // Rounding half away from zero at k digits, on the 18-digit integer.
@@ -109,7 +109,7 @@ TEST(DecimalDigitsOracle, ValuesNearHalfwayPointsOfTheFourthDecimal) {
   std::uniform_int_distribution<int> nudge(-3, 3);
   for (int i = 0; i < RandomCases; ++i) {
     const std::int64_t n = units(random) >> (random() % 40);
-    long double x = oracle::NearestExtended(std::to_string(n) + "5e-5");
+    long double x = test::oracle::NearestExtended(std::to_string(n) + "5e-5");
     for (int k = nudge(random); k != 0; k += k < 0 ? 1 : -1) {
       x = std::nextafter(x, k < 0 ? 0.0L : 1e30L);
     }

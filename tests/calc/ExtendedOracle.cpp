@@ -4,7 +4,7 @@
 
 #include <map>
 
-namespace oracle {
+namespace zentarix::test::oracle {
 
 namespace {
 
@@ -95,4 +95,4 @@ double ToDouble(long double x) {
   return mpfr_get_d(value.get(), MPFR_RNDN);
 }
 
-}  // namespace oracle
+}  // namespace zentarix::test::oracle

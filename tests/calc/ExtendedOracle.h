@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace oracle {
+namespace zentarix::test::oracle {
 
 // The extended value nearest to a decimal text ("1e4608", "0.382").
 long double NearestExtended(const std::string& decimal);
@@ -28,4 +28,4 @@ long double ScaleByTenSteps(long double x, int n);
 // The double nearest to an extended value (ties to even, subnormals included).
 double ToDouble(long double x);
 
-}  // namespace oracle
+}  // namespace zentarix::test::oracle

@@ -15,7 +15,7 @@ using namespace zentarix;
 
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 // Inputs pass through volatile so that the compiler cannot fold the operations away.
 long double Runtime(long double x) {

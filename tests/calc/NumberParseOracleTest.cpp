@@ -94,9 +94,9 @@ TEST(ParseOracle, LongNumbersFollowTheExtendedAccumulationOnRandomTexts) {
                              std::to_string(exponent);
     long double accumulator = 0.0L;
     for (char digit : digits) {
-      accumulator = oracle::Add(oracle::Mul(accumulator, 10.0L), digit - '0');
+      accumulator = test::oracle::Add(test::oracle::Mul(accumulator, 10.0L), digit - '0');
     }
-    const long double expected = oracle::ScaleByTenSteps(accumulator, exponent - fraction);
+    const long double expected = test::oracle::ScaleByTenSteps(accumulator, exponent - fraction);
     long double value = -1.0L;
     const bool ok = TryParseNumber(text, value);
     if (std::isinf(expected)) {

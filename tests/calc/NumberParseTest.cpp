@@ -19,7 +19,7 @@ using namespace zentarix;
 
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 struct ParseCase {
   const char* name;
@@ -41,7 +41,7 @@ TEST_P(ParseWithCommaMark, AcceptsTheGrammarAndNothingElse) {
     return;
   }
   ASSERT_TRUE(ok) << "'" << c.text << "'";
-  EXPECT_EQ(value, oracle::NearestExtended(c.expected)) << "'" << c.text << "'";
+  EXPECT_EQ(value, test::oracle::NearestExtended(c.expected)) << "'" << c.text << "'";
   EXPECT_EQ(std::signbit(value), c.negativeZero || c.expected[0] == '-') << "'" << c.text << "'";
 }
 
@@ -83,7 +83,7 @@ TEST(ParseDigitsLimit, IntegerOfFiveThousandDigitsOverflows) {
   EXPECT_FALSE(TryParseNumber("1" + std::string(5000, '0'), value));
   EXPECT_TRUE(TryParseNumber("1" + std::string(4000, '0'), value));
   // Four thousand roundings of the accumulator: close to 10^4000, not necessarily nearest.
-  EXPECT_NEAR(static_cast<double>(value / oracle::NearestExtended("1e4000")), 1.0, 1e-15);
+  EXPECT_NEAR(static_cast<double>(value / test::oracle::NearestExtended("1e4000")), 1.0, 1e-15);
 }
 
 TEST(ParseRange, ValueBelowTheNormalRangeComesOutDenormal) {
@@ -119,7 +119,7 @@ TEST_P(ParseUnderOtherMarks, FollowsTheDecimalMarkInForce) {
     EXPECT_FALSE(ok) << "'" << c.text << "'";
   } else {
     ASSERT_TRUE(ok) << "'" << c.text << "'";
-    EXPECT_EQ(value, oracle::NearestExtended(c.expected)) << "'" << c.text << "'";
+    EXPECT_EQ(value, test::oracle::NearestExtended(c.expected)) << "'" << c.text << "'";
   }
 }
 
@@ -164,7 +164,7 @@ TEST(ParseState, RestoresTheCallersWordAndLeavesNoSignificantFlags) {
   EXPECT_EQ(ReadFpuStatus() & SignificantFlags, 0);
   ResetFpu();
   // The parse ran under round-to-nearest although the caller rounds up.
-  EXPECT_EQ(value, oracle::NearestExtended("0.1"));
+  EXPECT_EQ(value, test::oracle::NearestExtended("0.1"));
 }
 
 // Texts whose parse raises a condition on the way: none may outlive the parse, whether it
@@ -222,7 +222,7 @@ TEST(ParseHeaderExamples, HoldAsWritten) {
       EXPECT_FALSE(ok) << line;
     } else {
       ASSERT_TRUE(ok) << line;
-      EXPECT_EQ(value, oracle::NearestExtended(match[2].str())) << line;
+      EXPECT_EQ(value, test::oracle::NearestExtended(match[2].str())) << line;
     }
   }
   EXPECT_GE(checked, 10) << "the examples are no longer found in the header";

@@ -16,7 +16,7 @@ using namespace zentarix;
 
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 struct RenderCase {
   const char* name;

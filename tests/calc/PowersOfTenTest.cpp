@@ -11,10 +11,10 @@ using namespace zentarix;
 
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 void ExpectNearestPower(const char* table, int index, long double entry, int power) {
-  EXPECT_EQ(entry, oracle::NearestExtended("1e" + std::to_string(power)))
+  EXPECT_EQ(entry, test::oracle::NearestExtended("1e" + std::to_string(power)))
       << table << "[" << index << "] should be 10^" << power;
 }
 
@@ -36,7 +36,7 @@ class ScaleByTenExact : public ::testing::TestWithParam<ScaleCase> {};
 // Where one table step suffices, the scaling is a single correctly rounded operation.
 TEST_P(ScaleByTenExact, SingleStepScalingIsCorrectlyRounded) {
   const ScaleCase& c = GetParam();
-  EXPECT_EQ(ScaleByTen(c.x, c.n), oracle::NearestExtended(c.expected)) << c.name;
+  EXPECT_EQ(ScaleByTen(c.x, c.n), test::oracle::NearestExtended(c.expected)) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScaleByTenExact,

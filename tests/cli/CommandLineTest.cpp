@@ -14,7 +14,7 @@
 namespace zentarix {
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 struct CommandCase {
   const char* name;

@@ -17,7 +17,7 @@
 namespace zentarix {
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 struct MoveCase {
   const char* name;

@@ -8,7 +8,7 @@ using namespace zentarix;
 
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 struct TitleCase {
   const char* name;

@@ -22,7 +22,7 @@ using namespace zentarix;
 
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 // ---- Standard descriptors ---------------------------------------------------------------------
 

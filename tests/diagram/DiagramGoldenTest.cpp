@@ -22,7 +22,7 @@ using namespace zentarix;
 
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 // Entry colours unlike any colour of the diagram, so that a mix-up shows.
 constexpr TColor EntryBrush = 16777215;

@@ -14,7 +14,7 @@ using namespace zentarix;
 
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 TEST(AboutBox, HasItsCaptionFixedSizeAndTexts) {
   TAboutBox box;

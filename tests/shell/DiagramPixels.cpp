@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace zentarix::testing {
+namespace zentarix::test {
 
 namespace {
 
@@ -61,4 +61,4 @@ std::string CheckDiagramPixels(const QImage& image, bool hasMove) {
   return "";
 }
 
-}  // namespace zentarix::testing
+}  // namespace zentarix::test

@@ -7,9 +7,9 @@
 #include <QImage>
 #include <string>
 
-namespace zentarix::testing {
+namespace zentarix::test {
 
 // Empty when image shows such a diagram, else what is wrong and where.
 std::string CheckDiagramPixels(const QImage& image, bool hasMove);
 
-}  // namespace zentarix::testing
+}  // namespace zentarix::test

@@ -24,7 +24,7 @@ using namespace zentarix;
 
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 const QRgb White = qRgb(255, 255, 255);
 const QRgb Band = qRgb(200, 200, 255);

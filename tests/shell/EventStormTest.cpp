@@ -50,7 +50,7 @@
 #include "tests/support/ReleaseWait.h"
 
 using namespace zentarix;
-using namespace zentarix::testing;
+using namespace zentarix::test;
 
 namespace {
 

@@ -12,7 +12,7 @@ using namespace zentarix;
 
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 struct ReplaceCase {
   const char* name;

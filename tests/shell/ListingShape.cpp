@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-namespace zentarix::testing {
+namespace zentarix::test {
 
 namespace {
 
@@ -198,4 +198,4 @@ MemoVerdict ClassifyMemo(std::string_view text, char32_t decimalMark, char32_t g
   return {lines.size() == LevelLines ? MemoShape::ListingCutAfterLevels : MemoShape::Listing, ""};
 }
 
-}  // namespace zentarix::testing
+}  // namespace zentarix::test

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace zentarix::testing {
+namespace zentarix::test {
 
 enum class MemoShape { Empty, ErrorLine, Listing, ListingCutAfterLevels, Invalid };
 
@@ -22,4 +22,4 @@ bool IsRenderedNumber(std::string_view text, char32_t decimalMark, char32_t grou
 
 MemoVerdict ClassifyMemo(std::string_view text, char32_t decimalMark, char32_t groupMark);
 
-}  // namespace zentarix::testing
+}  // namespace zentarix::test

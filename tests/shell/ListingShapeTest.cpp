@@ -5,9 +5,9 @@
 #include "tests/shell/ListingShape.h"
 #include "tests/support/ExampleListings.h"
 
-using zentarix::testing::ClassifyMemo;
-using zentarix::testing::IsRenderedNumber;
-using zentarix::testing::MemoShape;
+using zentarix::test::ClassifyMemo;
+using zentarix::test::IsRenderedNumber;
+using zentarix::test::MemoShape;
 
 namespace {
 

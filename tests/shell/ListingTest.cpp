@@ -15,7 +15,7 @@ using namespace zentarix;
 
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 // A text box as the listing sees it: a whole text, and a log of the calls in order.
 class MemoSink : public TextSink {

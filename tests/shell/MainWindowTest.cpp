@@ -21,7 +21,7 @@ using namespace zentarix;
 
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 const std::string RisingListing = RisingExampleListing;
 

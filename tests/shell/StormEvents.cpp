@@ -3,7 +3,7 @@
 #include <array>
 #include <sstream>
 
-namespace zentarix::testing {
+namespace zentarix::test {
 
 namespace {
 
@@ -283,4 +283,4 @@ std::string Describe(const StormEvent& event) {
   return text.str();
 }
 
-}  // namespace zentarix::testing
+}  // namespace zentarix::test

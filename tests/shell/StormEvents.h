@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-namespace zentarix::testing {
+namespace zentarix::test {
 
 // A 64-bit Mersenne twister with its own range reduction: the standard distributions may
 // differ between library versions, the engine's output does not.
@@ -75,4 +75,4 @@ StormEvent NextStormEvent(StormRandom& random);
 // One line that names the event, clipped for long texts, for failure messages.
 std::string Describe(const StormEvent& event);
 
-}  // namespace zentarix::testing
+}  // namespace zentarix::test

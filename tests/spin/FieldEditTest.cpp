@@ -20,7 +20,7 @@
 namespace zentarix {
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 enum class PastePath { CtrlV, ShiftInsert, Menu, Drop };
 

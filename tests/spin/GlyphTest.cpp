@@ -13,7 +13,7 @@
 namespace zentarix {
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 const QRgb Olive = qRgb(128, 128, 0);
 const QRgb Black = qRgb(0, 0, 0);

@@ -15,7 +15,7 @@
 namespace zentarix {
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 using test::SpinEditFixture;
 

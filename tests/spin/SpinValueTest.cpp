@@ -11,7 +11,7 @@
 namespace zentarix {
 namespace {
 
-using zentarix_test::PrintTo;
+using zentarix::test::PrintTo;
 
 constexpr std::int32_t Int32Min = INT32_MIN;
 constexpr std::int32_t Int32Max = INT32_MAX;
