@@ -23,6 +23,21 @@ long double Runtime(long double x) {
   return v;
 }
 
+// Makes word the default control word for one row and puts the previous one back, also when
+// the row ends in an error.
+class DefaultWordGuard {
+ public:
+  explicit DefaultWordGuard(std::uint16_t word) : FPrevious(DefaultFpuControlWord) {
+    SetFpuControlWord(word);
+  }
+  ~DefaultWordGuard() { SetFpuControlWord(FPrevious); }
+  DefaultWordGuard(const DefaultWordGuard&) = delete;
+  DefaultWordGuard& operator=(const DefaultWordGuard&) = delete;
+
+ private:
+  std::uint16_t FPrevious;
+};
+
 struct RaisingCase {
   const char* name;
   std::function<void()> operation;
@@ -73,6 +88,22 @@ INSTANTIATE_TEST_SUITE_P(
         RaisingCase{"RoundNan",
                     [] { RoundToInteger(std::numeric_limits<long double>::quiet_NaN()); },
                     "Invalid floating point operation"},
+        RaisingCase{"StoreAfterAnOverflowInPlainCodeIsClean",
+                    [] {
+                      // A condition left pending by code that checks nothing is not this
+                      // store's error.
+                      volatile long double lost = Runtime(1e4000L) * Runtime(1e4000L);
+                      static_cast<void>(lost);
+                      EXPECT_EQ(StoreDouble(Runtime(1.5L)), 1.5);
+                    },
+                    ""},
+        RaisingCase{"StoreOfUnderflowUnderAWordThatReportsIt",
+                    [] {
+                      const DefaultWordGuard reportUnderflow(
+                          static_cast<std::uint16_t>(DefaultFpuControlWord & ~fpu::UnderflowMask));
+                      StoreDouble(Runtime(1e-4000L));
+                    },
+                    "Floating point underflow"},
         RaisingCase{"DivisionByDenormalIsNoError",
                     [] { CheckedDivide(Runtime(1e-4940L), Runtime(1e10L)); }, ""}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -172,6 +172,10 @@ PartialCase Case(const char* name, Inputs in, std::map<int, std::string> steps,
 INSTANTIATE_TEST_SUITE_P(
     RoundingAndBands, DiagramSteps,
     ::testing::Values(
+        // A falling move labels its upper F5 bound with F5Minus and its lower with F5Plus.
+        Case("FallingF5CorridorLabels", {461, 431, 120, 100, 30},
+             {{15, "TextOut(258,148,\"+F5 = 112.9600\")"},
+              {16, "TextOut(258,184,\"-F5 = 111.7600\")"}}),
         Case("NoNoiseGivesTwentyRowBands", {461, 431, 100, 110, 0},
              {{5, "FillRect(106,162,258,182)"},
               {9, "FillRect(258,249,410,269)"},

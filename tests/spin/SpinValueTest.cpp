@@ -155,6 +155,10 @@ INSTANTIATE_TEST_SUITE_P(
     Characters, AcceptsSpinCharTest,
     ::testing::Values(
         CharCase{"Digit", U'7', U',', true, true}, CharCase{"Plus", U'+', U',', true, true},
+        CharCase{"LowestDigit", U'0', U',', true, true},
+        CharCase{"HighestDigit", U'9', U',', true, true},
+        CharCase{"CharacterBeforeTheDigits", U'/', U',', true, false},
+        CharCase{"CharacterAfterTheDigits", U':', U',', true, false},
         CharCase{"Minus", U'-', U',', true, true}, CharCase{"Letter", U'a', U',', true, false},
         CharCase{"Blank", U' ', U',', true, false},
         CharCase{"CarriageReturn", 13, U',', true, false},
