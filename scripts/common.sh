@@ -11,7 +11,7 @@ ZENTARIX_PACKAGES=(
   clang-14 libclang-rt-14-dev llvm-14
   locales fonts-liberation qt6-translations-l10n
   xvfb xauth xdotool x11-utils x11-apps openbox dbus-x11 procps python3 valgrind
-  dpkg-dev file appstream desktop-file-utils
+  dpkg-dev file appstream desktop-file-utils lintian man-db binutils
 )
 
 as_root() {

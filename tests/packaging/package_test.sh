@@ -2,8 +2,9 @@
 # Builds the Debian package from a built tree with cpack, unpacks it into a temporary root and
 # checks what a user's machine would get: exactly the expected files with their modes, the
 # icon at every size with the size its name states, a desktop entry and AppStream metainfo the
-# validators accept, a run dependency for every library the program links, and a program that
-# starts and paints its window from where the package puts it.
+# validators accept, a run dependency for every library the program links, lintian silent, the
+# hardening flags, a manual page that renders, and a program that starts and paints its window
+# from where the package puts it.
 #
 # usage: package_test.sh BUILD_DIR
 set -euo pipefail
@@ -48,6 +49,11 @@ EOF
 for name in Maintainer Description; do
   [ -n "$(field "$name")" ] || fail "control field $name is empty"
 done
+[ "$(field Recommends)" = qt6-wayland ] || fail "Recommends is '$(field Recommends)'"
+
+# Debian's own checker finds nothing to say: no error and no warning.
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 ||
+  fail "lintian: $(grep -v 'root privileges' "$work/lintian.log")"
 
 # The names of the packages a Depends field lists, without versions or alternatives' bars.
 depends=$(field Depends | tr ',|' '\n\n' | sed 's/(.*)//; s/ //g' | sed '/^$/d' | sort -u)
@@ -63,6 +69,9 @@ expected=(
   "-rwxr-xr-x root/root ./usr/bin/Zentarix"
   "-rw-r--r-- root/root ./usr/share/applications/zentarix.desktop"
   "-rw-r--r-- root/root ./usr/share/metainfo/com.zentarix.zentarix.metainfo.xml"
+  "-rw-r--r-- root/root ./usr/share/man/man1/Zentarix.1.gz"
+  "-rw-r--r-- root/root ./usr/share/doc/zentarix/changelog.gz"
+  "-rw-r--r-- root/root ./usr/share/doc/zentarix/copyright"
 )
 for size in "${icons[@]}"; do
   expected+=("-rw-r--r-- root/root ./usr/share/icons/hicolor/${size}x${size}/apps/zentarix.png")
@@ -78,6 +87,20 @@ dpkg-deb -x "$deb" "$root"
 program="$root/usr/bin/Zentarix"
 file -b "$program" | grep -q '^ELF 64-bit LSB pie executable' ||
   fail "usr/bin/Zentarix is not an executable: $(file -b "$program")"
+
+# Hardened as Debian builds programs: full RELRO (immediate binding), no executable stack, the
+# stack protector and fortified C library calls.
+readelf -d "$program" | grep -q 'FLAGS_1.*NOW' || fail "the program is not bound immediately (-z now)"
+readelf -lW "$program" | grep -q GNU_RELRO || fail "the program has no RELRO segment"
+readelf -lW "$program" | awk '$1 == "GNU_STACK" && $7 ~ /E/ { bad = 1 } END { exit bad }' ||
+  fail "the program's stack is executable"
+imports=$(nm -D "$program")
+grep -q '__stack_chk_fail' <<<"$imports" || fail "the program has no stack protector"
+grep -q '_chk@' <<<"$imports" || fail "the program calls no fortified C library function"
+
+# The manual page renders without a warning.
+man --warnings -l "$root/usr/share/man/man1/Zentarix.1.gz" >/dev/null 2>"$work/man.log"
+[ ! -s "$work/man.log" ] || fail "the manual page renders with warnings: $(cat "$work/man.log")"
 
 # Every icon is a PNG whose header states the size of the folder it is in.
 png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ print $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8 }'; }
