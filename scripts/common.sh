@@ -8,7 +8,7 @@ ZENTARIX_PACKAGES=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
   libfast-float-dev libdouble-conversion-dev mawk
-  clang-14 libclang-rt-14-dev llvm-14
+  clang-14 libclang-rt-14-dev llvm-14 clang-format-14 git
   locales fonts-liberation qt6-translations-l10n
   xvfb xauth xdotool x11-utils x11-apps openbox dbus-x11 procps python3 valgrind
   dpkg-dev file appstream desktop-file-utils lintian man-db binutils
@@ -43,10 +43,9 @@ ensure_locales() {
   done
 }
 
-# build_tree DIR BUILD_TYPE [extra cmake arguments...]
-build_tree() {
-  local dir=$1 type=$2
-  shift 2
-  cmake -S "$ZENTARIX_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
-  cmake --build "$dir" --parallel "$(nproc)"
+# build_preset NAME: configures and builds the tree of one preset of CMakePresets.json
+# (release, asan or fuzz), in build/NAME.
+build_preset() {
+  (cd "$ZENTARIX_ROOT" && cmake --preset "$1" >/dev/null &&
+    cmake --build --preset "$1" --parallel "$(nproc)")
 }
