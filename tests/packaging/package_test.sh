@@ -70,6 +70,7 @@ expected=(
   "-rw-r--r-- root/root ./usr/share/applications/zentarix.desktop"
   "-rw-r--r-- root/root ./usr/share/metainfo/com.zentarix.zentarix.metainfo.xml"
   "-rw-r--r-- root/root ./usr/share/man/man1/Zentarix.1.gz"
+  "-rw-r--r-- root/root ./usr/share/icons/hicolor/scalable/apps/zentarix.svg"
   "-rw-r--r-- root/root ./usr/share/doc/zentarix/changelog.gz"
   "-rw-r--r-- root/root ./usr/share/doc/zentarix/copyright"
 )
