@@ -1,18 +1,21 @@
 #include "cli/uCommandLine.h"
 
 #include <QCommandLineParser>
+#include <QTranslator>
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "cli/uMoveBatch.h"
 #include "cli/uMoveRun.h"
+#include "desktop/uInterfaceLanguage.h"
 
 namespace zentarix {
 
 namespace {
 
 constexpr const char* HelpText =
-    "Usage: Zentarix [--print|--json] [A B NOISE | -]\n"
+    "Usage: Zentarix [--lang en] [--print|--json] [A B NOISE | -]\n"
     "\n"
     "Golden-section retracement levels of a price move from A to B, with a noise corridor of\n"
     "NOISE tenths of a percent. Without options, the window opens.\n"
@@ -24,6 +27,8 @@ constexpr const char* HelpText =
     "                     read one move per line from standard input (three fields\n"
     "                     separated by blanks or tabs; blank lines and lines starting with #\n"
     "                     are skipped) and write one result per move\n"
+    "  --lang en|ru       the interface language (default Russian, or ZENTARIX_LANG):\n"
+    "                     the window's texts, the listing's headings and error line\n"
     "  --version          write the version\n"
     "  --help             write this text\n"
     "\n"
@@ -50,10 +55,22 @@ bool IsCommand(const QString& argument) {
          argument == QLatin1String("--version") || argument == QLatin1String("-v");
 }
 
-int RunMoves(const QStringList& values, MoveFormat format, std::FILE* in, std::FILE* out,
-             std::FILE* err) {
+// The listing's words in the language asked for: the English catalogue read directly, as no
+// application object exists here.
+ListingTexts ListingTextsFor(const QStringList& arguments) {
+  if (!EnglishRequested(arguments)) return ListingTexts();
+  const std::unique_ptr<QTranslator> catalogue = LoadEnglishCatalogue();
+  if (catalogue == nullptr) return ListingTexts();
+  return MakeListingTexts([&catalogue](const char* context, const char* source) {
+    const QString text = catalogue->translate(context, source);
+    return text.isEmpty() ? QString::fromUtf8(source) : text;
+  });
+}
+
+int RunMoves(const QStringList& values, MoveFormat format, const ListingTexts& texts, std::FILE* in,
+             std::FILE* out, std::FILE* err) {
   if (values.size() == 1 && values.front() == QLatin1String("-")) {
-    return RunMoveBatch(in, out, err, format);
+    return RunMoveBatch(in, out, err, format, texts);
   }
   if (values.size() != 3) {
     return UsageError(
@@ -62,7 +79,7 @@ int RunMoves(const QStringList& values, MoveFormat format, std::FILE* in, std::F
   std::string text;
   std::string notes;
   const int status = RunMove(values[0].toStdString(), values[1].toStdString(),
-                             values[2].toStdString(), format, text, notes);
+                             values[2].toStdString(), format, text, notes, texts);
   Write(out, text);
   std::fflush(out);
   Write(err, notes);
@@ -88,7 +105,8 @@ std::optional<int> RunCommandLine(const QStringList& arguments, std::FILE* in, s
   const QCommandLineOption json(QStringLiteral("json"));
   const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
   const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-  parser.addOptions({print, json, help, version});
+  const QCommandLineOption lang(QStringLiteral("lang"), QString(), QStringLiteral("language"));
+  parser.addOptions({print, json, help, version, lang});
   // Whatever follows --print or --json is a value, even "-5": "--" ends the options there.
   QStringList split = arguments;
   for (qsizetype i = 1; i < split.size(); ++i) {
@@ -106,11 +124,16 @@ std::optional<int> RunCommandLine(const QStringList& arguments, std::FILE* in, s
     Write(out, "Zentarix " ZENTARIX_VERSION "\n");
     return 0;
   }
+  if (parser.isSet(lang) && parser.value(lang) != QLatin1String("en") &&
+      parser.value(lang) != QLatin1String("ru")) {
+    return UsageError(err,
+                      QStringLiteral("--lang takes en or ru, not \"%1\"").arg(parser.value(lang)));
+  }
   if (parser.isSet(print) == parser.isSet(json)) {
     return UsageError(err, QStringLiteral("either --print or --json, not both"));
   }
   const MoveFormat format = parser.isSet(json) ? MoveFormat::Json : MoveFormat::Listing;
-  return RunMoves(parser.positionalArguments(), format, in, out, err);
+  return RunMoves(parser.positionalArguments(), format, ListingTextsFor(arguments), in, out, err);
 }
 
 }  // namespace zentarix

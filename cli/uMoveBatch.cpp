@@ -32,8 +32,8 @@ std::size_t SplitFields(std::string_view line, std::array<std::string_view, 3>& 
 
 class BatchRun {
  public:
-  BatchRun(std::FILE* out, std::FILE* err, MoveFormat format)
-      : FOutFile(out), FErrFile(err), FFormat(format) {
+  BatchRun(std::FILE* out, std::FILE* err, MoveFormat format, const ListingTexts& texts)
+      : FOutFile(out), FErrFile(err), FFormat(format), FTexts(texts) {
     FOut.reserve(OutputBlock * 2);
   }
 
@@ -48,7 +48,7 @@ class BatchRun {
       return BadLine("three fields expected, " + std::to_string(count) + " found");
     }
     StartMove();
-    Note(RunMove(fields[0], fields[1], fields[2], FFormat, FOut, FErr));
+    Note(RunMove(fields[0], fields[1], fields[2], FFormat, FOut, FErr, FTexts));
   }
 
   int Finish() {
@@ -94,6 +94,7 @@ class BatchRun {
   std::FILE* FOutFile;
   std::FILE* FErrFile;
   MoveFormat FFormat;
+  const ListingTexts& FTexts;
   std::string FOut;
   std::string FErr;
   long FLineNumber = 0;
@@ -103,8 +104,9 @@ class BatchRun {
 
 }  // namespace
 
-int RunMoveBatch(std::FILE* in, std::FILE* out, std::FILE* err, MoveFormat format) {
-  BatchRun run(out, err, format);
+int RunMoveBatch(std::FILE* in, std::FILE* out, std::FILE* err, MoveFormat format,
+                 const ListingTexts& texts) {
+  BatchRun run(out, err, format, texts);
   std::string line;
   bool tooLong = false;
   char block[OutputBlock];

@@ -21,6 +21,7 @@ inline constexpr std::size_t MaxMoveLine = 1 << 20;
 // Reads moves from in until its end, writes results to out and notes on bad lines to err, and
 // returns the highest status of any move (StatusUsage for a line that is not three fields or
 // is longer than MaxMoveLine; that line's result says so).
-int RunMoveBatch(std::FILE* in, std::FILE* out, std::FILE* err, MoveFormat format);
+int RunMoveBatch(std::FILE* in, std::FILE* out, std::FILE* err, MoveFormat format,
+                 const ListingTexts& texts = ListingTexts());
 
 }  // namespace zentarix

@@ -28,17 +28,18 @@ class AppendingSink : public TextSink {
   std::size_t FStart;
 };
 
-int WriteListingOf(const TCalcItem& item, bool passed, std::string& out) {
+int WriteListingOf(const TCalcItem& item, bool passed, const ListingTexts& texts,
+                   std::string& out) {
   AppendingSink sink(out);
-  WriteListing(item, passed, sink);
+  WriteListing(item, passed, sink, texts);
   if (passed) return StatusListing;
   out += '\n';  // the error line ends in a line break here, as every line of a terminal does
   return StatusErrorLine;
 }
 
-int WriteJsonOf(const TCalcItem& item, bool passed, std::string& out) {
+int WriteJsonOf(const TCalcItem& item, bool passed, const ListingTexts& texts, std::string& out) {
   if (!passed) {
-    AppendJsonError(NoiseErrorLine, out);
+    AppendJsonError(texts.ErrorLine, out);
     return StatusErrorLine;
   }
   // The targets come first: an overflow among them leaves nothing half written.
@@ -49,13 +50,13 @@ int WriteJsonOf(const TCalcItem& item, bool passed, std::string& out) {
 }  // namespace
 
 int RunMove(std::string_view a, std::string_view b, std::string_view noise, MoveFormat format,
-            std::string& out, std::string& err) {
+            std::string& out, std::string& err, const ListingTexts& texts) {
   const std::size_t start = out.size();
   TCalcItem item;
   try {
     const bool passed = CalculateLevels(item, ReadAorB(a), ReadAorB(b), ReadNoise(noise));
-    return format == MoveFormat::Json ? WriteJsonOf(item, passed, out)
-                                      : WriteListingOf(item, passed, out);
+    return format == MoveFormat::Json ? WriteJsonOf(item, passed, texts, out)
+                                      : WriteListingOf(item, passed, texts, out);
   } catch (const EMathError& error) {
     // The next move starts with an empty register stack, clear flags and the default word.
     ResetFpu();

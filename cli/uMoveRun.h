@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "shell/uListing.h"
+
 namespace zentarix {
 
 enum class MoveFormat { Listing, Json };
@@ -20,7 +22,8 @@ inline constexpr int StatusUsage = 64;      // not three values
 // status. Listing: the 19 lines, each ending in a line break, or the error line and a line
 // break; after an arithmetic error the lines written before it, and the message with a full
 // stop on err. JSON: one object and a line break; an error is {"error":"<message>"}.
+// texts are the listing's words in the interface language (the error line also in JSON).
 int RunMove(std::string_view a, std::string_view b, std::string_view noise, MoveFormat format,
-            std::string& out, std::string& err);
+            std::string& out, std::string& err, const ListingTexts& texts = ListingTexts());
 
 }  // namespace zentarix

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "desktop/uInterfaceLanguage.h"
+
 namespace zentarix {
 
 namespace {
@@ -86,7 +88,15 @@ std::unique_ptr<QApplication> CreateApplication(int& argc, char** argv) {
 }
 
 QTranslator* InstallQtTranslations(QCoreApplication& application) {
-  if (qEnvironmentVariable("ZENTARIX_LANG") == QLatin1String("en")) return nullptr;
+  if (EnglishRequested(QCoreApplication::arguments())) {
+    // Qt's own texts are English already; the program's come from its catalogue.
+    std::unique_ptr<QTranslator> catalogue = LoadEnglishCatalogue();
+    if (catalogue == nullptr || !QCoreApplication::installTranslator(catalogue.get())) {
+      return nullptr;
+    }
+    catalogue->setParent(&application);
+    return catalogue.release();
+  }
   auto* translator = new QTranslator(&application);
   if (!translator->load(QStringLiteral("qtbase_ru"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||

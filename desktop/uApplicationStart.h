@@ -21,9 +21,11 @@ std::string NoDisplayLine(const std::string& programPath);
 // NoDisplayLine on standard error and ends with status 1. argc must outlive the object.
 std::unique_ptr<QApplication> CreateApplication(int& argc, char** argv);
 
-// Installs Qt's Russian translations (context menus, dialog buttons) on application, from
-// Qt's translations folder, unless ZENTARIX_LANG=en asks for English. Returns the installed
-// translator, owned by application, or null when none was installed.
+// Installs the interface language's translations on application: Qt's Russian ones (context
+// menus, dialog buttons) from Qt's translations folder, or, when English is asked for (--lang
+// en, ZENTARIX_LANG=en), the program's own English catalogue. Returns the installed
+// translator, owned by application, or null when none was installed. The windows are created
+// afterwards, so that their layouts are built in the language.
 QTranslator* InstallQtTranslations(QCoreApplication& application);
 
 }  // namespace zentarix

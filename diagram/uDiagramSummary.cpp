@@ -5,11 +5,11 @@
 
 namespace zentarix {
 
-std::string DiagramSummary(const TCalcItem& item) {
+std::string DiagramSummary(const TCalcItem& item, const SummaryTexts& texts) {
   const MoveDirection direction = DirectionOf(item);
-  if (direction == MoveDirection::None) return "Диаграмма пуста: A и B равны.";
+  if (direction == MoveDirection::None) return texts.Empty;
   const DiagramLabels labels = MakeDiagramLabels(item, direction);
-  const char* move = direction == MoveDirection::Rising ? "Рост: " : "Падение: ";
+  const std::string& move = direction == MoveDirection::Rising ? texts.Rising : texts.Falling;
   return move + labels.A + ", " + labels.B + "; " + labels.UpperF3 + ", " + labels.F3 + ", " +
          labels.LowerF3 + "; " + labels.Level50 + "; " + labels.UpperF5 + ", " + labels.F5 + ", " +
          labels.LowerF5 + ".";

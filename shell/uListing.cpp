@@ -13,25 +13,25 @@ void AppendValue(TextSink& memo, const char* pattern, double value) {
   memo.AppendLine(FormatNumber(pattern, static_cast<Extended>(value)));
 }
 
-void AppendLevels(const TCalcItem& item, TextSink& memo) {
+void AppendLevels(const TCalcItem& item, TextSink& memo, const ListingTexts& texts) {
   AppendValue(memo, "A = %.4n", item.ValueA);
   AppendValue(memo, "B = %.4n", item.ValueB);
   memo.AppendLine("------------");
   AppendValue(memo, " F3 = %.4n", item.F3);
   memo.AppendLine(Level50Text(item.Level50));
   AppendValue(memo, " F5 = %.4n", item.F5);
-  memo.AppendLine("Коридор F3");
+  memo.AppendLine(texts.CorridorF3);
   AppendValue(memo, "  F3(1) = %.4n", item.F3Minus);
   AppendValue(memo, "  F3(2) = %.4n", item.F3Plus);
-  memo.AppendLine("Коридор F5");
+  memo.AppendLine(texts.CorridorF5);
   AppendValue(memo, "  F5(1) = %.4n", item.F5Minus);
   AppendValue(memo, "  F5(2) = %.4n", item.F5Plus);
 }
 
-void AppendTargets(const TCalcItem& item, TextSink& memo) {
+void AppendTargets(const TCalcItem& item, TextSink& memo, const ListingTexts& texts) {
   // Computed only after lines 1 to 12 stand: an overflow here leaves them in place.
   const auto targets = TargetPoints(item);
-  memo.AppendLine("Возможные целевые точки");
+  memo.AppendLine(texts.Targets);
   AppendValue(memo, "  COP(F3) = %.4n", targets[0]);
   AppendValue(memo, "  COP(F5) = %.4n", targets[1]);
   AppendValue(memo, "   OP(F3) = %.4n", targets[2]);
@@ -43,13 +43,17 @@ void AppendTargets(const TCalcItem& item, TextSink& memo) {
 }  // namespace
 
 void WriteListing(const TCalcItem& item, bool passed, TextSink& memo) {
+  WriteListing(item, passed, memo, ListingTexts());
+}
+
+void WriteListing(const TCalcItem& item, bool passed, TextSink& memo, const ListingTexts& texts) {
   if (!passed) {
-    memo.SetText(NoiseErrorLine);
+    memo.SetText(texts.ErrorLine);
     return;
   }
   memo.SetText(std::string());
-  AppendLevels(item, memo);
-  AppendTargets(item, memo);
+  AppendLevels(item, memo, texts);
+  AppendTargets(item, memo, texts);
 }
 
 }  // namespace zentarix

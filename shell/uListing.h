@@ -19,10 +19,20 @@ class TextSink {
 // The error line of a failed calculation, whichever input failed.
 inline constexpr const char* NoiseErrorLine = "Ошибка в значении шума!";
 
+// The listing's own words: the error line and its three headings. The defaults are the
+// system's Russian ones; the window and the command line pass those of the interface language.
+struct ListingTexts {
+  std::string ErrorLine = NoiseErrorLine;
+  std::string CorridorF3 = "Коридор F3";
+  std::string CorridorF5 = "Коридор F5";
+  std::string Targets = "Возможные целевые точки";
+};
+
 // passed is what CalculateLevels returned for item. A failure leaves the error line alone,
 // with no line break after it. Otherwise the text is emptied and the 19 lines appended, each
 // ending in a line break; an EOverflow from the target points stops the writing after line
 // 12 and propagates.
 void WriteListing(const TCalcItem& item, bool passed, TextSink& memo);
+void WriteListing(const TCalcItem& item, bool passed, TextSink& memo, const ListingTexts& texts);
 
 }  // namespace zentarix

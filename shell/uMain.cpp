@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "calc/uNumberText.h"
+#include "desktop/uInterfaceLanguage.h"
 #include "diagram/uDiagramSummary.h"
 #include "shell/uDiagramReplay.h"
 #include "shell/uEnterKey.h"
@@ -46,7 +47,11 @@ constexpr int MemoSideMargin = 1;
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent), FUi(std::make_unique<Ui::TForm1>()) {
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent),
+      FUi(std::make_unique<Ui::TForm1>()),
+      FListingTexts(MakeListingTexts(TranslateInApplication)),
+      FSummaryTexts(MakeSummaryTexts(TranslateInApplication)) {
   // The layout sets every initial value, the noise field's 30 among them, before any handler
   // is attached: creating the window runs no calculation.
   FUi->setupUi(this);
@@ -161,7 +166,8 @@ void TForm1::ConnectEvents() {
 }
 
 void TForm1::Edit1Exit() {
-  CheckField(Edit1(), ReadAorB(TextOf(*Edit1())) >= 0, "Ошибка в значении А!");
+  CheckField(Edit1(), ReadAorB(TextOf(*Edit1())) >= 0,
+             QCoreApplication::translate("Main", "Ошибка в значении А!"));
 }
 
 void TForm1::FormCreate() {
@@ -175,12 +181,14 @@ void TForm1::FormCreate() {
 void TForm1::FormDestroy() {}
 
 void TForm1::Edit2Exit() {
-  CheckField(Edit2(), ReadAorB(TextOf(*Edit2())) >= 0, "Ошибка в значении B!");
+  CheckField(Edit2(), ReadAorB(TextOf(*Edit2())) >= 0,
+             QCoreApplication::translate("Main", "Ошибка в значении B!"));
 }
 
 void TForm1::SpinEdit1Exit() {
   // The noise text is parsed as typed, without the full-stop replacement.
-  CheckField(SpinEdit1(), ReadNoise(TextOf(*SpinEdit1())) >= 0, NoiseErrorLine);
+  CheckField(SpinEdit1(), ReadNoise(TextOf(*SpinEdit1())) >= 0,
+             QString::fromStdString(FListingTexts.ErrorLine));
 }
 
 void TForm1::pnbPaint() {
@@ -195,7 +203,7 @@ void TForm1::aCalcExecute() {
   const bool passed = CalculateLevels(FCalcItem, a, b, tenths);
   {
     TMemoSink memo(*Memo1());
-    WriteListing(FCalcItem, passed, memo);
+    WriteListing(FCalcItem, passed, memo, FListingTexts);
   }
   DescribeDiagram();
   pnb()->update();
@@ -206,18 +214,20 @@ void TForm1::FormKeyUp(int key) {
 }
 
 void TForm1::DescribeDiagram() {
-  pnb()->setAccessibleDescription(QString::fromStdString(DiagramSummary(FCalcItem)));
+  pnb()->setAccessibleDescription(QString::fromStdString(DiagramSummary(FCalcItem, FSummaryTexts)));
 }
 
 void TForm1::NameSpinArrows() {
   // The arrows have no text of their own for a screen reader to announce.
-  SpinEdit1()->SpinButton()->UpArrow()->setAccessibleName(QStringLiteral("Увеличить шум"));
-  SpinEdit1()->SpinButton()->DownArrow()->setAccessibleName(QStringLiteral("Уменьшить шум"));
+  SpinEdit1()->SpinButton()->UpArrow()->setAccessibleName(
+      QCoreApplication::translate("Main", "Увеличить шум"));
+  SpinEdit1()->SpinButton()->DownArrow()->setAccessibleName(
+      QCoreApplication::translate("Main", "Уменьшить шум"));
 }
 
-void TForm1::CheckField(QWidget* field, bool passed, const char* message) {
+void TForm1::CheckField(QWidget* field, bool passed, const QString& message) {
   if (passed) return;
-  TMemoSink(*Memo1()).SetText(message);
+  TMemoSink(*Memo1()).SetText(message.toStdString());
   ReturnFocusTo(field);
 }
 

@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "calc/uCalcItem.h"
+#include "diagram/uDiagramSummary.h"
+#include "shell/uListing.h"
 
 namespace Ui {
 class TForm1;
@@ -91,11 +93,15 @@ class TForm1 : public QWidget {
   std::function<void()> HandleKeyRelease(QObject* watched, const QKeyEvent& key);
   // The exit check shared by the three fields: a value below zero (passed false) replaces the
   // listing with message and gives the focus back to field.
-  void CheckField(QWidget* field, bool passed, const char* message);
+  void CheckField(QWidget* field, bool passed, const QString& message);
   void ReturnFocusTo(QWidget* field);
 
   std::unique_ptr<Ui::TForm1> FUi;
   TCalcItem FCalcItem;
+  // The words of the listing and of the diagram's description in the interface language, as
+  // the translators installed when the window was created give them.
+  const ListingTexts FListingTexts;
+  const SummaryTexts FSummaryTexts;
   // The control the focus was moving to when an exit check took it back: it never got the
   // focus, so the focus-out that the return sends it is not an exit.
   QPointer<QWidget> FFocusTakenFrom;

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "cli/uCommandLine.h"
 #include "tests/support/MarksGuard.h"
@@ -89,8 +91,54 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"AValueMissing", {"--print", "100", "110"}, "", 64, "", 1},
         CommandCase{"AValueTooMany", {"--json", "1", "2", "3", "4"}, "", 64, "", 1},
         CommandCase{"AnUnknownOption", {"--frobnicate", "--print", "1", "2", "3"}, "", 64, "", 1},
+        CommandCase{"EnglishOnRequest",
+                    {"--lang", "en", "--print", "-1", "1", "1"},
+                    "",
+                    1,
+                    "Error in the noise value!\n",
+                    0},
+        CommandCase{"AnUnknownLanguage", {"--lang", "de", "--print", "1", "1", "1"}, "", 64, "", 1},
         CommandCase{"TheWindowsOwnArguments", {"-platform", "offscreen"}, "", -1, "", 0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The English listing is the Russian one with its three headings in English: the same lines,
+// the same numbers.
+TEST(CommandLineLanguage, TheEnglishListingKeepsTheLinesAndTheNumbers) {
+  const auto listing = [](QStringList arguments) {
+    const MarksGuard marks(U'.', U',');
+    char* text = nullptr;
+    std::size_t size = 0;
+    std::FILE* out = open_memstream(&text, &size);
+    RunCommandLine(QStringList{QStringLiteral("Zentarix")} + arguments, stdin, out, stderr);
+    std::fclose(out);
+    std::string result(text, size);
+    std::free(text);
+    return result;
+  };
+  const std::string russian = listing({"--print", "1.0850", "1.0720", "5"});
+  const std::string english = listing({"--lang", "en", "--print", "1.0850", "1.0720", "5"});
+  const auto lines = [](const std::string& text) {
+    std::vector<std::string> result;
+    for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
+      result.push_back(text.substr(at, end - at));
+    }
+    return result;
+  };
+  const std::vector<std::string> ru = lines(russian);
+  const std::vector<std::string> en = lines(english);
+  ASSERT_EQ(ru.size(), 19u);
+  ASSERT_EQ(en.size(), 19u);
+  const std::set<std::size_t> headings = {6, 9, 12};
+  for (std::size_t i = 0; i < ru.size(); ++i) {
+    if (headings.count(i) != 0) {
+      EXPECT_NE(en[i], ru[i]) << "line " << i + 1;
+    } else {
+      EXPECT_EQ(en[i], ru[i]) << "line " << i + 1;
+    }
+  }
+  EXPECT_EQ(en[6], "Corridor F3");
+  EXPECT_EQ(en[12], "Possible target points");
+}
 
 }  // namespace
 }  // namespace zentarix
