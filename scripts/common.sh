@@ -49,3 +49,10 @@ build_preset() {
   (cd "$ZENTARIX_ROOT" && cmake --preset "$1" >/dev/null &&
     cmake --build --preset "$1" --parallel "$(nproc)")
 }
+
+# Time stamps that a build writes into what it makes (resources, the package's files) come from
+# the last commit, so that two builds of one commit give the same bytes.
+export_source_date() {
+  SOURCE_DATE_EPOCH=$(git -C "$ZENTARIX_ROOT" log -1 --format=%ct 2>/dev/null || date +%s)
+  export SOURCE_DATE_EPOCH
+}
