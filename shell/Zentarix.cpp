@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
   KeepSessionBusFromStarting();
 
   const std::unique_ptr<QApplication> application = CreateApplication(argc, argv);
+  // Docks and task switchers match the windows to the desktop entry by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("com.zentarix.zentarix"));
   InstallQtTranslations(*application);
   InstallGeneralErrorReport(ApplicationTitleFromPath(QCoreApplication::applicationFilePath()));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zentarix-32.png")));

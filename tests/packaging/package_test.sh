@@ -67,7 +67,7 @@ done
 icons=(32 48 64 128 256)
 expected=(
   "-rwxr-xr-x root/root ./usr/bin/Zentarix"
-  "-rw-r--r-- root/root ./usr/share/applications/zentarix.desktop"
+  "-rw-r--r-- root/root ./usr/share/applications/com.zentarix.zentarix.desktop"
   "-rw-r--r-- root/root ./usr/share/metainfo/com.zentarix.zentarix.metainfo.xml"
   "-rw-r--r-- root/root ./usr/share/man/man1/Zentarix.1.gz"
   "-rw-r--r-- root/root ./usr/share/icons/hicolor/scalable/apps/zentarix.svg"
@@ -115,7 +115,7 @@ for size in "${icons[@]}"; do
 done
 
 # -- desktop integration ----------------------------------------------------------------------
-desktop="$root/usr/share/applications/zentarix.desktop"
+desktop="$root/usr/share/applications/com.zentarix.zentarix.desktop"
 metainfo="$root/usr/share/metainfo/com.zentarix.zentarix.metainfo.xml"
 desktop-file-validate "$desktop" || fail "desktop-file-validate refused the desktop entry"
 appstreamcli validate --no-net --pedantic "$metainfo" >"$work/appstream.log" 2>&1 ||
@@ -124,8 +124,13 @@ entry() { sed -n "s/^$1=//p" "$desktop"; }
 [ -x "$root/usr/bin/$(entry Exec | cut -d' ' -f1)" ] ||
   fail "the desktop entry's Exec '$(entry Exec)' is not the installed program"
 [ "$(entry Icon)" = zentarix ] || fail "the desktop entry's Icon is '$(entry Icon)'"
-grep -q '<launchable type="desktop-id">zentarix.desktop</launchable>' "$metainfo" ||
-  fail "the metainfo does not launch zentarix.desktop"
+# The entry's file name is the AppStream id, which the program gives its windows, and the
+# window class names the program.
+grep -q '<launchable type="desktop-id">com.zentarix.zentarix.desktop</launchable>' "$metainfo" ||
+  fail "the metainfo does not launch com.zentarix.zentarix.desktop"
+[ "$(entry StartupWMClass)" = Zentarix ] ||
+  fail "the desktop entry's StartupWMClass is '$(entry StartupWMClass)'"
+grep -q '<screenshot type="default">' "$metainfo" || fail "the metainfo shows no screenshot"
 grep -q '<release version="0.0.2"' "$metainfo" || fail "the metainfo has no release 0.0.2"
 
 # -- run dependencies: the package that ships each library the program links is a dependency ---

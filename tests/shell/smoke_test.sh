@@ -148,6 +148,15 @@ button
 poll 100 eval '[ "$(bands)" -gt 1000 ]' ||
   fail "no corridor bands in the diagram after the button ($(bands) band pixels)"
 echo "smoke test: the window showed the diagram ($(bands) band pixels)"
+# The window class is the desktop entry's StartupWMClass, by which docks match the two.
+xprop -id "$window" WM_CLASS | grep -q '"Zentarix", "Zentarix"$' ||
+  fail "the window class is not the desktop entry's: $(xprop -id "$window" WM_CLASS)"
+# The screenshot of the window that the AppStream metainfo names, where it is asked for.
+if [ -n "${ZENTARIX_SCREENSHOT:-}" ]; then
+  xwd -silent -id "$window" >"$work/screenshot.xwd"
+  mkdir -p "$(dirname "$ZENTARIX_SCREENSHOT")"
+  python3 "$here/xwd_to_png.py" "$work/screenshot.xwd" "$ZENTARIX_SCREENSHOT"
+fi
 hold_help_key "without a window manager"
 kill "$app"
 wait "$app" 2>/dev/null || true
