@@ -102,7 +102,10 @@ DecimalDigits ToDecimalDigits(Extended x, int precision, int decimals) {
   // computes with; it reads as NaN rather than as garbage digits.
   if ((bits.Significand & IntegerBit) == 0) return Special(DecimalDigits::NanExponent, false);
 
-  char digits[FormDigits + 1];
+  // The digits are written where they are returned: copying them as a whole right after they
+  // were stored byte by byte would stall on the store forwarding.
+  DecimalDigits result;
+  char(&digits)[FormDigits + 1] = result.Digits;
   int e;
   EighteenDigitForm(x, bits.BiasedExponent, digits, e);
 
@@ -110,12 +113,13 @@ DecimalDigits ToDecimalDigits(Extended x, int precision, int decimals) {
   if (k < 0) return Special(0, false);
   if (k > precision) k = precision;
   int length = k < FormDigits ? RoundAt(digits, k, e) : FormDigits;
-  while (length > 0 && digits[length - 1] == '0') digits[--length] = '\0';
+  while (length > 0 && digits[length - 1] == '0') --length;
+  // Nothing of the 18-digit form is left behind the terminator.
+  std::fill(digits + length, digits + FormDigits + 1, '\0');
 
-  DecimalDigits result;
   result.Exponent = static_cast<std::int16_t>(e);
   result.Negative = length > 0 && bits.Negative;
-  std::memcpy(result.Digits, digits, length + 1);
+  result.Length = static_cast<std::int8_t>(length);
   return result;
 }
 

@@ -50,7 +50,9 @@ struct Digits {
   std::uint64_t Whole = 0;
   int Count = 0;  // digits gathered in Whole, leading zeros included
   bool InExtended = false;
-  Extended Value = 0.0L;  // the accumulator once InExtended
+  // The accumulator once InExtended. Left unset until then: nearly every parse never gets
+  // there, and setting an extended zero costs a load and a store on every call.
+  Extended Value;
 };
 
 bool IsDigit(char ch) { return static_cast<unsigned char>(ch - '0') < 10; }
@@ -187,27 +189,20 @@ class NumberScanner {
   EncodedMark FMark;
 };
 
-// The parsed value, or a NaN when the text is not a number: the parse never produces a NaN
-// itself, and a value returned in a register avoids a slow round trip through memory.
-Extended ParseOrNan(std::string_view text) {
+}  // namespace
+
+Extended ParseOrNaN(std::string_view text) {
   // Every condition silent, 64-bit significand, round to nearest; the caller's word is back
   // on every way out.
   const ScopedHardwareWord parseWord(fpu::ParseWord);
   return NumberScanner(text).Scan();
 }
 
-}  // namespace
-
 bool TryParseNumber(std::string_view text, Extended& value) {
-  const Extended result = ParseOrNan(text);
+  const Extended result = ParseOrNaN(text);
   if (std::isnan(result)) return false;
   value = result;
   return true;
-}
-
-Extended ParseNumberOr(std::string_view text, Extended fallback) {
-  const Extended result = ParseOrNan(text);
-  return std::isnan(result) ? fallback : result;
 }
 
 }  // namespace zentarix

@@ -13,47 +13,56 @@ constexpr int MaxDecimals = 18;
 // digits that the 18-digit form does not have.
 constexpr int LargestFixedExponent = 18;
 
-class DigitSource {
- public:
-  explicit DigitSource(const DecimalDigits& form)
-      : FDigits(form.Digits), FLength(static_cast<int>(std::strlen(form.Digits))) {}
-  // A position past the last retained digit prints "0".
-  char At(int index) const { return index < FLength ? FDigits[index] : '0'; }
-  int Length() const { return FLength; }
-
- private:
-  const char* FDigits;
-  int FLength;
+// A mark's UTF-8 bytes, encoded once per rendering; a mark of code 0 has none.
+struct MarkBytes {
+  explicit MarkBytes(char32_t mark) : Length(EncodeUtf8(mark, Bytes)) {}
+  char Bytes[4];
+  std::size_t Length;
 };
 
+// The longest fixed text: a sign, 18 integer digits with five group marks, the decimal mark
+// (each mark at most 4 bytes) and 18 decimals.
+constexpr std::size_t FixedRoom = 1 + 18 + 5 * 4 + 4 + MaxDecimals;
+
+// The text is written into a buffer on the stack and becomes a string once, at the end.
 std::string FixedForm(const DecimalDigits& form, int decimals) {
-  const DigitSource digits(form);
-  std::string text;
-  if (form.Negative) text += '-';
+  const MarkBytes group(GroupMark);
+  const MarkBytes mark(DecimalMark);
+  // A position past the last retained digit prints "0".
+  const auto digitAt = [&form](int index) {
+    return index < form.Length ? form.Digits[index] : '0';
+  };
+  char buffer[FixedRoom];
+  char* out = buffer;
+  if (form.Negative) *out++ = '-';
   if (form.Exponent <= 0) {
-    text += '0';
+    *out++ = '0';
   } else {
     for (int i = 0; i < form.Exponent; ++i) {
       // Groups of three counted from the decimal point.
-      if (i > 0 && (form.Exponent - i) % 3 == 0) AppendUtf8(text, GroupMark);
-      text += digits.At(i);
+      if (i > 0 && (form.Exponent - i) % 3 == 0) {
+        std::memcpy(out, group.Bytes, group.Length);
+        out += group.Length;
+      }
+      *out++ = digitAt(i);
     }
   }
-  if (decimals == 0) return text;
-  AppendUtf8(text, DecimalMark);
-  const int leadingZeros = form.Exponent < 0 ? std::min(-form.Exponent, decimals) : 0;
-  text.append(static_cast<std::size_t>(leadingZeros), '0');
-  int next = std::max<int>(form.Exponent, 0);
-  for (int i = leadingZeros; i < decimals; ++i) text += digits.At(next++);
-  return text;
+  if (decimals > 0) {
+    std::memcpy(out, mark.Bytes, mark.Length);
+    out += mark.Length;
+    const int leadingZeros = form.Exponent < 0 ? std::min(-form.Exponent, decimals) : 0;
+    out = std::fill_n(out, leadingZeros, '0');
+    int next = std::max<int>(form.Exponent, 0);
+    for (int i = leadingZeros; i < decimals; ++i) *out++ = digitAt(next++);
+  }
+  return std::string(buffer, out);
 }
 
 std::string ScientificForm(const DecimalDigits& form, int decimals) {
-  const DigitSource digits(form);
   std::string text;
   if (form.Negative) text += '-';
-  text += digits.At(0);
-  if (digits.Length() > 1) {
+  text += form.Length > 0 ? form.Digits[0] : '0';
+  if (form.Length > 1) {
     // A decimal mark of code 0 writes nothing here too.
     AppendUtf8(text, DecimalMark);
     text.append(form.Digits + 1);

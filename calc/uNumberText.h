@@ -39,7 +39,17 @@ extern char32_t GroupMark;
 //   "e5"           -> refused  (no digits)
 //   "1e4999"       -> refused  (beyond the extended range)
 bool TryParseNumber(std::string_view text, Extended& value);
-Extended ParseNumberOr(std::string_view text, Extended fallback);
+
+// The parsed value, or a quiet NaN when the text is not a number (a parse never gives a NaN
+// of its own). The value comes back in a register.
+Extended ParseOrNaN(std::string_view text);
+
+// Inline, so that the fallback (a long double, which the calling convention would pass
+// through memory) never leaves the caller: the choice is made where the fallback already is.
+inline Extended ParseNumberOr(std::string_view text, Extended fallback) {
+  const Extended result = ParseOrNaN(text);
+  return result != result ? fallback : result;
+}
 
 // The fixed grouped form with `decimals` decimals (0 to 18), the scientific form from 10^18
 // on, "INF", "-INF" and "NAN".
@@ -63,7 +73,8 @@ struct DecimalDigits {
 
   std::int16_t Exponent = 0;
   bool Negative = false;
-  char Digits[19] = {};  // up to 18 ASCII digits, never ending in '0', zero-terminated
+  char Digits[19] = {};    // up to 18 ASCII digits, never ending in '0', zero-terminated
+  std::int8_t Length = 0;  // how many digits Digits holds
 };
 
 // The decimal form of x rounded half away from zero at `decimals` decimals, from its
