@@ -65,7 +65,7 @@ std::string ScientificForm(const DecimalDigits& form, int decimals) {
   if (form.Length > 1) {
     // A decimal mark of code 0 writes nothing here too.
     AppendUtf8(text, DecimalMark);
-    text.append(form.Digits + 1);
+    text.append(form.Digits + 1, static_cast<std::size_t>(form.Length - 1));
   }
   text += 'E';
   std::string exponent = std::to_string(form.Exponent - 1);

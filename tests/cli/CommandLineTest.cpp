@@ -4,12 +4,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "cli/uCommandLine.h"
+#include "tests/support/CapturedStreams.h"
 #include "tests/support/MarksGuard.h"
 #include "tests/support/RowPrinter.h"
 
@@ -27,31 +27,23 @@ struct CommandCase {
   int errLines;
 };
 
+// The command line with the marks "." and ","; status -1 when the arguments are the window's.
+test::CapturedRun RunCommand(const QStringList& arguments, const std::string& input = "") {
+  const MarksGuard marks(U'.', U',');
+  return test::RunWithStreams(input, [&arguments](std::FILE* in, std::FILE* out, std::FILE* err) {
+    return RunCommandLine(QStringList{QStringLiteral("Zentarix")} + arguments, in, out, err)
+        .value_or(-1);
+  });
+}
+
 class CommandLine : public ::testing::TestWithParam<CommandCase> {};
 
 TEST_P(CommandLine, WritesItsOutputAndReturnsItsStatus) {
   const CommandCase& c = GetParam();
-  const MarksGuard marks(U'.', U',');
-  std::string input = c.input;
-  // fmemopen refuses an empty buffer.
-  std::FILE* in =
-      input.empty() ? std::fopen("/dev/null", "r") : fmemopen(input.data(), input.size(), "r");
-  char* outText = nullptr;
-  char* errText = nullptr;
-  std::size_t outSize = 0;
-  std::size_t errSize = 0;
-  std::FILE* out = open_memstream(&outText, &outSize);
-  std::FILE* err = open_memstream(&errText, &errSize);
-  const auto status =
-      RunCommandLine(QStringList{QStringLiteral("Zentarix")} + c.arguments, in, out, err);
-  std::fclose(in);
-  std::fclose(out);
-  std::fclose(err);
-  const std::string output(outText, outSize);
-  const std::string errors(errText, errSize);
-  std::free(outText);
-  std::free(errText);
-  EXPECT_EQ(status.value_or(-1), c.status) << c.name;
+  const test::CapturedRun run = RunCommand(c.arguments, c.input);
+  const std::string& output = run.out;
+  const std::string& errors = run.err;
+  EXPECT_EQ(run.status, c.status) << c.name;
   EXPECT_EQ(output.substr(0, std::string(c.out).size()), c.out) << c.name << ": " << output;
   EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), c.errLines) << c.name << ": " << errors;
 }
@@ -104,19 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
 // The English listing is the Russian one with its three headings in English: the same lines,
 // the same numbers.
 TEST(CommandLineLanguage, TheEnglishListingKeepsTheLinesAndTheNumbers) {
-  const auto listing = [](QStringList arguments) {
-    const MarksGuard marks(U'.', U',');
-    char* text = nullptr;
-    std::size_t size = 0;
-    std::FILE* out = open_memstream(&text, &size);
-    RunCommandLine(QStringList{QStringLiteral("Zentarix")} + arguments, stdin, out, stderr);
-    std::fclose(out);
-    std::string result(text, size);
-    std::free(text);
-    return result;
-  };
-  const std::string russian = listing({"--print", "1.0850", "1.0720", "5"});
-  const std::string english = listing({"--lang", "en", "--print", "1.0850", "1.0720", "5"});
+  const std::string russian = RunCommand({"--print", "1.0850", "1.0720", "5"}).out;
+  const std::string english = RunCommand({"--lang", "en", "--print", "1.0850", "1.0720", "5"}).out;
   const auto lines = [](const std::string& text) {
     std::vector<std::string> result;
     for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {

@@ -3,40 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "cli/uMoveBatch.h"
+#include "tests/support/CapturedStreams.h"
 #include "tests/support/ExampleListings.h"
 #include "tests/support/MarksGuard.h"
 
 namespace zentarix {
 namespace {
 
-struct BatchOutput {
-  int status;
-  std::string out;
-  std::string err;
-};
-
 // Runs the batch over input held in memory, NUL bytes included.
-BatchOutput RunOver(const std::string& input, MoveFormat format) {
+test::CapturedRun RunOver(const std::string& input, MoveFormat format) {
   const MarksGuard marks(U'.', U',');
-  std::FILE* in = fmemopen(const_cast<char*>(input.data()), input.size(), "r");
-  char* outText = nullptr;
-  char* errText = nullptr;
-  std::size_t outSize = 0;
-  std::size_t errSize = 0;
-  std::FILE* out = open_memstream(&outText, &outSize);
-  std::FILE* err = open_memstream(&errText, &errSize);
-  const int status = RunMoveBatch(in, out, err, format);
-  std::fclose(in);
-  std::fclose(out);
-  std::fclose(err);
-  BatchOutput result{status, std::string(outText, outSize), std::string(errText, errSize)};
-  std::free(outText);
-  std::free(errText);
-  return result;
+  return test::RunWithStreams(input, [format](std::FILE* in, std::FILE* out, std::FILE* err) {
+    return RunMoveBatch(in, out, err, format);
+  });
 }
 
 using namespace std::string_literals;
@@ -52,7 +34,7 @@ const std::string Moves =
     "100 110 30"s;  // the last line has no line break
 
 TEST(MoveBatch, JsonLinesGiveOneResultPerMoveInOrder) {
-  const BatchOutput run = RunOver(Moves, MoveFormat::Json);
+  const test::CapturedRun run = RunOver(Moves, MoveFormat::Json);
   EXPECT_EQ(run.status, StatusUsage);
   std::size_t lines = 0;
   std::size_t at = 0;
@@ -71,7 +53,7 @@ TEST(MoveBatch, JsonLinesGiveOneResultPerMoveInOrder) {
 }
 
 TEST(MoveBatch, ListingsAreSeparatedByAnEmptyLine) {
-  const BatchOutput run = RunOver("100 110 30\n-1 110 30\n100 110 30\n", MoveFormat::Listing);
+  const test::CapturedRun run = RunOver("100 110 30\n-1 110 30\n100 110 30\n", MoveFormat::Listing);
   EXPECT_EQ(run.status, StatusErrorLine);
   EXPECT_EQ(run.out, std::string(RisingExampleListing) + "\nОшибка в значении шума!\n\n" +
                          RisingExampleListing);
@@ -80,7 +62,7 @@ TEST(MoveBatch, ListingsAreSeparatedByAnEmptyLine) {
 
 TEST(MoveBatch, AnOverlongLineIsSkippedAndTheRunGoesOn) {
   const std::string input = std::string(MaxMoveLine + 10, '7') + " 1 2\n100 110 30\n";
-  const BatchOutput run = RunOver(input, MoveFormat::Json);
+  const test::CapturedRun run = RunOver(input, MoveFormat::Json);
   EXPECT_EQ(run.status, StatusUsage);
   EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
             "{\"error\":\"line 1: longer than " + std::to_string(MaxMoveLine) + " bytes\"}");
