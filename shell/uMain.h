@@ -80,6 +80,7 @@ class TForm1 : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void ApplyWindowFont();
   void ApplyFonts();
   void AnchorListing();
   void ApplyListingPalette();
