@@ -7,7 +7,7 @@ class QWidget;
 namespace zentarix {
 
 // Creates window's native window now; the control word in force before becomes the default
-// word again afterwards.
+// word again afterwards. The other children of window's owner stay without native windows.
 void CreateNativeWindow(QWidget& window);
 
 }  // namespace zentarix

@@ -43,14 +43,24 @@ int main(int argc, char** argv) {
   application->installEventFilter(&localeWatcher);
 
   TForm1 Form1;
-  CreateNativeWindow(Form1);
-  // The box belongs to the window: when it closes, the desktop gives the window the keyboard
-  // focus back.
-  TAboutBox AboutBox(&Form1);
-  CreateNativeWindow(AboutBox);
-  Form1.ShowAbout = [&AboutBox] { AboutBox.ShowModal(); };
-
+  // Placed before its native window exists, so that it is created where it shows: moved
+  // afterwards, it would come back from the X server as a move that Qt answers with queries
+  // for the window's frame.
   CentreOnScreen(Form1);
+  CreateNativeWindow(Form1);
+  // Made when first asked for: at start-up it would cost an X window that nobody sees yet.
+  // Declared after the window, so it goes before its owner.
+  std::unique_ptr<TAboutBox> AboutBox;
+  Form1.ShowAbout = [&Form1, &AboutBox] {
+    if (AboutBox == nullptr) {
+      // The box belongs to the window: when it closes, the desktop gives the window the
+      // keyboard focus back.
+      AboutBox = std::make_unique<TAboutBox>(&Form1);
+      CreateNativeWindow(*AboutBox);
+    }
+    AboutBox->ShowModal();
+  };
+
   InstallStartupProbe(Form1);
   Form1.show();
   return application->exec();

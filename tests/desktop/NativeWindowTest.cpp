@@ -1,6 +1,7 @@
 // Creating a native window keeps the control word that was in force before it.
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QWidget>
 
 #include "calc/uFloatEnv.h"
@@ -20,6 +21,18 @@ TEST(NativeWindow, TheWordInForceBeforeBecomesTheDefault) {
   EXPECT_EQ(CurrentFpuControlWord(), 0x1B32);
   SetFpuControlWord(original);
   ResetFpu();
+}
+
+TEST(NativeWindow, AnOwnedWindowLeavesItsOwnersControlsAlien) {
+  QWidget owner;
+  auto* control = new QWidget(&owner);
+  QDialog box(&owner);
+  CreateNativeWindow(owner);
+  CreateNativeWindow(box);
+  EXPECT_NE(box.windowHandle(), nullptr);
+  EXPECT_FALSE(control->testAttribute(Qt::WA_NativeWindow));
+  owner.show();
+  EXPECT_EQ(control->internalWinId(), 0u);
 }
 
 }  // namespace
