@@ -12,9 +12,7 @@ namespace zentarix {
 
 namespace {
 
-// Exponent digits are read until e reaches this; any digit after that is left unread, which
-// fails the parse at the end-of-text check.
-constexpr int ExponentStop = 500;
+using namespace scan;
 
 constexpr Extended NotANumber = std::numeric_limits<Extended>::quiet_NaN();
 
@@ -55,11 +53,9 @@ struct Digits {
   Extended Value;
 };
 
-bool IsDigit(char ch) { return static_cast<unsigned char>(ch - '0') < 10; }
-
 // Reads the rest of the digits from p into the extended accumulator, starting from the exact
 // value gathered so far; returns where the digits end.
-const char* ContinueInExtended(const char* p, const char* end, Digits& digits) {
+ZENTARIX_READER const char* ContinueInExtended(const char* p, const char* end, Digits& digits) {
   Extended accumulator = digits.InExtended ? digits.Value : static_cast<Extended>(digits.Whole);
   for (; p != end && IsDigit(*p); ++p) {
     accumulator = accumulator * 10.0L + static_cast<Extended>(*p - '0');
@@ -69,59 +65,54 @@ const char* ContinueInExtended(const char* p, const char* end, Digits& digits) {
   return p;
 }
 
+// Any 19 digits stay below 10^19 < 2^64; only from the twentieth on can the value leave the
+// integer's range.
+constexpr int ExactDigits = 19;
+
 // Reads digits from p, in the integer while they fit it and in extended arithmetic from then
 // on; returns where the digits end.
-const char* ReadDigits(const char* p, const char* end, Digits& digits) {
+ZENTARIX_READER const char* ReadDigits(const char* p, const char* end, Digits& digits) {
   if (digits.InExtended) return ContinueInExtended(p, end, digits);
-  std::uint64_t whole = digits.Whole;
-  int count = digits.Count;
-  for (; p != end && IsDigit(*p); ++p) {
-    const auto digit = static_cast<unsigned>(*p - '0');
-    // Any 19 digits stay below 10^19 < 2^64; only from the twentieth on can the value leave
-    // the integer's range.
-    if (count < 19) {
-      whole = whole * 10 + digit;
-      ++count;
-      continue;
-    }
+  // The first digits, up to the nineteenth in all, without a check per digit.
+  const char* const stop = p + std::min<std::ptrdiff_t>(end - p, ExactDigits - digits.Count);
+  const char* const gathered = GatherDigits(p, stop, digits.Whole);
+  digits.Count += static_cast<int>(gathered - p);
+  for (p = gathered; p != end && IsDigit(*p); ++p) {
     std::uint64_t next;
-    if (__builtin_mul_overflow(whole, 10u, &next) || __builtin_add_overflow(next, digit, &next)) {
-      digits.Whole = whole;
+    const auto digit = static_cast<unsigned>(*p - '0');
+    if (__builtin_mul_overflow(digits.Whole, 10u, &next) ||
+        __builtin_add_overflow(next, digit, &next)) {
       return ContinueInExtended(p, end, digits);
     }
-    whole = next;
+    digits.Whole = next;
   }
-  digits.Whole = whole;
-  digits.Count = count;
   return p;
 }
 
-// Reads [spaces][sign]digits[mark digits][e[sign]digits][spaces] up to the end of the text or
-// its first zero byte; a zero byte stops every loop below because it is no space, sign, digit,
-// mark byte or exponent letter. Returns the value, or NaN when the text is not a number.
+// Reads [spaces][sign]digits[mark digits][e[sign]digits][spaces], any mark, any number of
+// digits, any exponent. Returns the value, or NaN when the text is not a number.
 class NumberScanner {
  public:
   explicit NumberScanner(std::string_view text)
       : FPos(text.data()), FEnd(text.data() + text.size()), FMark(DecimalMark) {}
 
   Extended Scan() {
-    SkipSpaces();
-    const bool negative = Peek() == '-';
-    if (negative || Peek() == '+') ++FPos;
+    SkipSpaces(FPos, FEnd);
+    const bool negative = ReadSign(FPos, FEnd);
     const char* start = FPos;
     Digits digits;
     FPos = ReadDigits(FPos, FEnd, digits);
     std::int64_t fractionDigits = 0;
-    if (AtMark()) {
+    if (FMark.StartsAt(FPos, static_cast<std::size_t>(FEnd - FPos))) {
       FPos += FMark.Length;
       const char* fraction = FPos;
       FPos = ReadDigits(FPos, FEnd, digits);
       fractionDigits = FPos - fraction;
     }
     if (FPos == start) return NotANumber;  // neither a digit nor the mark
-    const int exponent = ReadExponent();
-    SkipSpaces();
-    if (Peek() != '\0') return Refused(digits);
+    const int exponent = ReadExponent(FPos, FEnd);
+    SkipSpaces(FPos, FEnd);
+    if (Peek(FPos, FEnd) != '\0') return Refused(digits);
     const std::int64_t n = exponent - fractionDigits;
     if (!digits.InExtended && n > -32 && n < 32) {
       // A whole number below 2^64 scaled once by at most 10^31 is zero or a normal number:
@@ -138,8 +129,7 @@ class NumberScanner {
   // underflow. Both leave their flags; they are cleared so that no later check mistakes them
   // for its own. (A normal result can only have set the inexact flag, which nothing reports:
   // clearing that would cost more than the whole parse.)
-  [[gnu::noinline]] static Extended ScaleUnusual(const Digits& digits, std::int64_t n,
-                                                 bool negative) {
+  static Extended ScaleUnusual(const Digits& digits, std::int64_t n, bool negative) {
     const Extended accumulator =
         digits.InExtended ? digits.Value : static_cast<Extended>(digits.Whole);
     // Overflow while accumulating fails even where the scaling would give +0. With every
@@ -163,27 +153,6 @@ class NumberScanner {
     return NotANumber;
   }
 
-  char Peek() const { return FPos != FEnd ? *FPos : '\0'; }
-
-  void SkipSpaces() {
-    while (Peek() == ' ') ++FPos;
-  }
-
-  bool AtMark() const { return FMark.StartsAt(FPos, static_cast<std::size_t>(FEnd - FPos)); }
-
-  int ReadExponent() {
-    if (Peek() != 'e' && Peek() != 'E') return 0;
-    ++FPos;
-    const bool negative = Peek() == '-';
-    if (negative || Peek() == '+') ++FPos;
-    int exponent = 0;
-    while (exponent < ExponentStop && IsDigit(Peek())) {
-      exponent = exponent * 10 + (*FPos - '0');
-      ++FPos;
-    }
-    return negative ? -exponent : exponent;
-  }
-
   const char* FPos;
   const char* FEnd;
   EncodedMark FMark;
@@ -192,14 +161,12 @@ class NumberScanner {
 }  // namespace
 
 Extended ParseOrNaN(std::string_view text) {
-  // Every condition silent, 64-bit significand, round to nearest; the caller's word is back
-  // on every way out.
   const ScopedHardwareWord parseWord(fpu::ParseWord);
   return NumberScanner(text).Scan();
 }
 
 bool TryParseNumber(std::string_view text, Extended& value) {
-  const Extended result = ParseOrNaN(text);
+  const Extended result = ParseNumberOr(text, NotANumber);
   if (std::isnan(result)) return false;
   value = result;
   return true;

@@ -3,15 +3,14 @@
 #pragma once
 
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
 
-namespace zentarix {
+#include "calc/uExtended.h"
+#include "calc/uFloatEnv.h"
+#include "calc/uNumberScan.h"
 
-using Extended = long double;
-static_assert(std::numeric_limits<Extended>::digits == 64,
-              "Extended must be the x87 80-bit format with a 64-bit significand");
+namespace zentarix {
 
 // One Unicode character each; code 0 means "none" (nothing is written, nothing matches).
 extern char32_t DecimalMark;
@@ -41,14 +40,28 @@ extern char32_t GroupMark;
 bool TryParseNumber(std::string_view text, Extended& value);
 
 // The parsed value, or a quiet NaN when the text is not a number (a parse never gives a NaN
-// of its own). The value comes back in a register.
+// of its own). Reads any text the grammar allows, in full; the value comes back in a
+// register.
 Extended ParseOrNaN(std::string_view text);
 
-// Inline, so that the fallback (a long double, which the calling convention would pass
-// through memory) never leaves the caller: the choice is made where the fallback already is.
+// TryParseNumber's value, or fallback. Inline, as is the scan of the short texts nearly every
+// field holds: a long double passed to or returned from a call travels through memory, and a
+// reload right after a store of ten bytes waits for the store.
 inline Extended ParseNumberOr(std::string_view text, Extended fallback) {
-  const Extended result = ParseOrNaN(text);
-  return result != result ? fallback : result;
+  // Every condition silent, 64-bit significand, round to nearest; the caller's word is back on
+  // every way out.
+  const ScopedHardwareWord parseWord(fpu::ParseWord);
+  Extended value;
+  switch (scan::ScanShortNumber(text.data(), text.data() + text.size(), DecimalMark, value)) {
+    case scan::ShortScan::Number:
+      return value;
+    case scan::ShortScan::NotANumber:
+      return fallback;
+    case scan::ShortScan::Undecided:
+      break;
+  }
+  value = ParseOrNaN(text);
+  return value != value ? fallback : value;
 }
 
 // The fixed grouped form with `decimals` decimals (0 to 18), the scientific form from 10^18

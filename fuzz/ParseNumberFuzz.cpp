@@ -276,6 +276,10 @@ class ParseCase {
   }
 
   void CheckFallbacks(const Outcome& outcome) {
+    // The full scan alone, without the inline scan of short texts before it.
+    const Extended full = ParseOrNaN(FText);
+    Require(outcome.Parsed ? SameBits(full, outcome.Value) : std::isnan(full),
+            "the full scan and the short-text scan give the same bits", Describe(outcome));
     for (const Extended fallback : {-1.0L, HUGE_VALL}) {
       const Extended value = ParseNumberOr(FText, fallback);
       Require(SameBits(value, outcome.Parsed ? outcome.Value : fallback),
