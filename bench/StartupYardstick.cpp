@@ -18,6 +18,7 @@
 #include "desktop/uCentreOnScreen.h"
 #include "desktop/uStartupProbe.h"
 #include "spin/uFieldEdit.h"
+#include "spin/uGlyph.h"
 #include "spin/uSpinEdit.h"
 
 using namespace zentarix;
@@ -58,7 +59,7 @@ TFieldEdit* FlatField(QWidget* panel, const char* text, QRect place) {
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zentarix-32.png")));
+  QApplication::setWindowIcon(QIcon(ReadPixmap(QStringLiteral(":/icons/zentarix-32.png"), "PNG")));
 
   QWidget window;
   window.setWindowTitle(QStringLiteral("Zentarix 0.0.2"));

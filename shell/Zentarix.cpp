@@ -17,6 +17,7 @@
 #include "desktop/uStdDescriptors.h"
 #include "shell/uAbout.h"
 #include "shell/uMain.h"
+#include "spin/uGlyph.h"
 
 using namespace zentarix;
 
@@ -38,7 +39,7 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("com.zentarix.zentarix"));
   InstallQtTranslations(*application);
   InstallGeneralErrorReport(ApplicationTitleFromPath(QCoreApplication::applicationFilePath()));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zentarix-32.png")));
+  QApplication::setWindowIcon(QIcon(ReadPixmap(QStringLiteral(":/icons/zentarix-32.png"), "PNG")));
   TLocaleWatcher localeWatcher;
   application->installEventFilter(&localeWatcher);
 

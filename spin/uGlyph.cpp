@@ -1,5 +1,6 @@
 #include "spin/uGlyph.h"
 
+#include <QImageReader>
 #include <algorithm>
 
 namespace zentarix {
@@ -32,6 +33,12 @@ QImage InkedGlyph(QImage image, QColor ink) {
     std::replace(line, line + image.width(), black, ink.rgb());
   }
   return image;
+}
+
+QPixmap ReadPixmap(const QString& path, const char* format) {
+  QImageReader reader(path, format);
+  reader.setAutoDetectImageFormat(false);
+  return QPixmap::fromImage(reader.read());
 }
 
 }  // namespace zentarix

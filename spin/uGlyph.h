@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPixmap>
+#include <QString>
 
 namespace zentarix {
 
@@ -19,5 +21,10 @@ QImage CutGlyphImage(const QImage& glyph, int numGlyphs, GlyphImage kind);
 // image with its opaque black pixels in ink: a black arrow drawn on a dark desktop's button
 // face would hardly show, so the arrows take the palette's button-text colour.
 QImage InkedGlyph(QImage image, QColor ink);
+
+// The image at path read by Qt's own reader for format ("BMP", "PNG"), or a null pixmap. Qt
+// would otherwise load each of its image plugins (GIF, ICO, JPEG with the JPEG library) to ask
+// whether it reads the file, even with the format named, before it used its own reader.
+QPixmap ReadPixmap(const QString& path, const char* format);
 
 }  // namespace zentarix

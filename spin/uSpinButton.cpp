@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "spin/uErrorReport.h"
+#include "spin/uGlyph.h"
 #include "spin/uTimerSpeedButton.h"
 
 // The arrow glyphs are compiled into this static library; a static library has to register
@@ -36,7 +37,7 @@ void SetArrowGlyph(TTimerSpeedButton* arrow, const QPixmap& glyph, const char* d
     arrow->setGlyph(glyph);
     return;
   }
-  arrow->setGlyph(QPixmap(QString::fromLatin1(defaultPath)));
+  arrow->setGlyph(ReadPixmap(QString::fromLatin1(defaultPath), "BMP"));
   arrow->setNumGlyphs(1);
   arrow->update();
 }

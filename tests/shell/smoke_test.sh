@@ -151,6 +151,9 @@ echo "smoke test: the window showed the diagram ($(bands) band pixels)"
 # The window class is the desktop entry's StartupWMClass, by which docks match the two.
 xprop -id "$window" WM_CLASS | grep -q '"Zentarix", "Zentarix"$' ||
   fail "the window class is not the desktop entry's: $(xprop -id "$window" WM_CLASS)"
+# Docks and task switchers show the program's icon, read from the executable's resources.
+xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (32 x 32)' ||
+  fail "the window has no 32 x 32 icon: $(xprop -id "$window" _NET_WM_ICON | head -1)"
 # The screenshot of the window that the AppStream metainfo names, where it is asked for.
 if [ -n "${ZENTARIX_SCREENSHOT:-}" ]; then
   xwd -silent -id "$window" >"$work/screenshot.xwd"
