@@ -13,7 +13,31 @@ namespace {
 
 constexpr int FormDigits = 18;
 constexpr Extended TenToThe18 = 1e18L;
+// 10^18 - 1/2, exact in extended (its spacing there is 1/16): the values from here on round
+// to 10^18 or more under ties to even.
+constexpr Extended LastBelowNineteenDigits = TenToThe18 - 0.5L;
 constexpr std::uint64_t IntegerBit = 0x8000000000000000ULL;
+
+// 10^0 ... 10^18, every power an 18-digit integer can be cut at.
+constexpr std::uint64_t PowersOfTen[FormDigits + 1] = {1ULL,
+                                                       10ULL,
+                                                       100ULL,
+                                                       1000ULL,
+                                                       10000ULL,
+                                                       100000ULL,
+                                                       1000000ULL,
+                                                       10000000ULL,
+                                                       100000000ULL,
+                                                       1000000000ULL,
+                                                       10000000000ULL,
+                                                       100000000000ULL,
+                                                       1000000000000ULL,
+                                                       10000000000000ULL,
+                                                       100000000000000ULL,
+                                                       1000000000000000ULL,
+                                                       10000000000000000ULL,
+                                                       100000000000000000ULL,
+                                                       1000000000000000000ULL};
 
 // Rounds to an integral value in the current rounding mode (nearest, ties to even).
 Extended RoundToIntegral(Extended x) {
@@ -31,95 +55,119 @@ std::uint64_t RoundToUnsigned(Extended x) {
   return static_cast<std::uint64_t>(result);
 }
 
-// Writes 9 digits of a value below 10^9, two at a time from the right.
-void WriteNineDigits(std::uint32_t value, char* out) {
-  static constexpr char Pairs[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
-  for (int i = 7; i >= 1; i -= 2, value /= 100) std::memcpy(out + i, Pairs + 2 * (value % 100), 2);
-  out[0] = static_cast<char>('0' + value);
-}
-
-// The two halves are independent, which halves the chain of divisions.
-void WriteEighteenDigits(std::uint64_t value, char (&digits)[FormDigits + 1]) {
-  WriteNineDigits(static_cast<std::uint32_t>(value / 1000000000), digits);
-  WriteNineDigits(static_cast<std::uint32_t>(value % 1000000000), digits + 9);
-  digits[FormDigits] = '\0';
-}
-
-// The 18 decimal digits of |x| and the position of the decimal point: |x| ~ 0.d1..d18 x 10^E.
-// The exponent estimate multiplies the binary exponent by 19728 / 65536, just below log10 2,
-// so it is never too high for values of 1 or more; an estimate one too low is corrected by
-// the division by ten.
-void EighteenDigitForm(Extended x, int biasedExponent, char (&digits)[FormDigits + 1], int& e) {
+// |x| as 18 significant digits, an integer from 10^17 to 10^18 - 1, and the position of the
+// decimal point: |x| ~ 0.d1..d18 x 10^e. The exponent estimate multiplies the binary exponent
+// by 19728 / 65536, just below log10 2, so it is never too high for values of 1 or more; an
+// estimate one too low is corrected by the division by ten.
+std::uint64_t EighteenDigitForm(Extended x, int biasedExponent, int& e) {
   e = ((biasedExponent - 16383) * 19728 >> 16) + 1;  // >> on a negative product floors
-  Extended y = RoundToIntegral(ScaleByTenInline(std::fabs(x), FormDigits - e));
+  const Extended scaled = ScaleByTenInline(std::fabs(x), FormDigits - e);
+  // Below this the value rounds to fewer than 19 digits, and the integer store rounds it
+  // exactly as rounding to an integral value first would, at a fraction of the cost.
+  if (scaled < LastBelowNineteenDigits) return RoundToUnsigned(scaled);
+  Extended y = RoundToIntegral(scaled);
   if (y >= TenToThe18) {
     // The quotient may fall on a half; the conversion below rounds it to even.
     y = y / 10.0L;
     ++e;
   }
-  WriteEighteenDigits(RoundToUnsigned(y), digits);
+  return RoundToUnsigned(y);
 }
 
-// Cuts the digits at k, rounding half away from zero on the 18-digit form; returns how many
-// digits are left.
-int RoundAt(char (&digits)[FormDigits + 1], int k, int& e) {
-  const bool roundUp = digits[k] >= '5';
-  digits[k] = '\0';
-  if (!roundUp) return k;
-  int i = k - 1;
-  // A digit that passes 9 is dropped (it would be a trailing zero) and the carry moves on.
-  while (i >= 0 && digits[i] == '9') digits[i--] = '\0';
-  if (i >= 0) {
-    ++digits[i];
-    return i + 1;
+// The first k digits of the 18-digit form, rounded half away from zero on the digit after
+// them: the 18-digit integer cut at 10^(18 - k), plus one when the rest is half or more.
+// When all k digits were nines the carry makes them 10^k, which is "1" one place up.
+std::uint64_t RoundAt(std::uint64_t form, int& k, int& e) {
+  assert(k >= 0 && k < FormDigits);
+  const std::uint64_t unit = PowersOfTen[FormDigits - k];
+  std::uint64_t kept = form / unit;
+  if (form - kept * unit >= unit / 2) ++kept;
+  if (kept == PowersOfTen[k]) {
+    kept = 1;
+    k = 1;
+    ++e;
   }
-  digits[0] = '1';
-  digits[1] = '\0';
-  ++e;
-  return 1;
+  return kept;
 }
 
-DecimalDigits Special(std::int16_t exponent, bool negative) {
-  DecimalDigits result;
-  result.Exponent = exponent;
-  result.Negative = negative;
-  return result;
+// Drops the trailing zeros of a k-digit number, fewest divisions first by eight places.
+std::uint64_t DropTrailingZeros(std::uint64_t digits, int& k) {
+  if (digits == 0) {
+    k = 0;
+    return 0;
+  }
+  while (digits % 100000000 == 0) {
+    digits /= 100000000;
+    k -= 8;
+  }
+  for (const int places : {4, 2, 1}) {
+    const std::uint64_t unit = PowersOfTen[places];
+    if (digits % unit == 0) {
+      digits /= unit;
+      k -= places;
+    }
+  }
+  return digits;
+}
+
+constexpr char Pairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the count digits of value (below 10^count) at out, two at a time from the right.
+void WriteDigits(std::uint32_t value, int count, char* out) {
+  for (; count >= 2; count -= 2, value /= 100) {
+    std::memcpy(out + count - 2, Pairs + 2 * (value % 100), 2);
+  }
+  if (count == 1) out[0] = static_cast<char>('0' + value);
+}
+
+// Writes the k digits of value (below 10^k) at out, in blocks of eight from the right: the
+// blocks are independent, which shortens the chain of divisions.
+void WriteNumber(std::uint64_t value, int k, char* out) {
+  if (k > 8) {
+    WriteNumber(value / 100000000, k - 8, out);
+    WriteDigits(static_cast<std::uint32_t>(value % 100000000), 8, out + k - 8);
+    return;
+  }
+  WriteDigits(static_cast<std::uint32_t>(value), k, out);
 }
 
 }  // namespace
 
+// One returned object on every way out, so that it is built where the caller receives it, its
+// digits zeroed once by their initialiser and then written only where they show.
 DecimalDigits ToDecimalDigits(Extended x, int precision, int decimals) {
+  DecimalDigits result;
   const ExtendedBits bits = SplitExtended(x);
-  if (bits.BiasedExponent == 0) return Special(0, false);  // zeros and denormals
+  if (bits.BiasedExponent == 0) return result;  // zeros and denormals
   if (bits.BiasedExponent == 0x7FFF) {
-    return bits.Significand == IntegerBit ? Special(DecimalDigits::InfinityExponent, bits.Negative)
-                                          : Special(DecimalDigits::NanExponent, false);
+    const bool infinity = bits.Significand == IntegerBit;
+    result.Exponent = infinity ? DecimalDigits::InfinityExponent : DecimalDigits::NanExponent;
+    result.Negative = infinity && bits.Negative;
+    return result;
   }
   // An unnormal (integer bit clear with a non-zero exponent) is no number the hardware
   // computes with; it reads as NaN rather than as garbage digits.
-  if ((bits.Significand & IntegerBit) == 0) return Special(DecimalDigits::NanExponent, false);
+  if ((bits.Significand & IntegerBit) == 0) {
+    result.Exponent = DecimalDigits::NanExponent;
+    return result;
+  }
 
-  // The digits are written where they are returned: copying them as a whole right after they
-  // were stored byte by byte would stall on the store forwarding.
-  DecimalDigits result;
-  char(&digits)[FormDigits + 1] = result.Digits;
   int e;
-  EighteenDigitForm(x, bits.BiasedExponent, digits, e);
-
+  const std::uint64_t form = EighteenDigitForm(x, bits.BiasedExponent, e);
   int k = e + decimals;
-  if (k < 0) return Special(0, false);
+  if (k < 0) return result;
   if (k > precision) k = precision;
-  int length = k < FormDigits ? RoundAt(digits, k, e) : FormDigits;
-  while (length > 0 && digits[length - 1] == '0') --length;
-  // Nothing of the 18-digit form is left behind the terminator.
-  std::fill(digits + length, digits + FormDigits + 1, '\0');
+  std::uint64_t shown = k < FormDigits ? RoundAt(form, k, e) : form;
+  if (k > FormDigits) k = FormDigits;
+  shown = DropTrailingZeros(shown, k);
+  WriteNumber(shown, k, result.Digits);
 
   result.Exponent = static_cast<std::int16_t>(e);
-  result.Negative = length > 0 && bits.Negative;
-  result.Length = static_cast<std::int8_t>(length);
+  result.Negative = k > 0 && bits.Negative;
+  result.Length = static_cast<std::int8_t>(k);
   return result;
 }
 

@@ -16,30 +16,6 @@ using namespace scan;
 
 constexpr Extended NotANumber = std::numeric_limits<Extended>::quiet_NaN();
 
-// The decimal mark as its UTF-8 bytes, so that the scan compares bytes. Marks are nearly
-// always ASCII, which needs no encoding.
-struct EncodedMark {
-  explicit EncodedMark(char32_t mark) {
-    if (mark != 0 && mark < 0x80) {
-      Bytes[0] = static_cast<char>(mark);
-      Length = 1;
-    } else {
-      Length = EncodeUtf8(mark, Bytes);
-    }
-  }
-  // Whether the text at p (with `left` bytes left) starts with the mark; a mark of code 0
-  // (none) matches nothing.
-  bool StartsAt(const char* p, std::size_t left) const {
-    if (Length == 0 || left < Length) return false;
-    for (std::size_t i = 0; i < Length; ++i) {
-      if (p[i] != Bytes[i]) return false;
-    }
-    return true;
-  }
-  char Bytes[4] = {};
-  std::size_t Length;
-};
-
 // accumulator := accumulator x 10 + digit, the product and the sum each rounded to extended.
 // While the value stays below 2^64 every such step is exact, so the digits are gathered in an
 // integer, which gives the same value much faster. From the first digit that would leave that
@@ -56,9 +32,11 @@ struct Digits {
 // Reads the rest of the digits from p into the extended accumulator, starting from the exact
 // value gathered so far; returns where the digits end.
 ZENTARIX_READER const char* ContinueInExtended(const char* p, const char* end, Digits& digits) {
+  // Each digit's value added from a table: converting it would take a store and a load.
+  static constexpr double DigitValues[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
   Extended accumulator = digits.InExtended ? digits.Value : static_cast<Extended>(digits.Whole);
   for (; p != end && IsDigit(*p); ++p) {
-    accumulator = accumulator * 10.0L + static_cast<Extended>(*p - '0');
+    accumulator = accumulator * 10.0L + DigitValues[*p - '0'];
   }
   digits.InExtended = true;
   digits.Value = accumulator;
@@ -155,7 +133,7 @@ class NumberScanner {
 
   const char* FPos;
   const char* FEnd;
-  EncodedMark FMark;
+  EncodedCharacter FMark;
 };
 
 }  // namespace

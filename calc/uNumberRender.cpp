@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 
 #include "calc/uNumberText.h"
@@ -13,49 +14,46 @@ constexpr int MaxDecimals = 18;
 // digits that the 18-digit form does not have.
 constexpr int LargestFixedExponent = 18;
 
-// A mark's UTF-8 bytes, encoded once per rendering; a mark of code 0 has none.
-struct MarkBytes {
-  explicit MarkBytes(char32_t mark) : Length(EncodeUtf8(mark, Bytes)) {}
-  char Bytes[4];
-  std::size_t Length;
-};
-
-// The longest fixed text: a sign, 18 integer digits with five group marks, the decimal mark
-// (each mark at most 4 bytes) and 18 decimals.
-constexpr std::size_t FixedRoom = 1 + 18 + 5 * 4 + 4 + MaxDecimals;
-
-// The text is written into a buffer on the stack and becomes a string once, at the end.
+// The text is written straight into the returned string, whose length is worked out first:
+// assembling it elsewhere byte by byte and copying it over would stall on the store
+// forwarding.
 std::string FixedForm(const DecimalDigits& form, int decimals) {
-  const MarkBytes group(GroupMark);
-  const MarkBytes mark(DecimalMark);
-  // A position past the last retained digit prints "0".
-  const auto digitAt = [&form](int index) {
-    return index < form.Length ? form.Digits[index] : '0';
-  };
-  char buffer[FixedRoom];
-  char* out = buffer;
+  // Every integer digit lies within the form's 18 (and its terminator).
+  assert(form.Exponent <= LargestFixedExponent);
+  const EncodedCharacter group(GroupMark);
+  const EncodedCharacter mark(DecimalMark);
+  const int integerDigits = std::max<int>(form.Exponent, 1);  // "0" below one
+  const int groups = (integerDigits - 1) / 3;                 // groups of three from the mark
+  const std::size_t length = (form.Negative ? 1 : 0) + static_cast<std::size_t>(integerDigits) +
+                             static_cast<std::size_t>(groups) * group.Length +
+                             (decimals > 0 ? mark.Length + static_cast<std::size_t>(decimals) : 0);
+  // Every position no digit is written to shows "0": those past the last retained digit and
+  // the zeros right after the decimal mark.
+  std::string text(length, '0');
+  char* out = text.data();
   if (form.Negative) *out++ = '-';
+  int next = 0;  // the next digit of the form to show
   if (form.Exponent <= 0) {
-    *out++ = '0';
+    ++out;
   } else {
-    for (int i = 0; i < form.Exponent; ++i) {
-      // Groups of three counted from the decimal point.
-      if (i > 0 && (form.Exponent - i) % 3 == 0) {
-        std::memcpy(out, group.Bytes, group.Length);
-        out += group.Length;
+    int untilGroup = (form.Exponent - 1) % 3 + 1;
+    for (; next < form.Exponent; ++next, ++out) {
+      if (untilGroup-- == 0) {
+        out = group.WriteAt(out);
+        untilGroup = 2;
       }
-      *out++ = digitAt(i);
+      // Past the retained digits the form holds zero bytes, which the or makes "0".
+      *out = static_cast<char>(form.Digits[next] | '0');
     }
   }
   if (decimals > 0) {
-    std::memcpy(out, mark.Bytes, mark.Length);
-    out += mark.Length;
+    out = mark.WriteAt(out);
     const int leadingZeros = form.Exponent < 0 ? std::min(-form.Exponent, decimals) : 0;
-    out = std::fill_n(out, leadingZeros, '0');
-    int next = std::max<int>(form.Exponent, 0);
-    for (int i = leadingZeros; i < decimals; ++i) *out++ = digitAt(next++);
+    out += leadingZeros;
+    const int shown = std::min(form.Length - next, decimals - leadingZeros);
+    for (int i = 0; i < shown; ++i) out[i] = form.Digits[next + i];
   }
-  return std::string(buffer, out);
+  return text;
 }
 
 std::string ScientificForm(const DecimalDigits& form, int decimals) {

@@ -84,7 +84,9 @@ enum class ShortScan {
 // for long digits and large exponents.
 ZENTARIX_READER ShortScan ScanShortNumber(const char* p, const char* const end, const char32_t mark,
                                           Extended& value) {
-  if (mark == 0 || mark >= 0x80) return ShortScan::Undecided;
+  // A text longer than 19 bytes rarely holds at most 18 digits: it is left to the full parse
+  // at once rather than read twice.
+  if (mark == 0 || mark >= 0x80 || end - p > ShortDigits + 1) return ShortScan::Undecided;
   SkipSpaces(p, end);
   const bool negative = ReadSign(p, end);
   const char* const start = p;

@@ -65,6 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"EighteenDigitsScaledOnce", "-0,123456789012345678", "-0.123456789012345678"},
         ParseCase{"NineteenDigitsScaledOnce", "0,1234567890123456789", "0.1234567890123456789"},
         ParseCase{"LargestPowerExactInADouble", "5e22", "5e22"},
+        ParseCase{"FewDigitsPaddedPastTwentyBytes", "          -12,5     ", "-12.5"},
         ParseCase{"SmallestPowerBeyondADouble", "5e-23", "5e-23"},
         ParseCase{"BelowExtendedRangeIsZero", "1e-4999", "0"},
         ParseCase{"LongFractionWithNegativeExponent",
