@@ -45,8 +45,8 @@ bool TryParseNumber(std::string_view text, Extended& value);
 Extended ParseOrNaN(std::string_view text);
 
 // TryParseNumber's value, or fallback. Inline, as is the scan of the short texts nearly every
-// field holds: a long double passed to or returned from a call travels through memory, and a
-// reload right after a store of ten bytes waits for the store.
+// field holds: a long double passed to a call, or handed back through a reference, travels
+// through memory, and a reload right after a store of ten bytes waits for the store.
 inline Extended ParseNumberOr(std::string_view text, Extended fallback) {
   // Every condition silent, 64-bit significand, round to nearest; the caller's word is back on
   // every way out.
