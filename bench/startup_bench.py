@@ -65,6 +65,14 @@ def peak_resident_kb(pid):
     return -1
 
 
+def reap(child):
+    """Waits for child and sets its return code; returns the milliseconds of processor time it
+    used. Reaped here rather than by Popen, for the processor time of this one child."""
+    _, status, usage = os.wait4(child.pid, 0)
+    child.returncode = os.waitstatus_to_exitcode(status)
+    return (usage.ru_utime + usage.ru_stime) * 1e3
+
+
 def probe_once(program, env):
     """One start of a program with the probe; returns (milliseconds to first paint, peak
     resident kB, milliseconds of processor time of the whole run)."""
@@ -73,9 +81,7 @@ def probe_once(program, env):
                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
     output = child.stdout.read()
     child.stdout.close()
-    # Reaped here rather than by Popen, for the processor time this one child used.
-    _, status, usage = os.wait4(child.pid, 0)
-    child.returncode = os.waitstatus_to_exitcode(status)
+    processor_ms = reap(child)
     fields = {}
     for line in output.splitlines():
         if line.startswith("startup-probe "):
@@ -83,8 +89,7 @@ def probe_once(program, env):
     if child.returncode != 0 or "monotonic-ns" not in fields:
         sys.exit(f"{program}: no start-up probe line (exit status {child.returncode}, "
                  f"output {output!r})")
-    return ((int(fields["monotonic-ns"]) - start) / 1e6, int(fields["vmhwm-kb"]),
-            (usage.ru_utime + usage.ru_stime) * 1e3)
+    return (int(fields["monotonic-ns"]) - start) / 1e6, int(fields["vmhwm-kb"]), processor_ms
 
 
 class MapWatcher:
@@ -158,11 +163,10 @@ def map_once(program, env, watcher):
     peak = peak_resident_kb(child.pid) if mapped is not None else -1
     if child.poll() is None:
         child.send_signal(signal.SIGTERM)
-    _, status, usage = os.wait4(child.pid, 0)
-    child.returncode = os.waitstatus_to_exitcode(status)
+    processor_ms = reap(child)
     if mapped is None:
         sys.exit(f"{program}: no window mapped (exit status {child.returncode})")
-    return (mapped - start) / 1e6, peak, (usage.ru_utime + usage.ru_stime) * 1e3
+    return (mapped - start) / 1e6, peak, processor_ms
 
 
 def start_xvfb(work):

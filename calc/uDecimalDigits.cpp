@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <cstdint>
@@ -159,9 +160,8 @@ DecimalDigits ToDecimalDigits(Extended x, int precision, int decimals) {
   const std::uint64_t form = EighteenDigitForm(x, bits.BiasedExponent, e);
   int k = e + decimals;
   if (k < 0) return result;
-  if (k > precision) k = precision;
+  k = std::min({k, precision, FormDigits});
   std::uint64_t shown = k < FormDigits ? RoundAt(form, k, e) : form;
-  if (k > FormDigits) k = FormDigits;
   shown = DropTrailingZeros(shown, k);
   WriteNumber(shown, k, result.Digits);
 
