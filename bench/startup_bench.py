@@ -4,9 +4,9 @@
 Four programs are measured in one run, taking turns:
 
 - Zentarix;
-- the yardstick (bench/StartupYardstick): the main window's controls, fonts, title and icon
+- the yardstick (bench/startup_yardstick): the main window's controls, fonts, title and icon
   without any of the program's behaviour; the goal is set against it;
-- an empty Qt Widgets window of the same size (bench/MinimalQtWindow);
+- an empty Qt Widgets window of the same size (bench/minimal_qt_window);
 - a packaged peer calculator (galculator or speedcrunch, whichever is installed; --peer).
 
 The three Qt programs carry the same probe: with ZENTARIX_STARTUP_PROBE=1 they print the

@@ -13,7 +13,7 @@
 #include <exception>
 #include <string>
 
-#include "calc/uX87.h"
+#include "calc/x87.h"
 
 namespace zentarix {
 

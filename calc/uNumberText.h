@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "calc/uExtended.h"
+#include "calc/extended.h"
+#include "calc/number_scan.h"
 #include "calc/uFloatEnv.h"
-#include "calc/uNumberScan.h"
 
 namespace zentarix {
 

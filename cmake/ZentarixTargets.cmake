@@ -36,19 +36,22 @@ function(zentarix_strict target)
     -ffp-contract=off -fno-fast-math)
 endfunction()
 
-# A static library of the project with strict warnings.
+# A static library of the project with strict warnings. Its headers, and those of every library
+# it links, are included by their path from the repository root ("calc/uNumberText.h").
 function(zentarix_library target)
   add_library(${target} STATIC ${ARGN})
   zentarix_strict(${target})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
 
 # A GoogleTest program linked against the libraries it tests; each test case becomes a CTest
 # test. Widget tests bring their own main (offscreen platform, QApplication). ENV NAME=value
 # sets one more variable in the tests' environment, for a setting that must be in place before
 # the program starts. (The test discovery splits list-valued properties once more, so a second
-# variable could not travel in ENVIRONMENT; it travels as an environment modification.)
+# variable could not travel in ENVIRONMENT; it travels as an environment modification.) Each
+# test carries a CTest label: LABEL when given, else "widget" for widget tests and "unit".
 function(zentarix_gtest target)
-  cmake_parse_arguments(ARG "QT_MAIN" "ENV" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT_MAIN" "ENV;LABEL" "SOURCES;LIBS" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   zentarix_strict(${target})
   if(ARG_QT_MAIN)
@@ -56,7 +59,14 @@ function(zentarix_gtest target)
   else()
     target_link_libraries(${target} PRIVATE GTest::gtest_main ${ARG_LIBS})
   endif()
-  set(properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  if(NOT ARG_LABEL)
+    if(ARG_QT_MAIN)
+      set(ARG_LABEL widget)
+    else()
+      set(ARG_LABEL unit)
+    endif()
+  endif()
+  set(properties LABELS ${ARG_LABEL} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   if(ARG_ENV)
     string(REGEX REPLACE "^([^=]+)=" "\\1=set:" modification "${ARG_ENV}")
     list(APPEND properties ENVIRONMENT_MODIFICATION "${modification}")

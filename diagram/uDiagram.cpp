@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "diagram/uDiagramGeometry.h"
-#include "diagram/uDiagramLabels.h"
+#include "diagram/diagram_geometry.h"
+#include "diagram/diagram_labels.h"
 
 namespace zentarix {
 

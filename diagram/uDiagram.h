@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "calc/uCalcItem.h"
-#include "diagram/uCanvasOp.h"
+#include "diagram/canvas_op.h"
 
 namespace zentarix {
 

@@ -2,8 +2,8 @@
 
 #include <QKeyEvent>
 
-#include "desktop/uCentreOnScreen.h"
-#include "shell/uEnterKey.h"
+#include "desktop/centre_on_screen.h"
+#include "shell/enter_key.h"
 #include "ui_uAbout.h"
 
 namespace zentarix {
@@ -19,7 +19,7 @@ TAboutBox::TAboutBox(QWidget* parent)
   setFont(font);
   connect(FUi->OKButton, &QPushButton::clicked, this, &QDialog::accept);
   // The focused OK button would take a modified Enter as well.
-  FUi->OKButton->installEventFilter(new TPlainEnterOnly(FUi->OKButton));
+  FUi->OKButton->installEventFilter(new PlainEnterOnly(FUi->OKButton));
 }
 
 TAboutBox::~TAboutBox() = default;

@@ -13,20 +13,22 @@
 #include <algorithm>
 
 #include "calc/uNumberText.h"
-#include "desktop/uInterfaceLanguage.h"
-#include "diagram/uDiagramSummary.h"
-#include "shell/uDiagramReplay.h"
-#include "shell/uEnterKey.h"
-#include "shell/uFieldReaders.h"
-#include "shell/uKeyPreview.h"
-#include "shell/uListing.h"
-#include "shell/uMemoSink.h"
-#include "shell/uPaintBox.h"
-#include "spin/uErrorReport.h"
-#include "spin/uFocusMove.h"
-#include "spin/uSpinButton.h"
-#include "spin/uSpinEdit.h"
-#include "spin/uTimerSpeedButton.h"
+#include "desktop/interface_language.h"
+#include "desktop/native_window.h"
+#include "diagram/diagram_summary.h"
+#include "shell/diagram_replay.h"
+#include "shell/enter_key.h"
+#include "shell/key_preview.h"
+#include "shell/memo_sink.h"
+#include "shell/paint_box.h"
+#include "shell/uAbout.h"
+#include "spin/error_report.h"
+#include "spin/focus_move.h"
+#include "spin/spin_button.h"
+#include "spin/spin_edit.h"
+#include "spin/timer_speed_button.h"
+#include "text/field_readers.h"
+#include "text/listing.h"
 #include "ui_uMain.h"
 
 namespace zentarix {
@@ -37,15 +39,15 @@ std::string TextOf(const QLineEdit& field) { return field.text().toStdString(); 
 
 // A face the window asks for by name, and the metric-compatible face of the Liberation family
 // that stands in where it is missing rather than whatever the system picks.
-struct TFace {
+struct FontFace {
   const char* Family;
   const char* StandIn;
 };
 
-constexpr TFace SansSerifFace{"MS Sans Serif", "Liberation Sans"};
-constexpr TFace MonospaceFace{"Courier New", "Liberation Mono"};
+constexpr FontFace SansSerifFace{"MS Sans Serif", "Liberation Sans"};
+constexpr FontFace MonospaceFace{"Courier New", "Liberation Mono"};
 
-QFont FontOfPixels(TFace face, int pixels) {
+QFont FontOfPixels(FontFace face, int pixels) {
   // Asking for a missing face by its own name ends in the same stand-in, but Qt first sorts
   // every installed font by its likeness to the missing one, for each script it shapes
   // (fontconfig's FcFontSort, some 2.5 million instructions each time). Where neither face is
@@ -83,6 +85,7 @@ TForm1::TForm1(QWidget* parent)
   ApplyListingPalette();
   NameSpinArrows();
   Button1()->setText(aCalc()->text());
+  ShowAbout = [this] { ShowAboutBox(); };
   ConnectEvents();
   // The first field is ready for typing over its value.
   Edit1()->setFocus(Qt::OtherFocusReason);
@@ -97,18 +100,18 @@ QFrame* TForm1::Panel3() const { return FUi->Panel3; }
 QLabel* TForm1::Label1() const { return FUi->Label1; }
 QLabel* TForm1::Label2() const { return FUi->Label2; }
 QLabel* TForm1::Label3() const { return FUi->Label3; }
-TFieldEdit* TForm1::Edit1() const { return FUi->Edit1; }
-TFieldEdit* TForm1::Edit2() const { return FUi->Edit2; }
+FieldEdit* TForm1::Edit1() const { return FUi->Edit1; }
+FieldEdit* TForm1::Edit2() const { return FUi->Edit2; }
 TSpinEdit* TForm1::SpinEdit1() const { return FUi->SpinEdit1; }
 QPlainTextEdit* TForm1::Memo1() const { return FUi->Memo1; }
 QPushButton* TForm1::Button1() const { return FUi->Button1; }
-TPaintBox* TForm1::pnb() const { return FUi->pnb; }
+PaintBox* TForm1::pnb() const { return FUi->pnb; }
 QAction* TForm1::aCalc() const { return FUi->aCalc; }
 QAction* TForm1::aCopyListing() const { return FUi->aCopyListing; }
 
 void TForm1::ApplyWindowFont() {
   // For every font of the program that names these faces, the About box's among them.
-  for (const TFace face : {SansSerifFace, MonospaceFace}) {
+  for (const FontFace face : {SansSerifFace, MonospaceFace}) {
     QFont::insertSubstitution(QString::fromLatin1(face.Family), QString::fromLatin1(face.StandIn));
   }
   // Character heights in pixels, which a layout file cannot state.
@@ -164,7 +167,7 @@ void TForm1::ConnectEvents() {
   connect(Button1(), &QPushButton::clicked, aCalc(), &QAction::trigger);
   // Enter on the focused button runs it, as Space does (unless Shift, Ctrl or Alt is held).
   Button1()->setAutoDefault(true);
-  Button1()->installEventFilter(new TPlainEnterOnly(Button1()));
+  Button1()->installEventFilter(new PlainEnterOnly(Button1()));
   SpinEdit1()->OnChange = [this](QObject*) { aCalcExecute(); };
   Edit1()->OnExit = [this](QObject*) { Edit1Exit(); };
   Edit2()->OnExit = [this](QObject*) { Edit2Exit(); };
@@ -185,7 +188,7 @@ void TForm1::ConnectEvents() {
     control->installEventFilter(this);
   }
   // Key preview: the window sees every key release of its controls before they do.
-  FKeyPreview = std::make_unique<TKeyPreview>(
+  FKeyPreview = std::make_unique<KeyPreview>(
       [this](QObject* watched, const QKeyEvent& key) { return HandleKeyRelease(watched, key); },
       this);
   qApp->installEventFilter(FKeyPreview.get());
@@ -228,7 +231,7 @@ void TForm1::aCalcExecute() {
   const Extended tenths = ReadNoise(TextOf(*SpinEdit1()));
   const bool passed = CalculateLevels(FCalcItem, a, b, tenths);
   {
-    TMemoSink memo(*Memo1());
+    MemoSink memo(*Memo1());
     WriteListing(FCalcItem, passed, memo, FListingTexts);
   }
   DescribeDiagram();
@@ -237,6 +240,16 @@ void TForm1::aCalcExecute() {
 
 void TForm1::FormKeyUp(int key) {
   if (key == Qt::Key_F1 && ShowAbout) ShowAbout();
+}
+
+void TForm1::ShowAboutBox() {
+  if (FAboutBox == nullptr) {
+    // The box belongs to the window: when it closes, the desktop gives the window the keyboard
+    // focus back.
+    FAboutBox = std::make_unique<TAboutBox>(this);
+    CreateNativeWindow(*FAboutBox);
+  }
+  FAboutBox->ShowModal();
 }
 
 void TForm1::DescribeDiagram() {
@@ -253,7 +266,7 @@ void TForm1::NameSpinArrows() {
 
 void TForm1::CheckField(QWidget* field, bool passed, const QString& message) {
   if (passed) return;
-  TMemoSink(*Memo1()).SetText(message.toStdString());
+  MemoSink(*Memo1()).SetText(message.toStdString());
   ReturnFocusTo(field);
 }
 

@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "calc/uCalcItem.h"
-#include "diagram/uDiagramSummary.h"
-#include "shell/uListing.h"
+#include "diagram/diagram_summary.h"
+#include "text/listing.h"
 
 namespace Ui {
 class TForm1;
@@ -26,9 +26,10 @@ class QPushButton;
 
 namespace zentarix {
 
-class TFieldEdit;
-class TKeyPreview;
-class TPaintBox;
+class FieldEdit;
+class KeyPreview;
+class TAboutBox;
+class PaintBox;
 class TSpinEdit;
 
 class TForm1 : public QWidget {
@@ -40,8 +41,8 @@ class TForm1 : public QWidget {
   explicit TForm1(QWidget* parent = nullptr);
   ~TForm1() override;
 
-  // Shown modally when F1 is released anywhere in the window; the application sets it to
-  // its About box.
+  // Runs when F1 is released anywhere in the window: the window's own About box, shown
+  // modally, unless a test puts another action here.
   std::function<void()> ShowAbout;
 
   // The event handlers, in their declared order.
@@ -62,12 +63,12 @@ class TForm1 : public QWidget {
   QLabel* Label1() const;
   QLabel* Label2() const;
   QLabel* Label3() const;
-  TFieldEdit* Edit1() const;
-  TFieldEdit* Edit2() const;
+  FieldEdit* Edit1() const;
+  FieldEdit* Edit2() const;
   TSpinEdit* SpinEdit1() const;
   QPlainTextEdit* Memo1() const;
   QPushButton* Button1() const;
-  TPaintBox* pnb() const;
+  PaintBox* pnb() const;
   QAction* aCalc() const;
   // Puts the listing's whole text on the clipboard (Ctrl+Shift+C anywhere in the window).
   QAction* aCopyListing() const;
@@ -96,6 +97,7 @@ class TForm1 : public QWidget {
   // listing with message and gives the focus back to field.
   void CheckField(QWidget* field, bool passed, const QString& message);
   void ReturnFocusTo(QWidget* field);
+  void ShowAboutBox();
 
   std::unique_ptr<Ui::TForm1> FUi;
   TCalcItem FCalcItem;
@@ -110,7 +112,9 @@ class TForm1 : public QWidget {
   // it: the button does not see that press.
   bool FInterruptedPress = false;
   bool FApplyingPalette = false;
-  std::unique_ptr<TKeyPreview> FKeyPreview;
+  std::unique_ptr<KeyPreview> FKeyPreview;
+  // Made when first asked for: at start-up it would cost an X window that nobody sees yet.
+  std::unique_ptr<TAboutBox> FAboutBox;
 };
 
 }  // namespace zentarix

@@ -1,0 +1,17 @@
+#include "desktop/locale_watcher.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+#include "calc/uNumberText.h"
+
+namespace zentarix {
+
+bool LocaleWatcher::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == QCoreApplication::instance() && event->type() == QEvent::LocaleChange) {
+    LoadNumberSettings();
+  }
+  return false;
+}
+
+}  // namespace zentarix

@@ -1,0 +1,551 @@
+// The main window driven as a user drives it: typing, Tab, the button, the spin arrows and
+// keys, F1, and what the listing and the diagram show afterwards.
+#include <QAction>
+#include <QClipboard>
+#include <QImage>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "shell/paint_box.h"
+#include "shell/uAbout.h"
+#include "spin/field_edit.h"
+#include "spin/spin_button.h"
+#include "spin/timer_speed_button.h"
+#include "tests/shell/main_window_fixture.h"
+#include "tests/support/example_listings.h"
+#include "tests/support/row_printer.h"
+
+using namespace zentarix;
+
+namespace {
+
+using zentarix::test::PrintTo;
+
+const std::string RisingListing = RisingExampleListing;
+
+// The eighth line of a full listing: the lower F3 corridor bound, which shows the noise used.
+std::string CorridorLine(const std::string& listing) {
+  std::size_t start = 0;
+  for (int line = 1; line < 8; ++line) start = listing.find('\n', start) + 1;
+  return listing.substr(start, listing.find('\n', start) - start);
+}
+
+bool IsWhite(QRgb pixel) {
+  return qRed(pixel) == 255 && qGreen(pixel) == 255 && qBlue(pixel) == 255;
+}
+
+TEST_F(MainWindowTest, StartsWithItsValuesAnEmptyListingAndABlankDiagram) {
+  EXPECT_EQ(Form->Edit1()->text(), "100");
+  EXPECT_EQ(Form->Edit2()->text(), "110");
+  EXPECT_EQ(Form->SpinEdit1()->text(), "30");
+  EXPECT_EQ(QApplication::focusWidget(), Form->Edit1());
+  EXPECT_EQ(Form->Edit1()->selectedText(), "100");
+  EXPECT_EQ(Listing(), "");
+  EXPECT_EQ(Form->CalcItem().ValueA, 0.0);
+  EXPECT_EQ(Form->CalcItem().ValueB, 0.0);
+  const QImage diagram = Form->pnb()->grab().toImage();
+  EXPECT_EQ(diagram.size(), QSize(461, 431));
+  for (int y = 0; y < diagram.height(); y += 5) {
+    for (int x = 0; x < diagram.width(); x += 5) {
+      ASSERT_TRUE(IsWhite(diagram.pixel(x, y))) << "at " << x << "," << y;
+    }
+  }
+}
+
+TEST_F(MainWindowTest, WindowHasItsCaptionSizesAndReadOnlyListing) {
+  EXPECT_TRUE(Form->windowTitle().contains("Zentarix"));
+  EXPECT_TRUE(Form->windowTitle().contains("0.0.2"));
+  EXPECT_EQ(Form->size(), QSize(656, 433));
+  EXPECT_EQ(Form->minimumSize(), QSize(622, 433));
+  EXPECT_TRUE(Form->Memo1()->isReadOnly());
+  EXPECT_EQ(Form->Memo1()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  EXPECT_EQ(Form->Memo1()->geometry(), QRect(1, 136, 191, 296));
+  EXPECT_EQ(Form->Button1()->text(), "Расчет");
+  EXPECT_EQ(Form->SpinEdit1()->geometry(), QRect(88, 84, 93, 22));
+}
+
+TEST_F(MainWindowTest, ListingAndDiagramGrowWithTheWindow) {
+  Form->resize(800, 600);
+  QApplication::processEvents();
+  EXPECT_EQ(Form->Memo1()->geometry(), QRect(1, 136, 191, 463));
+  EXPECT_EQ(Form->pnb()->size(), QSize(800 - 193 - 2, 598));
+}
+
+TEST_F(MainWindowTest, TabVisitsTheFieldsAndTheButtonButNotTheListing) {
+  Form->Edit1()->setFocus(Qt::OtherFocusReason);
+  const QWidget* expected[] = {Form->Edit2(), Form->SpinEdit1(), Form->Button1(), Form->Edit1()};
+  for (const QWidget* next : expected) {
+    PressTab();
+    EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+  }
+  EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(MainWindowTest, ButtonWritesTheWholeListing) {
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  EXPECT_EQ(Listing(), RisingListing);
+  EXPECT_EQ(Form->CalcItem().ValueB, 110.0);
+}
+
+struct ButtonKeyCase {
+  const char* name;
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+  bool runs;
+};
+
+class MainWindowButtonKeys : public MainWindowTest,
+                             public ::testing::WithParamInterface<ButtonKeyCase> {};
+
+TEST_P(MainWindowButtonKeys, SpaceAndPlainEnterRunTheButton) {
+  const ButtonKeyCase& c = GetParam();
+  Form->Button1()->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(Form->Button1(), c.key, c.modifiers);
+  EXPECT_EQ(Listing() == RisingListing, c.runs) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, MainWindowButtonKeys,
+    ::testing::Values(ButtonKeyCase{"Space", Qt::Key_Space, Qt::NoModifier, true},
+                      ButtonKeyCase{"Enter", Qt::Key_Return, Qt::NoModifier, true},
+                      ButtonKeyCase{"KeypadEnter", Qt::Key_Enter, Qt::KeypadModifier, true},
+                      ButtonKeyCase{"ShiftEnter", Qt::Key_Return, Qt::ShiftModifier, false},
+                      ButtonKeyCase{"CtrlEnter", Qt::Key_Return, Qt::ControlModifier, false},
+                      ButtonKeyCase{"AltEnter", Qt::Key_Return, Qt::AltModifier, false},
+                      ButtonKeyCase{"Letter", Qt::Key_A, Qt::NoModifier, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, ARunAfterAnErrorLineReplacesIt) {
+  // A calculation run while A is still being typed (the noise field's change runs one).
+  Form->Edit1()->setText("-1");
+  Form->aCalc()->trigger();
+  EXPECT_EQ(Listing(), "Ошибка в значении шума!");
+  TypeInto(Form->Edit1(), "100");
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  EXPECT_EQ(Listing(), RisingListing);
+}
+
+TEST_F(MainWindowTest, AClickThatAnExitCheckInterruptsDoesNotCalculate) {
+  TypeInto(Form->Edit1(), "-1");
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  EXPECT_EQ(Listing(), "Ошибка в значении А!");
+  EXPECT_EQ(QApplication::focusWidget(), Form->Edit1());
+  // The next click, with A mended, calculates.
+  QTest::keyClicks(Form->Edit1(), "100");
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  EXPECT_EQ(Listing(), RisingListing);
+}
+
+struct ExitCase {
+  const char* name;
+  int field;  // 1: Edit1, 2: Edit2, 3: SpinEdit1
+  const char* text;
+  char32_t decimalMark;
+  const char* message;  // nullptr: the check passes
+};
+
+class MainWindowExitChecks : public MainWindowTest, public ::testing::WithParamInterface<ExitCase> {
+ protected:
+  QLineEdit* Field(int number) const {
+    if (number == 1) return Form->Edit1();
+    if (number == 2) return Form->Edit2();
+    return Form->SpinEdit1();
+  }
+};
+
+TEST_P(MainWindowExitChecks, ReportBelowZeroAndReturnTheFocus) {
+  const ExitCase& c = GetParam();
+  DecimalMark = c.decimalMark;
+  QLineEdit* field = Field(c.field);
+  TypeInto(field, QString::fromUtf8(c.text));
+  const std::string before = Listing();
+  PressTab();
+  if (c.message == nullptr) {
+    EXPECT_EQ(Listing(), before) << c.name;
+    EXPECT_NE(QApplication::focusWidget(), field) << c.name;
+  } else {
+    EXPECT_EQ(Listing(), c.message) << c.name;
+    EXPECT_EQ(QApplication::focusWidget(), field) << c.name;
+    EXPECT_EQ(field->selectedText(), field->text()) << c.name << ": typing replaces the value";
+  }
+  EXPECT_EQ(field->text().toStdString(), c.text) << c.name << ": the field keeps its text";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, MainWindowExitChecks,
+    ::testing::Values(ExitCase{"EmptyA", 1, "", U',', "Ошибка в значении А!"},
+                      ExitCase{"NegativeA", 1, "-1", U',', "Ошибка в значении А!"},
+                      ExitCase{"LetterInA", 1, "12a", U',', "Ошибка в значении А!"},
+                      ExitCase{"FullStopInAUnderCommaLocale", 1, "100.5", U',', nullptr},
+                      ExitCase{"FullStopInAUnderFullStopLocale", 1, "100.5", U'.', nullptr},
+                      ExitCase{"LoneFullStopInAIsZero", 1, ".", U',', nullptr},
+                      ExitCase{"NegativeZeroA", 1, "-0", U',', nullptr},
+                      ExitCase{"ABeyondDoubleRangePasses", 1, "1e400", U',', nullptr},
+                      ExitCase{"NegativeB", 2, "-0,5", U',', "Ошибка в значении B!"},
+                      ExitCase{"FractionalB", 2, "0,5", U',', nullptr},
+                      ExitCase{"EmptyNoise", 3, "", U',', "Ошибка в значении шума!"},
+                      ExitCase{"FractionalNoise", 3, "2,5", U',', nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, EachKeystrokeInTheNoiseFieldRecalculates) {
+  Form->SpinEdit1()->setFocus(Qt::MouseFocusReason);
+  Form->SpinEdit1()->end(false);
+  QTest::keyClick(Form->SpinEdit1(), Qt::Key_Backspace);  // "3"
+  EXPECT_EQ(CorridorLine(Listing()), "  F3(1) = 106.1500");
+  QTest::keyClick(Form->SpinEdit1(), Qt::Key_Backspace);  // ""
+  EXPECT_EQ(Listing(), "Ошибка в значении шума!");
+}
+
+TEST_F(MainWindowTest, NoiseTypedWithTheDecimalMarkIsUsedAsTyped) {
+  DecimalMark = U',';
+  TypeInto(Form->SpinEdit1(), "2,5");
+  PressTab();
+  EXPECT_EQ(Form->SpinEdit1()->text(), "2,5");
+  EXPECT_EQ(CorridorLine(Listing()), "  F3(1) = 106,1550");
+}
+
+struct NoiseExitCase {
+  const char* name;
+  const char* typed;
+  const char* corrected;
+  const char* corridorLine;
+};
+
+class MainWindowNoiseExit : public MainWindowTest,
+                            public ::testing::WithParamInterface<NoiseExitCase> {};
+
+TEST_P(MainWindowNoiseExit, RangeCorrectionRecalculatesAfterTheCheck) {
+  const NoiseExitCase& c = GetParam();
+  TypeInto(Form->SpinEdit1(), c.typed);
+  PressTab();
+  EXPECT_EQ(Form->SpinEdit1()->text().toStdString(), c.corrected) << c.name;
+  EXPECT_EQ(CorridorLine(Listing()), c.corridorLine) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, MainWindowNoiseExit,
+    ::testing::Values(NoiseExitCase{"AboveRangeBecomesHundred", "150", "100", "  F3(1) = 105.1800"},
+                      NoiseExitCase{"BelowRangeBecomesZero", "-5", "0", "  F3(1) = 106.1800"},
+                      NoiseExitCase{"InRangeStays", "7", "7", "  F3(1) = 106.1100"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, NegativeNoiseShowsTheMessageThenTheCorrectedListingKeepingTheFocus) {
+  TypeInto(Form->SpinEdit1(), "-5");
+  PressTab();
+  EXPECT_EQ(QApplication::focusWidget(), Form->SpinEdit1());
+  EXPECT_EQ(Form->SpinEdit1()->text(), "0");
+}
+
+TEST_F(MainWindowTest, SpinArrowsAndKeysStepAndRecalculate) {
+  QTest::mouseClick(Form->SpinEdit1()->SpinButton()->UpArrow(), Qt::LeftButton);
+  EXPECT_EQ(Form->SpinEdit1()->text(), "31");
+  EXPECT_EQ(CorridorLine(Listing()), "  F3(1) = 105.8700");
+  EXPECT_EQ(QApplication::focusWidget(), Form->SpinEdit1());
+  QTest::keyClick(Form->SpinEdit1(), Qt::Key_Down);
+  QTest::keyClick(Form->SpinEdit1(), Qt::Key_Down);
+  EXPECT_EQ(Form->SpinEdit1()->text(), "29");
+  EXPECT_EQ(CorridorLine(Listing()), "  F3(1) = 105.8900");
+}
+
+struct F1Case {
+  const char* name;
+  Qt::KeyboardModifiers modifiers;
+};
+
+class MainWindowHelpKey : public MainWindowTest, public ::testing::WithParamInterface<F1Case> {};
+
+TEST_P(MainWindowHelpKey, OpensTheAboutBoxOnReleaseWhateverTheModifiers) {
+  QWidget* focused = Form->Edit2();
+  focused->setFocus(Qt::OtherFocusReason);
+  int releasesSeenByTheField = 0;
+  struct Spy : QObject {
+    int& count;
+    explicit Spy(int& c) : count(c) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::KeyRelease &&
+          static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        ++count;
+      }
+      return false;
+    }
+  } spy(releasesSeenByTheField);
+  focused->installEventFilter(&spy);
+  QTest::keyPress(focused, Qt::Key_F1, GetParam().modifiers);
+  EXPECT_EQ(AboutShown, 0) << GetParam().name << ": nothing on key-down";
+  QTest::keyRelease(focused, Qt::Key_F1, GetParam().modifiers);
+  EndReleaseWait(*Form);
+  EXPECT_EQ(AboutShown, 1) << GetParam().name;
+  EXPECT_EQ(releasesSeenByTheField, 1) << GetParam().name << ": the key is not consumed";
+  focused->removeEventFilter(&spy);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modifiers, MainWindowHelpKey,
+                         ::testing::Values(F1Case{"Plain", Qt::NoModifier},
+                                           F1Case{"Shift", Qt::ShiftModifier},
+                                           F1Case{"Ctrl", Qt::ControlModifier},
+                                           F1Case{"Alt", Qt::AltModifier}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct HelpFocusCase {
+  const char* name;
+  int control;  // 1: Edit1, 2: Edit2, 3: SpinEdit1, 4: Button1, 5: Memo1
+};
+
+class MainWindowHelpKeyFocus : public MainWindowTest,
+                               public ::testing::WithParamInterface<HelpFocusCase> {
+ protected:
+  QWidget* Control(int number) const {
+    switch (number) {
+      case 1:
+        return Form->Edit1();
+      case 2:
+        return Form->Edit2();
+      case 3:
+        return Form->SpinEdit1();
+      case 4:
+        return Form->Button1();
+      default:
+        return Form->Memo1();
+    }
+  }
+};
+
+// The real About box takes the focus while it is open and leaves none behind when it closes.
+// A release that the focused control ignores travels on to its parents: it opens the box
+// once, and the next release once more.
+TEST_P(MainWindowHelpKeyFocus, EachReleaseShowsTheAboutBoxOnce) {
+  TAboutBox box;
+  Form->ShowAbout = [this, &box] {
+    ++AboutShown;
+    QTimer::singleShot(0, &box, &QDialog::accept);
+    box.ShowModal();
+  };
+  QWidget* focused = Control(GetParam().control);
+  focused->setFocus(Qt::OtherFocusReason);
+  QTest::keyClick(focused, Qt::Key_F1);
+  EndReleaseWait(*Form);
+  EXPECT_EQ(AboutShown, 1) << GetParam().name;
+  // The desktop gives the main window back its activation, and with it the focus.
+  QApplication::setActiveWindow(Form.get());
+  ASSERT_EQ(QApplication::focusWidget(), focused) << GetParam().name;
+  QTest::keyClick(focused, Qt::Key_F1);
+  EndReleaseWait(*Form);
+  EXPECT_EQ(AboutShown, 2) << GetParam().name << ": the next release";
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, MainWindowHelpKeyFocus,
+                         ::testing::Values(HelpFocusCase{"Edit1", 1}, HelpFocusCase{"Edit2", 2},
+                                           HelpFocusCase{"SpinEdit1", 3},
+                                           HelpFocusCase{"Button1", 4}, HelpFocusCase{"Memo1", 5}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, OtherKeysAndRepeatedReleasesOpenNothing) {
+  QWidget* focused = Form->Edit1();
+  focused->setFocus(Qt::OtherFocusReason);
+  QTest::keyRelease(focused, Qt::Key_F2);
+  QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier, QString(), true);
+  QApplication::sendEvent(focused, &repeated);
+  // The window acts on the focused control's own delivery of a release, not on one that
+  // reaches another control.
+  QKeyEvent elsewhere(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier);
+  QApplication::sendEvent(Form->Button1(), &elsewhere);
+  EndReleaseWait(*Form);
+  EXPECT_EQ(AboutShown, 0);
+}
+
+// On an X server a held key repeats as a release and a press with one time stamp, and Qt
+// often marks neither as a repeat. Only the release that no such press follows is real.
+struct KeyStep {
+  QEvent::Type type;
+  Qt::Key key;
+  quint64 time;
+};
+
+struct HeldHelpKeyCase {
+  const char* name;
+  std::vector<KeyStep> steps;
+  int shown;  // About boxes after the last step and the end of the release's wait
+};
+
+class MainWindowHeldHelpKey : public MainWindowTest,
+                              public ::testing::WithParamInterface<HeldHelpKeyCase> {};
+
+TEST_P(MainWindowHeldHelpKey, OnlyARealReleaseOpensTheAboutBox) {
+  const HeldHelpKeyCase& c = GetParam();
+  QWidget* focused = Form->Edit1();
+  focused->setFocus(Qt::OtherFocusReason);
+  for (const KeyStep& step : c.steps) {
+    QKeyEvent event(step.type, step.key, Qt::NoModifier);
+    event.setTimestamp(step.time);
+    QApplication::sendEvent(focused, &event);
+  }
+  EndReleaseWait(*Form);
+  EXPECT_EQ(AboutShown, c.shown) << c.name;
+}
+
+constexpr QEvent::Type Down = QEvent::KeyPress;
+constexpr QEvent::Type Up = QEvent::KeyRelease;
+
+INSTANTIATE_TEST_SUITE_P(Sequences, MainWindowHeldHelpKey,
+                         ::testing::Values(HeldHelpKeyCase{"HeldWithUnmarkedRepeats",
+                                                           {{Down, Qt::Key_F1, 100},
+                                                            {Up, Qt::Key_F1, 760},
+                                                            {Down, Qt::Key_F1, 760},
+                                                            {Up, Qt::Key_F1, 800},
+                                                            {Down, Qt::Key_F1, 800}},
+                                                           0},
+                                           HeldHelpKeyCase{"HeldThenReleased",
+                                                           {{Down, Qt::Key_F1, 100},
+                                                            {Up, Qt::Key_F1, 760},
+                                                            {Down, Qt::Key_F1, 760},
+                                                            {Up, Qt::Key_F1, 900}},
+                                                           1},
+                                           HeldHelpKeyCase{"TwoQuickTaps",
+                                                           {{Down, Qt::Key_F1, 100},
+                                                            {Up, Qt::Key_F1, 150},
+                                                            {Down, Qt::Key_F1, 151},
+                                                            {Up, Qt::Key_F1, 200}},
+                                                           2},
+                                           HeldHelpKeyCase{"AnotherKeyPressedWithTheRelease",
+                                                           {{Down, Qt::Key_F1, 100},
+                                                            {Up, Qt::Key_F1, 150},
+                                                            {Down, Qt::Key_F2, 150}},
+                                                           1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, DiagramShowsTheBandsAndTheRedLineAtTheDefaultSize) {
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  const QImage diagram = Form->pnb()->grab().toImage();
+  ASSERT_EQ(diagram.size(), QSize(461, 431));
+  const QRgb band = qRgb(200, 200, 255);
+  // The rising F3 band covers rows 161 to 182 from column 106; the F5 band rows 248 to 269
+  // from column 258. Column 120 and 400 are clear of labels and lines there.
+  for (int y = 161; y <= 182; ++y) EXPECT_EQ(diagram.pixel(120, y), band) << "row " << y;
+  EXPECT_NE(diagram.pixel(120, 160), band);
+  EXPECT_NE(diagram.pixel(120, 183), band);
+  for (int y = 248; y <= 269; ++y) EXPECT_EQ(diagram.pixel(400, y), band) << "row " << y;
+  EXPECT_NE(diagram.pixel(400, 247), band);
+  EXPECT_NE(diagram.pixel(400, 270), band);
+  EXPECT_EQ(diagram.pixel(300, 216), qRgb(255, 0, 0));
+  EXPECT_TRUE(IsWhite(diagram.pixel(300, 215)));
+  EXPECT_TRUE(IsWhite(diagram.pixel(300, 217)));
+}
+
+TEST_F(MainWindowTest, OverflowLeavesTheListingAndTheRecordOfTheLastRun) {
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  TypeInto(Form->Edit1(), "1e400");
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  ASSERT_EQ(Errors, std::vector<std::string>{"Floating point overflow"});
+  EXPECT_EQ(Listing(), RisingListing);
+  EXPECT_EQ(Form->CalcItem().ValueA, 100.0);
+  // The window goes on working.
+  Errors.clear();
+  TypeInto(Form->Edit1(), "100");
+  TypeInto(Form->Edit2(), "10");
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  EXPECT_EQ(Listing().substr(0, 25), "A = 100.0000\nB = 10.0000\n");
+  EXPECT_TRUE(Errors.empty());
+}
+
+// ---- Desktop palettes, the listing's selection and its copy --------------------------------
+
+// Sets the application's palette for one test and restores the previous one afterwards. The
+// widgets take a new application palette from a posted event.
+class AppPaletteGuard {
+ public:
+  explicit AppPaletteGuard(const QPalette& palette) : FPrevious(QApplication::palette()) {
+    QApplication::setPalette(palette);
+    QApplication::processEvents();
+  }
+  ~AppPaletteGuard() {
+    QApplication::setPalette(FPrevious);
+    QApplication::processEvents();
+  }
+  AppPaletteGuard(const AppPaletteGuard&) = delete;
+  AppPaletteGuard& operator=(const AppPaletteGuard&) = delete;
+
+ private:
+  QPalette FPrevious;
+};
+
+// A dark scheme in the manner of KDE's Breeze Dark.
+QPalette DarkPalette() {
+  QPalette dark(QColor(49, 54, 59), QColor(32, 35, 38));
+  dark.setColor(QPalette::WindowText, QColor(239, 240, 241));
+  dark.setColor(QPalette::Text, QColor(239, 240, 241));
+  dark.setColor(QPalette::ButtonText, QColor(239, 240, 241));
+  dark.setColor(QPalette::Base, QColor(27, 30, 32));
+  dark.setColor(QPalette::Highlight, QColor(61, 174, 233));
+  return dark;
+}
+
+TEST_F(MainWindowTest, UnderADarkPaletteTheDiagramKeepsItsInkAndTheFieldsFollowThePalette) {
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  const QImage light = Form->pnb()->grab().toImage();
+  const AppPaletteGuard dark(DarkPalette());
+  EXPECT_EQ(Form->pnb()->grab().toImage(), light) << "the diagram is drawn for its white ground";
+  Form->Edit2()->setFocus(Qt::TabFocusReason);
+  const QPalette palette = QApplication::palette();
+  for (QLineEdit* field :
+       {static_cast<QLineEdit*>(Form->Edit1()), static_cast<QLineEdit*>(Form->Edit2()),
+        static_cast<QLineEdit*>(Form->SpinEdit1())}) {
+    const QImage look = field->grab().toImage();
+    const std::string name = field->objectName().toStdString();
+    const bool focused = field == Form->Edit2();
+    const QColor frame =
+        focused ? palette.color(QPalette::Highlight) : FieldFrameColor(palette, false);
+    EXPECT_EQ(look.pixelColor(0, field->height() / 2), frame) << name;
+    EXPECT_EQ(look.pixelColor(1, 1), palette.color(QPalette::Base)) << name;
+    EXPECT_EQ(field->palette().color(QPalette::Base), palette.color(QPalette::Base)) << name;
+  }
+  // The arrows are drawn in the scheme's button text, as the button's caption is.
+  const QImage arrow = Form->SpinEdit1()->SpinButton()->UpArrow()->grab().toImage();
+  EXPECT_EQ(arrow.pixelColor(arrow.width() / 2, arrow.height() / 2 + 1),
+            palette.color(QPalette::ButtonText));
+  const QImage listing = Form->Memo1()->grab().toImage();
+  EXPECT_EQ(listing.pixelColor(listing.width() - 3, listing.height() - 3),
+            palette.color(QPalette::Button));
+}
+
+TEST_F(MainWindowTest, TheListingHidesItsSelectionWithoutTheFocus) {
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  const QImage plain = Form->Memo1()->grab().toImage();
+  Form->Memo1()->setFocus(Qt::MouseFocusReason);
+  Form->Memo1()->selectAll();
+  ASSERT_NE(Form->Memo1()->grab().toImage(), plain) << "the focused listing shows its selection";
+  Form->Edit1()->setFocus(Qt::MouseFocusReason);
+  EXPECT_TRUE(Form->Memo1()->textCursor().hasSelection());
+  EXPECT_EQ(Form->Memo1()->grab().toImage(), plain);
+}
+
+TEST_F(MainWindowTest, TheListingIsCopiedByItsShortcutAndFromItsMenu) {
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  QGuiApplication::clipboard()->clear();
+  Form->SpinEdit1()->setFocus(Qt::MouseFocusReason);
+  QTest::keyClick(Form->SpinEdit1(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), RisingListing);
+  EXPECT_EQ(Form->SpinEdit1()->text(), "30");
+  Form->Edit1()->setText("-1");
+  Form->aCalc()->trigger();
+  const std::unique_ptr<QMenu> menu(Form->CreateListingMenu(QPoint(5, 5)));
+  ASSERT_FALSE(menu->actions().isEmpty());
+  QAction* first = menu->actions().first();
+  EXPECT_EQ(first->text(), "Копировать расчёт");
+  first->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "Ошибка в значении шума!");
+}
+
+TEST_F(MainWindowTest, ALongPasteReachesTheCalculationWhole) {
+  // Beyond the 32,767 characters at which Qt's line edit cuts a text by default.
+  QGuiApplication::clipboard()->setText(QString(40000, u'0') + u'5');
+  Form->Edit2()->setFocus(Qt::MouseFocusReason);
+  Form->Edit2()->selectAll();
+  QTest::keyClick(Form->Edit2(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Form->Edit2()->text().size(), 40001);
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  EXPECT_EQ(Listing().substr(0, 24), "A = 100.0000\nB = 5.0000\n");
+}
+
+}  // namespace

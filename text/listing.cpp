@@ -1,0 +1,59 @@
+#include "text/listing.h"
+
+#include "calc/uNumberText.h"
+
+namespace zentarix {
+
+namespace {
+
+// Stored doubles widen to extended exactly. The leading spaces line up the equals signs in
+// the fixed-pitch text box: lines 4 to 6, lines 8 to 12, and lines 14 to 19 form three
+// columns.
+void AppendValue(TextSink& memo, const char* pattern, double value) {
+  memo.AppendLine(FormatNumber(pattern, static_cast<Extended>(value)));
+}
+
+void AppendLevels(const TCalcItem& item, TextSink& memo, const ListingTexts& texts) {
+  AppendValue(memo, "A = %.4n", item.ValueA);
+  AppendValue(memo, "B = %.4n", item.ValueB);
+  memo.AppendLine("------------");
+  AppendValue(memo, " F3 = %.4n", item.F3);
+  memo.AppendLine(Level50Text(item.Level50));
+  AppendValue(memo, " F5 = %.4n", item.F5);
+  memo.AppendLine(texts.CorridorF3);
+  AppendValue(memo, "  F3(1) = %.4n", item.F3Minus);
+  AppendValue(memo, "  F3(2) = %.4n", item.F3Plus);
+  memo.AppendLine(texts.CorridorF5);
+  AppendValue(memo, "  F5(1) = %.4n", item.F5Minus);
+  AppendValue(memo, "  F5(2) = %.4n", item.F5Plus);
+}
+
+void AppendTargets(const TCalcItem& item, TextSink& memo, const ListingTexts& texts) {
+  // Computed only after lines 1 to 12 stand: an overflow here leaves them in place.
+  const auto targets = TargetPoints(item);
+  memo.AppendLine(texts.Targets);
+  AppendValue(memo, "  COP(F3) = %.4n", targets[0]);
+  AppendValue(memo, "  COP(F5) = %.4n", targets[1]);
+  AppendValue(memo, "   OP(F3) = %.4n", targets[2]);
+  AppendValue(memo, "   OP(F5) = %.4n", targets[3]);
+  AppendValue(memo, "  XOP(F3) = %.4n", targets[4]);
+  AppendValue(memo, "  XOP(F5) = %.4n", targets[5]);
+}
+
+}  // namespace
+
+void WriteListing(const TCalcItem& item, bool passed, TextSink& memo) {
+  WriteListing(item, passed, memo, ListingTexts());
+}
+
+void WriteListing(const TCalcItem& item, bool passed, TextSink& memo, const ListingTexts& texts) {
+  if (!passed) {
+    memo.SetText(texts.ErrorLine);
+    return;
+  }
+  memo.SetText(std::string());
+  AppendLevels(item, memo, texts);
+  AppendTargets(item, memo, texts);
+}
+
+}  // namespace zentarix
