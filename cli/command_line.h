@@ -6,6 +6,8 @@
 //   Zentarix --print A B NOISE       the listing the window would show, exit 0, 1 or 2
 //   Zentarix --json A B NOISE        the levels as one JSON object, exit 0, 1 or 2
 //   Zentarix --print -  (or --json -)  one move per line of standard input
+//   --lang en|ru                     the language of the listing's headings and error line,
+//                                    with any of the above (ZENTARIX_LANG=en does the same)
 //
 // The three values are taken as given, also when one starts with "-" or is empty. A missing or
 // extra value is a usage error: one line on standard error and exit 64.
