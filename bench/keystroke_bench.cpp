@@ -10,8 +10,8 @@
 #include <chrono>
 #include <vector>
 
+#include "calc/number_settings.h"
 #include "calc/uFloatEnv.h"
-#include "calc/uNumberText.h"
 #include "shell/paint_box.h"
 #include "shell/uMain.h"
 #include "spin/spin_edit.h"

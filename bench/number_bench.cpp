@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "calc/number_parse.h"
+#include "calc/number_render.h"
+#include "calc/number_settings.h"
 #include "calc/uCalcItem.h"
 #include "calc/uFloatEnv.h"
-#include "calc/uNumberText.h"
 
 using namespace zentarix;
 

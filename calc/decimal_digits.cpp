@@ -1,3 +1,5 @@
+#include "calc/decimal_digits.h"
+
 #include <algorithm>
 #include <cassert>
 #include <cmath>
@@ -6,7 +8,6 @@
 
 #include "calc/extended_bits.h"
 #include "calc/powers_of_ten.h"
-#include "calc/uNumberText.h"
 
 namespace zentarix {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "calc/uNumberText.h"
+#include "calc/extended.h"
 
 namespace zentarix {
 

@@ -1,11 +1,13 @@
+#include "calc/number_parse.h"
+
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 
 #include "calc/powers_of_ten.h"
 #include "calc/uFloatEnv.h"
-#include "calc/uNumberText.h"
 #include "calc/utf8.h"
 
 namespace zentarix {

@@ -1,8 +1,11 @@
+#include "calc/number_render.h"
+
 #include <algorithm>
 #include <cassert>
-#include <cstring>
+#include <cstddef>
 
-#include "calc/uNumberText.h"
+#include "calc/decimal_digits.h"
+#include "calc/number_settings.h"
 #include "calc/utf8.h"
 
 namespace zentarix {

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <string_view>
 
-#include "calc/uNumberText.h"
 #include "calc/utf8.h"
 
 namespace zentarix {

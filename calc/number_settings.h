@@ -1,5 +1,5 @@
-// Where DecimalMark and GroupMark come from: one query per locale item, injectable so that
-// tests can feed any answer.
+// The two locale marks every number text is read and written with, and where they come from:
+// one query per locale item, injectable so that tests can feed any answer.
 #pragma once
 
 #include <functional>
@@ -7,6 +7,13 @@
 #include <string>
 
 namespace zentarix {
+
+// One Unicode character each; code 0 means "none" (nothing is written, nothing matches).
+extern char32_t DecimalMark;
+extern char32_t GroupMark;
+
+// Reads DecimalMark and GroupMark from the user's locale (LC_ALL, LC_NUMERIC, LANG).
+void LoadNumberSettings();
 
 enum class LocaleItem { GroupSeparator, DecimalSeparator };
 

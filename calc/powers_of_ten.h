@@ -1,10 +1,14 @@
-// Extended powers of ten for ScaleByTen, each the extended value nearest to the exact power.
-// The entries up to 10^27 are exact (5^27 < 2^64).
+// Scaling by a power of ten, and the tables of extended powers of ten it steps through, each
+// entry the extended value nearest to the exact power. The entries up to 10^27 are exact
+// (5^27 < 2^64).
 #pragma once
 
-#include "calc/uNumberText.h"
+#include "calc/extended.h"
 
 namespace zentarix {
+
+// x scaled by 10^n through the power tables, each product or quotient rounded to extended.
+Extended ScaleByTen(Extended x, int n);
 
 // 10^0 ... 10^31
 extern const Extended PowersOfTenT0[32];

@@ -1,5 +1,8 @@
 #include "calc/uCalcItem.h"
 
+#include <cstddef>
+
+#include "calc/number_render.h"
 #include "calc/uFloatEnv.h"
 
 namespace zentarix {
@@ -41,7 +44,7 @@ std::array<double, 6> TargetPoints(const TCalcItem& item) {
       (B - A) * Factor1618 + F3, (B - A) * Factor1618 + F5,
   };
   std::array<double, 6> targets{};
-  for (int i = 0; i < 6; ++i) {
+  for (std::size_t i = 0; i < targets.size(); ++i) {
     const double stored = StoreDouble(formulas[i]);
     // Only the targets are clamped; a value not >= 0 becomes +0.0.
     targets[i] = stored >= 0.0 ? stored : +0.0;

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "calc/uNumberText.h"
+#include "calc/extended.h"
 
 namespace zentarix {
 

@@ -1,7 +1,5 @@
 #include "calc/uFloatEnv.h"
 
-#include "calc/uNumberText.h"
-
 namespace zentarix {
 
 std::uint16_t DefaultFpuControlWord = fpu::StartWord;

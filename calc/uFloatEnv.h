@@ -12,7 +12,9 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <utility>
 
+#include "calc/extended.h"
 #include "calc/x87.h"
 
 namespace zentarix {
@@ -104,6 +106,8 @@ void RaiseFpuErrors();
 // memory, and raises as RaiseFpuErrors says.
 double StoreDouble(long double value);
 long double CheckedDivide(long double dividend, long double divisor);
+// Rounds to nearest, ties to even; EInvalidOp outside the signed 64-bit range or for NaN.
+std::int64_t RoundToInteger(Extended x);
 // The x87 status word as it stands (condition flags in bits 0 to 5).
 std::uint16_t ReadFpuStatus();
 

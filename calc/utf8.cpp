@@ -38,7 +38,7 @@ namespace {
 // an overlong form, a surrogate or a value beyond U+10FFFF.
 std::optional<char32_t> DecodeAt(std::string_view text, std::size_t& pos) {
   const auto lead = static_cast<unsigned char>(text[pos]);
-  int length = 0;
+  std::size_t length = 0;  // bytes in the sequence, the lead byte included
   char32_t ch = 0;
   if (lead < 0x80) {
     ++pos;
@@ -56,7 +56,7 @@ std::optional<char32_t> DecodeAt(std::string_view text, std::size_t& pos) {
     return std::nullopt;
   }
   if (pos + length > text.size()) return std::nullopt;
-  for (int i = 1; i < length; ++i) {
+  for (std::size_t i = 1; i < length; ++i) {
     const auto next = static_cast<unsigned char>(text[pos + i]);
     if ((next & 0xC0) != 0x80) return std::nullopt;
     ch = (ch << 6) | (next & 0x3F);

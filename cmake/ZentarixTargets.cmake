@@ -36,6 +36,14 @@ function(zentarix_strict target)
     -ffp-contract=off -fno-fast-math)
 endfunction()
 
+# The plain core (the libraries of calc/, text/, diagram/ and the spin edit's number rules) is
+# held to the conversion and shadowing warnings as well: its arithmetic moves between integer
+# widths, signedness and the extended format on purpose, and each such step is written as a
+# cast where it is meant. Errors under ZENTARIX_WERROR like every other warning.
+function(zentarix_plain_core target)
+  target_compile_options(${target} PRIVATE -Wconversion -Wsign-conversion -Wshadow)
+endfunction()
+
 # A static library of the project with strict warnings. Its headers, and those of every library
 # it links, are included by their path from the repository root ("calc/uNumberText.h").
 function(zentarix_library target)

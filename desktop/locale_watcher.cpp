@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 
-#include "calc/uNumberText.h"
+#include "calc/number_settings.h"
 
 namespace zentarix {
 

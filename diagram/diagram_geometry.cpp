@@ -4,6 +4,8 @@
 #include <cassert>
 #include <cmath>
 
+#include "calc/uFloatEnv.h"
+
 namespace zentarix {
 
 namespace {

@@ -1,6 +1,6 @@
 #include "diagram/diagram_labels.h"
 
-#include "calc/uNumberText.h"
+#include "calc/number_render.h"
 
 namespace zentarix {
 

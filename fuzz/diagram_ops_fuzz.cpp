@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "calc/number_render.h"
 #include "calc/uCalcItem.h"
 #include "calc/uFloatEnv.h"
-#include "calc/uNumberText.h"
 #include "diagram/canvas_op.h"
 #include "diagram/uDiagram.h"
 #include "fuzz/fuzz_support.h"

@@ -9,7 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "calc/uNumberText.h"
+#include "calc/extended.h"
+#include "calc/number_settings.h"
 #include "calc/x87.h"
 
 namespace zentarix::fuzz {

@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "calc/number_render.h"
 #include "calc/uFloatEnv.h"
-#include "calc/uNumberText.h"
 #include "fuzz/fuzz_support.h"
 
 namespace zentarix::fuzz {

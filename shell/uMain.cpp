@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "calc/uNumberText.h"
+#include "calc/extended.h"
 #include "desktop/interface_language.h"
 #include "desktop/native_window.h"
 #include "diagram/diagram_summary.h"

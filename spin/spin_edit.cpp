@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "calc/uNumberText.h"
+#include "calc/number_settings.h"
 #include "spin/beep.h"
 #include "spin/error_report.h"
 #include "spin/focus_move.h"

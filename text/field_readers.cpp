@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "calc/number_parse.h"
+#include "calc/number_settings.h"
 #include "calc/utf8.h"
 #include "text/replace_every.h"
 

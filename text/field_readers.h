@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "calc/uNumberText.h"
+#include "calc/extended.h"
 
 namespace zentarix {
 

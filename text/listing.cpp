@@ -1,6 +1,6 @@
 #include "text/listing.h"
 
-#include "calc/uNumberText.h"
+#include "calc/number_render.h"
 
 namespace zentarix {
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/number_render.h"
 #include "calc/uCalcItem.h"
 #include "calc/uFloatEnv.h"
 #include "tests/support/marks_guard.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "calc/decimal_digits.h"
 #include "calc/extended_bits.h"
-#include "calc/uNumberText.h"
 #include "tests/calc/extended_oracle.h"
 
 using namespace zentarix;

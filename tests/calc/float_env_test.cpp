@@ -8,7 +8,6 @@
 #include <string>
 
 #include "calc/uFloatEnv.h"
-#include "calc/uNumberText.h"
 #include "tests/support/row_printer.h"
 
 using namespace zentarix;

@@ -10,7 +10,7 @@
 #include <regex>
 #include <string>
 
-#include "calc/uNumberText.h"
+#include "calc/number_parse.h"
 #include "tests/calc/extended_oracle.h"
 #include "tests/support/marks_guard.h"
 

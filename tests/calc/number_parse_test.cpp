@@ -1,5 +1,7 @@
 // The number grammar: what is accepted, what the accepted texts are worth, and that a parse
 // leaves the floating-point state as it found it.
+#include "calc/number_parse.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,7 +12,6 @@
 #include <string>
 
 #include "calc/uFloatEnv.h"
-#include "calc/uNumberText.h"
 #include "tests/calc/extended_oracle.h"
 #include "tests/support/marks_guard.h"
 #include "tests/support/row_printer.h"
@@ -212,7 +213,7 @@ INSTANTIATE_TEST_SUITE_P(
 // is parsed with the comma mark and compared with the nearest extended value of VALUE.
 TEST(ParseHeaderExamples, HoldAsWritten) {
   const MarksGuard marks(U',', U' ');
-  std::ifstream header(ZENTARIX_SOURCE_DIR "/calc/uNumberText.h");
+  std::ifstream header(ZENTARIX_SOURCE_DIR "/calc/number_parse.h");
   ASSERT_TRUE(header.is_open());
   const std::regex example(R"re(^//   "([^"]*)" +-> (refused|\S+))re");
   int checked = 0;

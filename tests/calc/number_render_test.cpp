@@ -1,4 +1,6 @@
 // The four-decimal grouped rendering, its scientific form and the template.
+#include "calc/number_render.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +9,6 @@
 #include <random>
 #include <string>
 
-#include "calc/uNumberText.h"
 #include "tests/calc/extended_oracle.h"
 #include "tests/support/marks_guard.h"
 #include "tests/support/row_printer.h"

@@ -6,7 +6,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 
-#include "calc/uNumberText.h"
+#include "calc/number_settings.h"
 #include "tests/support/env_guard.h"
 #include "tests/support/marks_guard.h"
 

@@ -32,8 +32,8 @@
 #include <iostream>
 #include <memory>
 
+#include "calc/number_settings.h"
 #include "calc/uFloatEnv.h"
-#include "calc/uNumberText.h"
 #include "shell/paint_box.h"
 #include "shell/uAbout.h"
 #include "shell/uMain.h"

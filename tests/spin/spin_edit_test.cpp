@@ -8,7 +8,7 @@
 #include <memory>
 #include <utility>
 
-#include "calc/uNumberText.h"
+#include "calc/number_settings.h"
 #include "tests/spin/spin_edit_fixture.h"
 #include "tests/support/row_printer.h"
 

@@ -1,7 +1,7 @@
 // Sets the two locale marks for one test and restores them afterwards.
 #pragma once
 
-#include "calc/uNumberText.h"
+#include "calc/number_settings.h"
 
 class MarksGuard {
  public:
