@@ -3,8 +3,7 @@
 #include <QIcon>
 #include <memory>
 
-#include "calc/uFloatEnv.h"
-#include "calc/uNumberText.h"
+#include "app/process_start.h"
 #include "cli/command_line.h"
 #include "desktop/app_title.h"
 #include "desktop/application_start.h"
@@ -14,21 +13,15 @@
 #include "desktop/native_window.h"
 #include "desktop/session_bus.h"
 #include "desktop/startup_probe.h"
-#include "desktop/std_descriptors.h"
 #include "shell/uMain.h"
 #include "spin/glyph.h"
 
 using namespace zentarix;
 
 int main(int argc, char** argv) {
-  // Before any file is opened: a closed standard error would otherwise become the display
-  // connection, and the next warning would be written into it.
-  OpenStandardDescriptors();
-  // The control word and the number marks are in force before anything else runs.
-  ResetFpu();
-  LoadNumberSettings();
+  const StandardStreams streams = StartProcess();
   // The command line needs no display: it is done before any application object exists.
-  if (const auto status = RunCommandLine(ArgumentsOf(argc, argv), stdin, stdout, stderr)) {
+  if (const auto status = RunCommandLine(argc, argv, streams, WindowArguments::Accepted)) {
     return *status;
   }
   KeepSessionBusFromStarting();

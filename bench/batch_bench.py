@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Throughput of the batch command beside awk: the same random moves run through
-`Zentarix --json -` and through an awk program that computes the same 16 values in double
-precision and writes them as JSON Lines. Runs take turns; the median wall time of each is
-reported with moves per second and the ratio.
+`zentarix --json -` and through an awk program that computes the same 16 values in double
+precision and writes them as JSON Lines; with --before, also through an earlier build of the
+program, to see that a change costs no throughput. Runs take turns; the median wall time of
+each is reported with moves per second and the ratios.
 
-Usage: batch_bench.py ZENTARIX [--moves N] [--runs R] [--awk mawk]
+Usage: batch_bench.py ZENTARIX [--before EARLIER_ZENTARIX] [--moves N] [--runs R] [--awk mawk]
 """
 import argparse
 import os
@@ -53,12 +54,15 @@ def main():
     parser.add_argument("--moves", type=int, default=1_000_000)
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--awk", default="mawk")
+    parser.add_argument("--before", help="an earlier build, measured in the same run")
     args = parser.parse_args()
     with tempfile.TemporaryDirectory() as work:
         moves = os.path.join(work, "moves.txt")
         write_moves(moves, args.moves)
-        commands = {"Zentarix --json -": [args.zentarix, "--json", "-"],
+        commands = {"zentarix --json -": [args.zentarix, "--json", "-"],
                     args.awk: [args.awk, AWK_PROGRAM]}
+        if args.before:
+            commands["before"] = [args.before, "--json", "-"]
         times = {name: [] for name in commands}
         for _ in range(args.runs):
             for name, command in commands.items():
@@ -66,8 +70,10 @@ def main():
     medians = {name: statistics.median(values) for name, values in times.items()}
     for name, seconds in medians.items():
         print(f"{name}: {seconds:.3f} s, {args.moves / seconds / 1e6:.2f} million moves/s")
-    ours, theirs = medians["Zentarix --json -"], medians[args.awk]
-    print(f"ratio: Zentarix {theirs / ours:.2f} x the throughput of {args.awk}")
+    ours, theirs = medians["zentarix --json -"], medians[args.awk]
+    print(f"ratio: zentarix {theirs / ours:.2f} x the throughput of {args.awk}")
+    if args.before:
+        print(f"ratio: zentarix {medians['before'] / ours:.2f} x the throughput before")
 
 
 if __name__ == "__main__":

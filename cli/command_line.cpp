@@ -1,24 +1,29 @@
 #include "cli/command_line.h"
 
-#include <QCommandLineParser>
-#include <QTranslator>
-#include <algorithm>
-#include <memory>
-#include <string>
+#include <getopt.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "cli/english_catalogue.h"
+#include "cli/exit_status.h"
+#include "cli/line_writer.h"
 #include "cli/move_batch.h"
 #include "cli/move_run.h"
-#include "desktop/interface_language.h"
 
 namespace zentarix {
 
 namespace {
 
 constexpr const char* HelpText =
-    "Usage: Zentarix [--lang en] [--print|--json] [A B NOISE | -]\n"
+    "Usage: %1 [--lang en|ru] (--print | --json) (A B NOISE | -)\n"
+    "       %1 --help | --version\n"
     "\n"
     "Golden-section retracement levels of a price move from A to B, with a noise corridor of\n"
-    "NOISE tenths of a percent. Without options, the window opens.\n"
+    "NOISE tenths of a percent.%2\n"
     "\n"
     "Options:\n"
     "  --print A B NOISE  write the listing the window shows for these three values\n"
@@ -26,114 +31,305 @@ constexpr const char* HelpText =
     "  --print - / --json -\n"
     "                     read one move per line from standard input (three fields\n"
     "                     separated by blanks or tabs; blank lines and lines starting with #\n"
-    "                     are skipped) and write one result per move\n"
-    "  --lang en|ru       the interface language (default Russian, or ZENTARIX_LANG):\n"
-    "                     the window's texts, the listing's headings and error line\n"
+    "                     are skipped) and write one result per move, naming its input line\n"
+    "  --lang en|ru       the language of the listing's headings and error line (default\n"
+    "                     Russian, or ZENTARIX_LANG)\n"
     "  --version          write the version\n"
     "  --help             write this text\n"
     "\n"
     "A and B are read with the locale's decimal mark (LC_ALL, then LC_NUMERIC, then LANG); a\n"
     "full stop is read as that mark too. NOISE is read as typed and is not limited to 0..100.\n"
     "The listing writes numbers with the locale's marks; JSON numbers are locale-independent.\n"
+    "A value that starts with - and a letter needs -- before it.\n"
     "\n"
-    "Exit status: 0 levels written, 1 a value below zero (the error line), 2 an arithmetic\n"
-    "error (the message on standard error), 64 a usage error. With -, the highest status of\n"
-    "any move.\n";
+    "Exit status: 0 levels written; 1 a value below zero or not a number (the error line);\n"
+    "2 an arithmetic error (the message on standard error); 64 a usage error; 65 a line of the\n"
+    "input that is not a move; 74 an input or output error; 128 + N after signal N. With -,\n"
+    "the highest status of any move.\n"
+    "\n"
+    "Report bugs to: maintainers@zentarix.invalid\n"
+    "Zentarix home page: <https://zentarix.invalid/>\n";
 
-void Write(std::FILE* file, const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), file);
+constexpr const char* VersionText =
+    "Zentarix " ZENTARIX_VERSION
+    "\n"
+    "Copyright (C) 2026 The Zentarix developers.\n"
+    "License: proprietary; all rights reserved. There is NO WARRANTY, to the extent permitted\n"
+    "by law: the authors accept no liability for decisions taken on its results.\n";
+
+// getopt_long's answers for the options that have no one-letter form.
+enum Option : int { Print = 256, Json, Lang };
+
+constexpr option LongOptions[] = {
+    {"print", no_argument, nullptr, Print},     {"json", no_argument, nullptr, Json},
+    {"help", no_argument, nullptr, 'h'},        {"version", no_argument, nullptr, 'v'},
+    {"lang", required_argument, nullptr, Lang}, {nullptr, 0, nullptr, 0},
+};
+
+// What the arguments ask for.
+struct Request {
+  bool Print = false;
+  bool Json = false;
+  bool Help = false;
+  bool Version = false;
+  std::string Language;  // empty: from the environment
+  std::vector<std::string> Values;
+  std::string Problem;  // a usage error: what is wrong
+};
+
+// A value such as "-5" or "-,5": getopt would read it as a cluster of one-letter options.
+bool LooksLikeNegativeValue(const char* argument) {
+  return argument[0] == '-' && argument[1] != '\0' && argument[1] != '-' &&
+         std::strchr("0123456789.,", argument[1]) != nullptr;
 }
 
-int UsageError(std::FILE* err, const QString& problem) {
-  Write(err, "Zentarix: " + problem.toStdString() + " (see Zentarix --help)\n");
-  return StatusUsage;
+// The name under which an option was given, as far as its "=".
+std::string OptionAsGiven(const char* argument) {
+  const char* equals = std::strchr(argument, '=');
+  return equals == nullptr ? argument : std::string(argument, equals);
 }
 
-bool IsCommand(const QString& argument) {
-  return argument == QLatin1String("--print") || argument == QLatin1String("--json") ||
-         argument == QLatin1String("--help") || argument == QLatin1String("-h") ||
-         argument == QLatin1String("--version") || argument == QLatin1String("-v");
-}
-
-// The listing's words in the language asked for: the English catalogue read directly, as no
-// application object exists here.
-ListingTexts ListingTextsFor(const QStringList& arguments) {
-  if (!EnglishRequested(arguments)) return ListingTexts();
-  const std::unique_ptr<QTranslator> catalogue = LoadEnglishCatalogue();
-  if (catalogue == nullptr) return ListingTexts();
-  return MakeListingTexts([&catalogue](const char* context, const char* source) {
-    const QString text = catalogue->translate(context, source);
-    return text.isEmpty() ? QString::fromUtf8(source) : text;
-  });
-}
-
-int RunMoves(const QStringList& values, MoveFormat format, const ListingTexts& texts, std::FILE* in,
-             std::FILE* out, std::FILE* err) {
-  if (values.size() == 1 && values.front() == QLatin1String("-")) {
-    return RunMoveBatch(in, out, err, format, texts);
+Request ParseArguments(int argc, const char* const* argv) {
+  Request request;
+  // getopt sees the negative values behind a marker it takes for a value; the marked copies
+  // lead back to the texts as given.
+  std::vector<std::string> marked;
+  marked.reserve(static_cast<std::size_t>(argc));
+  std::map<const char*, const char*> original;
+  std::vector<char*> arguments;
+  for (int i = 0; i < argc; ++i) {
+    if (i > 0 && LooksLikeNegativeValue(argv[i])) {
+      marked.push_back(std::string("\x01") + argv[i]);
+      original[marked.back().c_str()] = argv[i];
+      arguments.push_back(marked.back().data());
+    } else {
+      arguments.push_back(const_cast<char*>(argv[i]));
+    }
   }
-  if (values.size() != 3) {
-    return UsageError(
-        err, QStringLiteral("three values A B NOISE expected, %1 given").arg(values.size()));
+  arguments.push_back(nullptr);
+  const auto valueOf = [&original](const char* text) -> std::string {
+    const auto found = original.find(text);
+    return found != original.end() ? found->second : text;
+  };
+  // "-" first: values come back in order as the arguments of option 1, whatever
+  // POSIXLY_CORRECT says; ":" next: a missing argument is told apart from an unknown option.
+  opterr = 0;
+  optind = 0;  // glibc starts afresh
+  for (int option;
+       (option = getopt_long(argc, arguments.data(), "-:hv", LongOptions, nullptr)) != -1;) {
+    const char* given = arguments[static_cast<std::size_t>(optind - 1)];
+    switch (option) {
+      case 1:
+        request.Values.push_back(valueOf(optarg));
+        break;
+      case Print:
+        request.Print = true;
+        break;
+      case Json:
+        request.Json = true;
+        break;
+      case 'h':
+        request.Help = true;
+        break;
+      case 'v':
+        request.Version = true;
+        break;
+      case Lang:
+        request.Language = optarg;
+        break;
+      case ':':
+        request.Problem = "option '" + OptionAsGiven(given) + "' needs a value";
+        break;
+      default:
+        if (optopt == Print || optopt == Json || optopt == 'h' || optopt == 'v') {
+          request.Problem = "option '" + OptionAsGiven(given) + "' takes no value";
+        } else if (optopt != 0) {
+          request.Problem = std::string("unknown option '-") + static_cast<char>(optopt) + "'";
+        } else {
+          request.Problem = "unknown or ambiguous option '" + OptionAsGiven(given) + "'";
+        }
+    }
+    if (!request.Problem.empty()) return request;
   }
-  std::string text;
-  std::string notes;
-  const int status = RunMove(values[0].toStdString(), values[1].toStdString(),
-                             values[2].toStdString(), format, text, notes, texts);
-  Write(out, text);
-  std::fflush(out);
-  Write(err, notes);
-  return status;
+  for (int i = optind; i < argc; ++i) {
+    request.Values.push_back(valueOf(arguments[static_cast<std::size_t>(i)]));
+  }
+  return request;
+}
+
+// Qt's own options that take a value, and those that do not; Qt takes them with one dash or
+// two.
+constexpr const char* QtOptionsWithValue[] = {"platform",
+                                              "platformpluginpath",
+                                              "platformtheme",
+                                              "plugin",
+                                              "qwindowgeometry",
+                                              "qwindowicon",
+                                              "qwindowtitle",
+                                              "style",
+                                              "stylesheet",
+                                              "session",
+                                              "display",
+                                              "geometry",
+                                              "title",
+                                              "name",
+                                              "visual",
+                                              "font",
+                                              "fn",
+                                              "background",
+                                              "bg",
+                                              "foreground",
+                                              "fg",
+                                              "button",
+                                              "btn",
+                                              "im",
+                                              "inputstyle",
+                                              "ncols",
+                                              "qmljsdebugger"};
+constexpr const char* QtFlags[] = {"reverse", "widgetcount", "sync", "nograb", "dograb", "cmap"};
+
+// How many arguments from argv[i] on form one of Qt's options (0: none).
+int QtOptionLength(int argc, const char* const* argv, int i) {
+  const char* name = argv[i];
+  if (name[0] != '-') return 0;
+  name += name[1] == '-' ? 2 : 1;
+  const char* equals = std::strchr(name, '=');
+  const std::string bare = equals == nullptr ? name : std::string(name, equals);
+  for (const char* option : QtOptionsWithValue) {
+    if (bare == option) return equals != nullptr ? 1 : (i + 1 < argc ? 2 : 0);
+  }
+  for (const char* flag : QtFlags) {
+    if (bare == flag && equals == nullptr) return 1;
+  }
+  return 0;
+}
+
+// No arguments, or only --lang and Qt's window options: the window opens.
+bool AreWindowArguments(int argc, const char* const* argv) {
+  for (int i = 1; i < argc;) {
+    const std::string_view argument = argv[i];
+    if (argument == "--lang" && i + 1 < argc) {
+      i += 2;
+    } else if (argument.substr(0, 7) == "--lang=") {
+      i += 1;
+    } else if (const int length = QtOptionLength(argc, argv, i)) {
+      i += length;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The last --lang given, for the window too.
+std::string LanguageAmong(int argc, const char* const* argv) {
+  std::string language;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "--lang" && i + 1 < argc) language = argv[++i];
+    if (argument.substr(0, 7) == "--lang=") language = argument.substr(7);
+  }
+  return language;
+}
+
+std::string_view ProgramName(const char* path) {
+  const char* slash = std::strrchr(path, '/');
+  return slash != nullptr ? slash + 1 : path;
+}
+
+class CommandRun {
+ public:
+  CommandRun(std::string_view program, const StandardStreams& streams)
+      : FProgram(program), FStreams(streams) {}
+
+  int UsageError(const std::string& problem) const {
+    WriteNote(FStreams, FProgram, problem + " (see " + std::string(FProgram) + " --help)");
+    return StatusUsage;
+  }
+
+  // Writes text to standard output; StatusIoError, with its note, when that fails.
+  int Write(std::string_view text, int status) const {
+    LineWriter out(FStreams.Out);
+    out.Append(text);
+    out.WriteAll();
+    if (out.Error() == 0) return status;
+    WriteNote(FStreams, FProgram, WriteErrorNote(out.Error()));
+    return StatusIoError;
+  }
+
+  int Help(bool fromWindowProgram) const {
+    std::string text = HelpText;
+    const std::string program(FProgram);
+    for (std::size_t at; (at = text.find("%1")) != std::string::npos;) {
+      text.replace(at, 2, program);
+    }
+    text.replace(text.find("%2"), 2,
+                 fromWindowProgram ? " Without options, the window opens." : "");
+    return Write(text, StatusListing);
+  }
+
+  int Moves(const Request& request, const ListingTexts& texts) const {
+    const MoveFormat format = request.Json ? MoveFormat::Json : MoveFormat::Listing;
+    const std::vector<std::string>& values = request.Values;
+    if (values.size() == 1 && values.front() == "-") {
+      return RunMoveBatch(FStreams, FProgram, format, texts);
+    }
+    if (values.size() != 3) {
+      return UsageError("three values A B NOISE expected, " + std::to_string(values.size()) +
+                        " given");
+    }
+    std::string out;
+    const MoveOutcome outcome = RunMove(values[0], values[1], values[2], format, out, texts);
+    const int status = Write(out, outcome.Status);
+    // The message of an arithmetic error, after the listing's lines written before it.
+    if (status == StatusArithmetic && format == MoveFormat::Listing) {
+      WriteNote(FStreams, FProgram, outcome.Message + '.');
+    }
+    return status;
+  }
+
+ private:
+  std::string_view FProgram;
+  const StandardStreams& FStreams;
+};
+
+std::optional<std::string> LanguageProblem(const std::string& language) {
+  if (language.empty() || language == "en" || language == "ru") return std::nullopt;
+  return "--lang takes en or ru, not \"" + language + "\"";
+}
+
+ListingTexts ListingTextsIn(const std::string& language) {
+  const char* environment = std::getenv("ZENTARIX_LANG");
+  const bool english = language.empty()
+                           ? environment != nullptr && std::string_view(environment) == "en"
+                           : language == "en";
+  return english ? EnglishListingTexts() : ListingTexts();
 }
 
 }  // namespace
 
-QStringList ArgumentsOf(int argc, char** argv) {
-  QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QString::fromUtf8(argv[i]);
-  return arguments;
-}
-
-std::optional<int> RunCommandLine(const QStringList& arguments, std::FILE* in, std::FILE* out,
-                                  std::FILE* err) {
-  if (std::none_of(arguments.begin() + std::min<qsizetype>(1, arguments.size()), arguments.end(),
-                   IsCommand)) {
+std::optional<int> RunCommandLine(int argc, const char* const* argv, const StandardStreams& streams,
+                                  WindowArguments window) {
+  const CommandRun run(ProgramName(argc > 0 ? argv[0] : "Zentarix"), streams);
+  const bool hasWindow = window == WindowArguments::Accepted;
+  if (hasWindow && AreWindowArguments(argc, argv)) {
+    const std::optional<std::string> problem = LanguageProblem(LanguageAmong(argc, argv));
+    if (problem) return run.UsageError(*problem);
     return std::nullopt;
   }
-  QCommandLineParser parser;
-  const QCommandLineOption print(QStringLiteral("print"));
-  const QCommandLineOption json(QStringLiteral("json"));
-  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-  const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-  const QCommandLineOption lang(QStringLiteral("lang"), QString(), QStringLiteral("language"));
-  parser.addOptions({print, json, help, version, lang});
-  // Whatever follows --print or --json is a value, even "-5": "--" ends the options there.
-  QStringList split = arguments;
-  for (qsizetype i = 1; i < split.size(); ++i) {
-    if (split[i] == QLatin1String("--print") || split[i] == QLatin1String("--json")) {
-      split.insert(i + 1, QStringLiteral("--"));
-      break;
-    }
+  const Request request = ParseArguments(argc, argv);
+  if (!request.Problem.empty()) return run.UsageError(request.Problem);
+  if (const std::optional<std::string> problem = LanguageProblem(request.Language)) {
+    return run.UsageError(*problem);
   }
-  if (!parser.parse(split)) return UsageError(err, parser.errorText());
-  if (parser.isSet(help)) {
-    Write(out, HelpText);
-    return 0;
+  if (request.Help) return run.Help(hasWindow);
+  if (request.Version) return run.Write(VersionText, StatusListing);
+  if (request.Print && request.Json) return run.UsageError("either --print or --json, not both");
+  if (!request.Print && !request.Json) {
+    return run.UsageError(request.Values.empty() ? "no command given"
+                                                 : "values given without --print or --json");
   }
-  if (parser.isSet(version)) {
-    Write(out, "Zentarix " ZENTARIX_VERSION "\n");
-    return 0;
-  }
-  if (parser.isSet(lang) && parser.value(lang) != QLatin1String("en") &&
-      parser.value(lang) != QLatin1String("ru")) {
-    return UsageError(err,
-                      QStringLiteral("--lang takes en or ru, not \"%1\"").arg(parser.value(lang)));
-  }
-  if (parser.isSet(print) == parser.isSet(json)) {
-    return UsageError(err, QStringLiteral("either --print or --json, not both"));
-  }
-  const MoveFormat format = parser.isSet(json) ? MoveFormat::Json : MoveFormat::Listing;
-  return RunMoves(parser.positionalArguments(), format, ListingTextsFor(arguments), in, out, err);
+  return run.Moves(request, ListingTextsIn(request.Language));
 }
 
 }  // namespace zentarix

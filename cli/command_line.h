@@ -1,30 +1,36 @@
 // The program's command line, handled before any window exists, so that none of it needs a
 // display:
 //
-//   Zentarix --help                  what follows, and exit 0
-//   Zentarix --version               "Zentarix 0.0.2", and exit 0
-//   Zentarix --print A B NOISE       the listing the window would show, exit 0, 1 or 2
-//   Zentarix --json A B NOISE        the levels as one JSON object, exit 0, 1 or 2
+//   Zentarix --help                    what follows, and exit 0
+//   Zentarix --version                 the version, copyright and licence, and exit 0
+//   Zentarix --print A B NOISE         the listing the window would show, exit 0, 1 or 2
+//   Zentarix --json A B NOISE          the levels as one JSON object, exit 0, 1 or 2
 //   Zentarix --print -  (or --json -)  one move per line of standard input
-//   --lang en|ru                     the language of the listing's headings and error line,
-//                                    with any of the above (ZENTARIX_LANG=en does the same)
+//   --lang en|ru                       the language of the listing's headings and error line,
+//                                      with any of the above (ZENTARIX_LANG=en does the same)
 //
-// The three values are taken as given, also when one starts with "-" or is empty. A missing or
-// extra value is a usage error: one line on standard error and exit 64.
+// The options follow GNU conventions (glibc's getopt_long): --lang en or --lang=en, the last
+// --lang wins, options may follow the values, "--" ends the options, unambiguous abbreviations
+// are taken. A value that starts with "-" and a digit or a decimal mark (-5, -.5) is a value;
+// one that starts with "-" and a letter needs "--" before it. Whatever the command line does
+// not understand is one line on standard error and status 64, never the window.
 #pragma once
 
-#include <QStringList>
-#include <cstdio>
 #include <optional>
+#include <string_view>
+
+#include "cli/standard_streams.h"
 
 namespace zentarix {
 
-// The exit status when the arguments ask for one of the commands above; nullopt when they are
-// the window's (none of the above), which the application object then reads.
-std::optional<int> RunCommandLine(const QStringList& arguments, std::FILE* in, std::FILE* out,
-                                  std::FILE* err);
+// Whether the program has a window for arguments that ask for none of the commands.
+enum class WindowArguments { Accepted, Refused };
 
-// The arguments as the program received them, decoded from UTF-8.
-QStringList ArgumentsOf(int argc, char** argv);
+// The exit status of the command the arguments ask for. Arguments that are the window's (none
+// at all, or only --lang and Qt's own window options such as -platform or -style) give nullopt
+// when the window is Accepted, for the application object to read, and a usage error when it
+// is Refused. argv[0] names the program in its notes and its help.
+std::optional<int> RunCommandLine(int argc, const char* const* argv, const StandardStreams& streams,
+                                  WindowArguments window);
 
 }  // namespace zentarix

@@ -3,6 +3,7 @@
 #include <cassert>
 #include <charconv>
 #include <cmath>
+#include <string>
 
 namespace zentarix {
 
@@ -23,9 +24,35 @@ void AppendMember(std::string& out, const char* key, double value) {
   out.append(digits, result.ptr);
 }
 
+// A JSON string of the program's own text, which must stay a string whatever it holds.
+void AppendString(std::string& out, std::string_view text) {
+  out += '"';
+  for (const char ch : text) {
+    if (ch == '"' || ch == '\\') out += '\\';
+    if (static_cast<unsigned char>(ch) < 0x20) {
+      static constexpr char Hex[] = "0123456789abcdef";
+      out += "\\u00";
+      out += Hex[(ch >> 4) & 0xF];
+      out += Hex[ch & 0xF];
+      continue;
+    }
+    out += ch;
+  }
+  out += '"';
+}
+
+// Opens the object, with the input line first when there is one.
+void OpenObject(std::string& out, long line) {
+  out += '{';
+  if (line == 0) return;
+  out += "\"line\":";
+  out += std::to_string(line);
+  out += ',';
+}
+
 }  // namespace
 
-void AppendLevelsJson(const TCalcItem& item, const std::array<double, 6>& targets,
+void AppendLevelsJson(const TCalcItem& item, const std::array<double, 6>& targets, long line,
                       std::string& out) {
   const struct {
     const char* key;
@@ -38,30 +65,21 @@ void AppendLevelsJson(const TCalcItem& item, const std::array<double, 6>& target
       {"op_f3", targets[2]},  {"op_f5", targets[3]},     {"xop_f3", targets[4]},
       {"xop_f5", targets[5]},
   };
-  char separator = '{';
+  OpenObject(out, line);
   for (const auto& member : members) {
-    out += separator;
+    if (&member != members) out += ',';
     AppendMember(out, member.key, member.value);
-    separator = ',';
   }
   out += "}\n";
 }
 
-void AppendJsonError(std::string_view message, std::string& out) {
-  out += "{\"error\":\"";
-  for (const char ch : message) {
-    // The messages are the program's own, but a string must stay a string whatever it holds.
-    if (ch == '"' || ch == '\\') out += '\\';
-    if (static_cast<unsigned char>(ch) < 0x20) {
-      static constexpr char Hex[] = "0123456789abcdef";
-      out += "\\u00";
-      out += Hex[(ch >> 4) & 0xF];
-      out += Hex[ch & 0xF];
-      continue;
-    }
-    out += ch;
-  }
-  out += "\"}\n";
+void AppendJsonError(long line, std::string_view code, std::string_view message, std::string& out) {
+  OpenObject(out, line);
+  out += "\"error\":";
+  AppendString(out, code);
+  out += ",\"message\":";
+  AppendString(out, message);
+  out += "}\n";
 }
 
 }  // namespace zentarix

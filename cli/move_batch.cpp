@@ -3,16 +3,15 @@
 #include <algorithm>
 #include <array>
 #include <string>
-#include <string_view>
 
 #include "cli/json_levels.h"
+#include "cli/line_reader.h"
+#include "cli/line_writer.h"
+#include "cli/stop_signals.h"
 
 namespace zentarix {
 
 namespace {
-
-// Output is written in blocks of about this size: one write per block, not per move.
-constexpr std::size_t OutputBlock = 1 << 16;
 
 bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
 
@@ -32,107 +31,103 @@ std::size_t SplitFields(std::string_view line, std::array<std::string_view, 3>& 
 
 class BatchRun {
  public:
-  BatchRun(std::FILE* out, std::FILE* err, MoveFormat format, const ListingTexts& texts)
-      : FOutFile(out), FErrFile(err), FFormat(format), FTexts(texts) {
-    FOut.reserve(OutputBlock * 2);
-  }
+  BatchRun(const StandardStreams& streams, std::string_view program, MoveFormat format,
+           const ListingTexts& texts)
+      : FStreams(streams), FProgram(program), FFormat(format), FTexts(texts), FOut(streams.Out) {}
 
-  void Line(std::string_view line, bool tooLong) {
-    ++FLineNumber;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // a CRLF file
-    if (tooLong) return BadLine("longer than " + std::to_string(MaxMoveLine) + " bytes");
+  // The status of the line's move; 0 for a line that is skipped.
+  int Line(long number, std::string_view line, bool tooLong) {
+    if (tooLong) {
+      return BadLine(number, "line_too_long",
+                     "longer than " + std::to_string(MaxMoveLine) + " bytes");
+    }
     std::array<std::string_view, 3> fields;
     const std::size_t count = SplitFields(line, fields);
-    if (count == 0 || fields[0].front() == '#') return;
+    if (count == 0 || fields[0].front() == '#') return StatusListing;
     if (count != 3) {
-      return BadLine("three fields expected, " + std::to_string(count) + " found");
+      return BadLine(number, "bad_line",
+                     "three fields expected, " + std::to_string(count) + " found");
     }
-    StartMove();
-    Note(RunMove(fields[0], fields[1], fields[2], FFormat, FOut, FErr, FTexts));
+    StartMove(number);
+    const MoveOutcome outcome = RunMove(fields[0], fields[1], fields[2], FFormat, FOut.Pending(),
+                                        FTexts, FFormat == MoveFormat::Json ? number : 0);
+    if (outcome.Status == StatusArithmetic) Note(number, outcome.Message + '.');
+    FOut.WriteIfFull();
+    return outcome.Status;
   }
 
-  int Finish() {
-    Flush();
-    return FStatus;
+  // Writes the rest; false when a write failed (the note is written then).
+  bool Finish() {
+    FOut.WriteAll();
+    return WriteSucceeded();
+  }
+
+  bool WriteSucceeded() {
+    if (FOut.Error() == 0) return true;
+    WriteNote(FStreams, FProgram, WriteErrorNote(FOut.Error()));
+    return false;
   }
 
  private:
-  // Moves of the listing are told apart by an empty line.
-  void StartMove() {
-    if (FFormat == MoveFormat::Listing && FMoves > 0) FOut += '\n';
-    ++FMoves;
+  // Each listing has a heading with its input line, and an empty line before it but the first.
+  void StartMove(long number) {
+    if (FFormat == MoveFormat::Json) return;
+    if (FMoves++ > 0) FOut.Append("\n");
+    FOut.Append("# line " + std::to_string(number) + "\n");
   }
 
-  void BadLine(const std::string& problem) {
-    const std::string message = "line " + std::to_string(FLineNumber) + ": " + problem;
-    StartMove();
+  int BadLine(long number, std::string_view code, const std::string& message) {
+    StartMove(number);
     if (FFormat == MoveFormat::Json) {
-      AppendJsonError(message, FOut);
+      AppendJsonError(number, code, message, FOut.Pending());
     } else {
-      FOut += message;
-      FOut += '\n';
+      FOut.Append(message + '\n');
     }
-    FErr += "Zentarix: " + message + '\n';
-    Note(StatusUsage);
+    Note(number, message);
+    return StatusDataError;
   }
 
-  void Note(int status) {
-    FStatus = std::max(FStatus, status);
-    if (FOut.size() >= OutputBlock || !FErr.empty()) Flush();
+  // A note goes out right after the results before it, so that with both streams on one
+  // terminal or file it stands beside the result it speaks of.
+  void Note(long number, const std::string& note) {
+    FOut.WriteLines();
+    WriteNote(FStreams, FProgram, "line " + std::to_string(number) + ": " + note);
   }
 
-  // Standard error is written when there is something on it, after the output before it.
-  void Flush() {
-    std::fwrite(FOut.data(), 1, FOut.size(), FOutFile);
-    FOut.clear();
-    if (FErr.empty()) return;
-    std::fflush(FOutFile);
-    std::fwrite(FErr.data(), 1, FErr.size(), FErrFile);
-    FErr.clear();
-  }
-
-  std::FILE* FOutFile;
-  std::FILE* FErrFile;
+  const StandardStreams& FStreams;
+  std::string_view FProgram;
   MoveFormat FFormat;
   const ListingTexts& FTexts;
-  std::string FOut;
-  std::string FErr;
-  long FLineNumber = 0;
+  LineWriter FOut;
   long FMoves = 0;
-  int FStatus = StatusListing;
 };
 
 }  // namespace
 
-int RunMoveBatch(std::FILE* in, std::FILE* out, std::FILE* err, MoveFormat format,
+int RunMoveBatch(const StandardStreams& streams, std::string_view program, MoveFormat format,
                  const ListingTexts& texts) {
-  BatchRun run(out, err, format, texts);
+  const StopSignals stopSignals;
+  BatchRun run(streams, program, format, texts);
+  LineReader reader(streams.In, MaxMoveLine);
   std::string line;
-  bool tooLong = false;
-  char block[OutputBlock];
-  std::size_t read;
-  while ((read = std::fread(block, 1, sizeof block, in)) > 0) {
-    std::string_view rest(block, read);
-    while (!rest.empty()) {
-      const std::size_t end = rest.find('\n');
-      const std::string_view piece = rest.substr(0, end);
-      // Past the limit the line is only skipped: memory stays bounded for any line.
-      if (!tooLong && line.size() + piece.size() <= MaxMoveLine) {
-        line.append(piece);
-      } else {
-        tooLong = true;
-        line.clear();
-      }
-      if (end == std::string_view::npos) break;
-      run.Line(line, tooLong);
-      line.clear();
-      tooLong = false;
-      rest.remove_prefix(end + 1);
+  long number = 0;
+  int status = StatusListing;
+  while (StopSignals::Received() == 0) {
+    const LineReader::Result next = reader.Next(line);
+    if (next == LineReader::Result::End) break;
+    if (next == LineReader::Result::Interrupted) continue;
+    if (next == LineReader::Result::Failed) {
+      if (!run.Finish()) return StatusIoError;
+      WriteNote(streams, program, ReadErrorNote(reader.Error()));
+      return StatusIoError;
     }
+    ++number;
+    status = std::max(status, run.Line(number, line, next == LineReader::Result::TooLong));
+    if (!run.WriteSucceeded()) return StatusIoError;
   }
-  // A last line without a line break is a line all the same.
-  if (!line.empty() || tooLong) run.Line(line, tooLong);
-  return run.Finish();
+  if (!run.Finish()) return StatusIoError;
+  const int signal = StopSignals::Received();
+  return signal != 0 ? StatusOfSignal(signal) : status;
 }
 
 }  // namespace zentarix

@@ -1,27 +1,35 @@
-// Many moves in one run: one move per line of the input, one result per move on the output.
+// Many moves in one run: one move per line of standard input, one result per move on standard
+// output.
 //
 //   # A      B       noise        (a line starting with # and a blank line are skipped)
 //   100      110     30
 //   1.0850   1.0720  5
 //
 // The three fields are separated by blanks or tabs. --json gives one JSON object per line
-// (JSON Lines); the listing gives each move's listing, with an empty line between moves. The
-// run streams: it holds one line and one block of output at a time, whatever the input's size.
+// (JSON Lines), each with the input line it answers as "line"; the listing gives each move's
+// listing after a heading "# line N", with an empty line between moves. The run streams: it
+// holds one line and one block of output at a time, whatever the input's size, and writes the
+// output in whole lines.
 #pragma once
 
-#include <cstdio>
+#include <cstddef>
+#include <string_view>
 
 #include "cli/move_run.h"
+#include "cli/standard_streams.h"
 
 namespace zentarix {
 
-// A longer line is not a move: it is skipped to its end and reported.
-inline constexpr std::size_t MaxMoveLine = 1 << 20;
+// A longer line (without the CR of a CRLF line) is not a move: it is skipped to its end and
+// reported.
+inline constexpr std::size_t MaxMoveLine = std::size_t{1} << 20;
 
-// Reads moves from in until its end, writes results to out and notes on bad lines to err, and
-// returns the highest status of any move (StatusUsage for a line that is not three fields or
-// is longer than MaxMoveLine; that line's result says so).
-int RunMoveBatch(std::FILE* in, std::FILE* out, std::FILE* err, MoveFormat format,
+// Reads moves until the input ends, writes their results and a note on standard error for each
+// line that is not a move or ends in an arithmetic error, naming the line. Returns the highest
+// status of any move (StatusDataError for a line that is not a move); StatusIoError when the
+// input cannot be read or the output written (the run stops at once, after one note); and
+// 128 + the signal after SIGINT or SIGTERM, once the output complete so far is written.
+int RunMoveBatch(const StandardStreams& streams, std::string_view program, MoveFormat format,
                  const ListingTexts& texts = ListingTexts());
 
 }  // namespace zentarix

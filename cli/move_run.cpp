@@ -1,10 +1,11 @@
 #include "cli/move_run.h"
 
+#include <limits>
+
 #include "calc/uCalcItem.h"
 #include "calc/uFloatEnv.h"
 #include "cli/json_levels.h"
 #include "text/field_readers.h"
-#include "text/listing.h"
 
 namespace zentarix {
 
@@ -28,46 +29,62 @@ class AppendingSink : public TextSink {
   std::size_t FStart;
 };
 
-int WriteListingOf(const TCalcItem& item, bool passed, const ListingTexts& texts,
-                   std::string& out) {
-  AppendingSink sink(out);
-  WriteListing(item, passed, sink, texts);
-  if (passed) return StatusListing;
-  out += '\n';  // the error line ends in a line break here, as every line of a terminal does
-  return StatusErrorLine;
+// The code scripts match an arithmetic error by.
+const char* CodeOf(const EMathError& error) {
+  if (dynamic_cast<const EOverflow*>(&error) != nullptr) return "overflow";
+  if (dynamic_cast<const EZeroDivide*>(&error) != nullptr) return "division_by_zero";
+  if (dynamic_cast<const EInvalidOp*>(&error) != nullptr) return "invalid_operation";
+  if (dynamic_cast<const EUnderflow*>(&error) != nullptr) return "underflow";
+  return "arithmetic_error";
 }
 
-int WriteJsonOf(const TCalcItem& item, bool passed, const ListingTexts& texts, std::string& out) {
-  if (!passed) {
-    AppendJsonError(texts.ErrorLine, out);
-    return StatusErrorLine;
-  }
-  // The targets come first: an overflow among them leaves nothing half written.
-  AppendLevelsJson(item, TargetPoints(item), out);
-  return StatusListing;
+// What a field that holds no number reads as here: a parse never gives a NaN of its own.
+constexpr Extended NotRead = std::numeric_limits<Extended>::quiet_NaN();
+bool IsNotRead(Extended value) { return value != value; }
+
+// A field that is no number reads as BadField, below zero like a typed "-1"; the code tells the
+// two apart, the calculation does not.
+MoveOutcome Calculate(std::string_view a, std::string_view b, std::string_view noise,
+                      const ListingTexts& texts, TCalcItem& item) {
+  const Extended valueA = ReadAorBOr(a, NotRead);
+  const Extended valueB = ReadAorBOr(b, NotRead);
+  const Extended tenths = ReadNoiseOr(noise, NotRead);
+  const auto orBad = [](Extended value) { return IsNotRead(value) ? BadField : value; };
+  if (CalculateLevels(item, orBad(valueA), orBad(valueB), orBad(tenths))) return {};
+  const bool notANumber = IsNotRead(valueA) || IsNotRead(valueB) || IsNotRead(tenths);
+  return {StatusErrorLine, notANumber ? "not_a_number" : "below_zero", texts.ErrorLine};
 }
 
 }  // namespace
 
-int RunMove(std::string_view a, std::string_view b, std::string_view noise, MoveFormat format,
-            std::string& out, std::string& err, const ListingTexts& texts) {
+MoveOutcome RunMove(std::string_view a, std::string_view b, std::string_view noise,
+                    MoveFormat format, std::string& out, const ListingTexts& texts, long line) {
   const std::size_t start = out.size();
   TCalcItem item;
   try {
-    const bool passed = CalculateLevels(item, ReadAorB(a), ReadAorB(b), ReadNoise(noise));
-    return format == MoveFormat::Json ? WriteJsonOf(item, passed, texts, out)
-                                      : WriteListingOf(item, passed, texts, out);
+    const MoveOutcome outcome = Calculate(a, b, noise, texts, item);
+    const bool passed = outcome.Status == StatusListing;
+    if (format == MoveFormat::Listing) {
+      AppendingSink sink(out);
+      WriteListing(item, passed, sink, texts);
+      // The error line ends in a line break here, as every line of a terminal does.
+      if (!passed) out += '\n';
+    } else if (passed) {
+      // The targets come first: an overflow among them leaves nothing half written.
+      AppendLevelsJson(item, TargetPoints(item), line, out);
+    } else {
+      AppendJsonError(line, outcome.Code, outcome.Message, out);
+    }
+    return outcome;
   } catch (const EMathError& error) {
     // The next move starts with an empty register stack, clear flags and the default word.
     ResetFpu();
+    const MoveOutcome outcome{StatusArithmetic, CodeOf(error), error.Message()};
     if (format == MoveFormat::Json) {
       out.resize(start);
-      AppendJsonError(error.Message(), out);
-    } else {
-      err += error.Message();
-      err += ".\n";
+      AppendJsonError(line, outcome.Code, outcome.Message, out);
     }
-    return StatusArithmetic;
+    return outcome;
   }
 }
 

@@ -6,24 +6,29 @@
 #include <string>
 #include <string_view>
 
+#include "cli/exit_status.h"
 #include "text/listing.h"
 
 namespace zentarix {
 
 enum class MoveFormat { Listing, Json };
 
-// Exit statuses, also of each move of a batch.
-inline constexpr int StatusListing = 0;     // the 19 lines, or the JSON object of the levels
-inline constexpr int StatusErrorLine = 1;   // a value below zero: the error line
-inline constexpr int StatusArithmetic = 2;  // an arithmetic error (a result beyond a double)
-inline constexpr int StatusUsage = 64;      // not three values
+// How a move ended: its status, the stable code of its error for scripts ("not_a_number",
+// "below_zero", "overflow", ...; empty for the levels) and the error's message in the
+// interface language.
+struct MoveOutcome {
+  int Status = StatusListing;
+  std::string Code;
+  std::string Message;
+};
 
-// Appends the move's standard output to out and its standard error to err, and returns its
-// status. Listing: the 19 lines, each ending in a line break, or the error line and a line
-// break; after an arithmetic error the lines written before it, and the message with a full
-// stop on err. JSON: one object and a line break; an error is {"error":"<message>"}.
-// texts are the listing's words in the interface language (the error line also in JSON).
-int RunMove(std::string_view a, std::string_view b, std::string_view noise, MoveFormat format,
-            std::string& out, std::string& err, const ListingTexts& texts = ListingTexts());
+// Appends the move's result to out and says how it ended. Listing: the 19 lines, each ending
+// in a line break, or the error line and a line break; after an arithmetic error the lines
+// written before it (the message is then the caller's to report). JSON: one object and a line
+// break, {"error":"<code>","message":"<message>"} for an error. line, when not 0, is the input
+// line the move came from, and leads the JSON object as "line".
+MoveOutcome RunMove(std::string_view a, std::string_view b, std::string_view noise,
+                    MoveFormat format, std::string& out, const ListingTexts& texts = ListingTexts(),
+                    long line = 0);
 
 }  // namespace zentarix

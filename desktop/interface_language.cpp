@@ -14,15 +14,17 @@ std::string Translated(const TranslateText& translate, const char* context, cons
 }  // namespace
 
 bool EnglishRequested(const QStringList& arguments) {
+  // The last --lang given is the one in force, as for the command line.
+  QString language;
   for (qsizetype i = 1; i < arguments.size(); ++i) {
     if (arguments[i] == QLatin1String("--lang") && i + 1 < arguments.size()) {
-      return arguments[i + 1] == QLatin1String("en");
-    }
-    if (arguments[i].startsWith(QLatin1String("--lang="))) {
-      return arguments[i].mid(7) == QLatin1String("en");
+      language = arguments[++i];
+    } else if (arguments[i].startsWith(QLatin1String("--lang="))) {
+      language = arguments[i].mid(7);
     }
   }
-  return qEnvironmentVariable("ZENTARIX_LANG") == QLatin1String("en");
+  if (language.isEmpty()) language = qEnvironmentVariable("ZENTARIX_LANG");
+  return language == QLatin1String("en");
 }
 
 std::unique_ptr<QTranslator> LoadEnglishCatalogue() {

@@ -16,7 +16,7 @@ class QTranslator;
 
 namespace zentarix {
 
-// Whether the arguments (--lang en or --lang=en) or, when they name no language, the
+// Whether the last --lang of the arguments (--lang en or --lang=en) or, when they name none, the
 // environment (ZENTARIX_LANG=en) ask for English.
 bool EnglishRequested(const QStringList& arguments);
 

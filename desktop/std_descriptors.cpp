@@ -7,9 +7,17 @@
 
 namespace zentarix {
 
+namespace {
+
+bool IsClosed(int fd) { return fcntl(fd, F_GETFD) == -1 && errno == EBADF; }
+
+}  // namespace
+
+std::array<bool, 3> FindClosedDescriptors() { return {IsClosed(0), IsClosed(1), IsClosed(2)}; }
+
 bool OpenStandardDescriptors() {
   for (int fd = 0; fd <= 2; ++fd) {
-    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    if (!IsClosed(fd)) continue;
     // The lowest free number is this one, since the ones below it are open by now.
     const int opened = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
     if (opened == -1) return false;

@@ -3,7 +3,14 @@
 // written to "standard error" would land in that file.
 #pragma once
 
+#include <array>
+
 namespace zentarix {
+
+// Which of descriptors 0, 1 and 2 are closed: asked before OpenStandardDescriptors, so that a
+// command asked to write its results to a closed standard output can fail instead of writing
+// them to /dev/null.
+std::array<bool, 3> FindClosedDescriptors();
 
 // Opens /dev/null on each of descriptors 0, 1 and 2 that is closed; open ones are left as
 // they are. Returns false when one of them could not be opened.

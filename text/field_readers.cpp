@@ -15,18 +15,22 @@ bool HoldsNul(std::string_view text) { return text.find('\0') != std::string_vie
 
 }  // namespace
 
-Extended ReadAorB(std::string_view text) {
-  if (HoldsNul(text)) return BadField;
+Extended ReadAorB(std::string_view text) { return ReadAorBOr(text, BadField); }
+
+Extended ReadNoise(std::string_view text) { return ReadNoiseOr(text, BadField); }
+
+Extended ReadAorBOr(std::string_view text, Extended fallback) {
+  if (HoldsNul(text)) return fallback;
   // Without a decimal mark a full stop stays what it is, and the parse refuses it.
-  if (DecimalMark == 0) return ParseNumberOr(text, BadField);
+  if (DecimalMark == 0) return ParseNumberOr(text, fallback);
   std::string mark;
   AppendUtf8(mark, DecimalMark);
-  return ParseNumberOr(ReplaceEvery(text, ".", mark), BadField);
+  return ParseNumberOr(ReplaceEvery(text, ".", mark), fallback);
 }
 
-Extended ReadNoise(std::string_view text) {
-  if (HoldsNul(text)) return BadField;
-  return ParseNumberOr(text, BadField);
+Extended ReadNoiseOr(std::string_view text, Extended fallback) {
+  if (HoldsNul(text)) return fallback;
+  return ParseNumberOr(text, fallback);
 }
 
 }  // namespace zentarix

@@ -18,4 +18,9 @@ Extended ReadAorB(std::string_view text);
 // The noise in tenths of a percent, parsed as typed.
 Extended ReadNoise(std::string_view text);
 
+// The same readers with another value for a text that holds no number, for callers that tell
+// such a text apart from a number below zero.
+Extended ReadAorBOr(std::string_view text, Extended fallback);
+Extended ReadNoiseOr(std::string_view text, Extended fallback);
+
 }  // namespace zentarix

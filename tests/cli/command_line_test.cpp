@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/exit_status.h"
 #include "tests/support/captured_streams.h"
+#include "tests/support/env_guard.h"
 #include "tests/support/marks_guard.h"
 #include "tests/support/row_printer.h"
 
@@ -21,18 +23,24 @@ using zentarix::test::PrintTo;
 
 struct CommandCase {
   const char* name;
-  QStringList arguments;  // after the program's name
+  std::vector<std::string> arguments;  // after the program's name
   const char* input;
   int status;       // -1: not a command, the window opens
   const char* out;  // the start of standard output
-  int errLines;
+  const char* err;  // a part of standard error; "" when it must stay empty
 };
 
-// The command line with the marks "." and ","; status -1 when the arguments are the window's.
-test::CapturedRun RunCommand(const QStringList& arguments, const std::string& input = "") {
+// The command line of the window's program with the marks "." and ","; status -1 when the
+// arguments are the window's.
+test::CapturedRun RunCommand(const std::vector<std::string>& arguments,
+                             const std::string& input = "") {
   const MarksGuard marks(U'.', U',');
-  return test::RunWithStreams(input, [&arguments](std::FILE* in, std::FILE* out, std::FILE* err) {
-    return RunCommandLine(QStringList{QStringLiteral("Zentarix")} + arguments, in, out, err)
+  const EnvGuard language("ZENTARIX_LANG", nullptr);
+  std::vector<const char*> argv = {"/usr/bin/Zentarix"};
+  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+  return test::RunWithStreams(input, [&argv](int in, int out, int err) {
+    return RunCommandLine(static_cast<int>(argv.size()), argv.data(), {in, out, err},
+                          WindowArguments::Accepted)
         .value_or(-1);
   });
 }
@@ -42,57 +50,163 @@ class CommandLine : public ::testing::TestWithParam<CommandCase> {};
 TEST_P(CommandLine, WritesItsOutputAndReturnsItsStatus) {
   const CommandCase& c = GetParam();
   const test::CapturedRun run = RunCommand(c.arguments, c.input);
-  const std::string& output = run.out;
-  const std::string& errors = run.err;
-  EXPECT_EQ(run.status, c.status) << c.name;
-  EXPECT_EQ(output.substr(0, std::string(c.out).size()), c.out) << c.name << ": " << output;
-  EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), c.errLines) << c.name << ": " << errors;
+  EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err;
+  EXPECT_EQ(run.out.substr(0, std::string(c.out).size()), c.out) << c.name << ": " << run.out;
+  if (*c.err == '\0') {
+    EXPECT_EQ(run.err, "") << c.name;
+  } else {
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << c.name << ": " << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << c.name << ": " << run.err;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, CommandLine,
     ::testing::Values(
-        CommandCase{"Help", {"--help"}, "", 0, "Usage: Zentarix", 0},
-        CommandCase{"Version", {"--version"}, "", 0, "Zentarix 0.0.2\n", 0},
+        CommandCase{"Help", {"--help"}, "", 0, "Usage: Zentarix", ""},
+        CommandCase{"HelpAbbreviated", {"--hel"}, "", 0, "Usage: Zentarix", ""},
+        CommandCase{"HelpInACluster", {"-hv"}, "", 0, "Usage: Zentarix", ""},
+        CommandCase{"Version", {"--version"}, "", 0, "Zentarix 0.0.2\nCopyright", ""},
         CommandCase{"PrintTheWorkedExample",
                     {"--print", "100", "110", "30"},
                     "",
                     0,
                     "A = 100.0000\nB = 110.0000\n",
-                    0},
+                    ""},
         CommandCase{"JsonTheWorkedExample",
                     {"--json", "100", "110", "30"},
                     "",
                     0,
                     "{\"a\":100,\"b\":110,\"noise\":0.03,",
-                    0},
+                    ""},
+        CommandCase{
+            "ValuesBeforeTheOption", {"100", "110", "30", "--json"}, "", 0, "{\"a\":100,", ""},
         CommandCase{"ANegativeValueIsAValue",
                     {"--print", "-5", "110", "30"},
                     "",
                     1,
                     "Ошибка в значении шума!\n",
-                    0},
-        CommandCase{"AnEmptyValueIsAValue",
+                    ""},
+        CommandCase{"ANegativeZeroIsAValueInJson",
+                    {"--json", "-0", "10", "30"},
+                    "",
+                    0,
+                    "{\"a\":-0,\"b\":10,",
+                    ""},
+        CommandCase{"AnEmptyValueIsNotANumber",
                     {"--json", "", "110", "30"},
                     "",
                     1,
-                    "{\"error\":\"Ошибка в значении шума!\"}\n",
-                    0},
-        CommandCase{"AnOverflowGoesToStandardError", {"--print", "1e400", "1", "1"}, "", 2, "", 1},
-        CommandCase{
-            "MovesFromStandardInput", {"--json", "-"}, "100 110 30\n-1 1 1\n", 1, "{\"a\":100,", 0},
-        CommandCase{"AValueMissing", {"--print", "100", "110"}, "", 64, "", 1},
-        CommandCase{"AValueTooMany", {"--json", "1", "2", "3", "4"}, "", 64, "", 1},
-        CommandCase{"AnUnknownOption", {"--frobnicate", "--print", "1", "2", "3"}, "", 64, "", 1},
+                    "{\"error\":\"not_a_number\",\"message\":\"Ошибка в значении шума!\"}\n",
+                    ""},
+        CommandCase{"BelowZeroHasItsCode",
+                    {"--json", "-1", "110", "30"},
+                    "",
+                    1,
+                    "{\"error\":\"below_zero\",",
+                    ""},
+        CommandCase{"AnOverflowGoesToStandardError",
+                    {"--print", "1e400", "1", "1"},
+                    "",
+                    2,
+                    "",
+                    "Zentarix: Floating point overflow."},
+        CommandCase{"AnOverflowInJsonHasItsCode",
+                    {"--json", "1e400", "1", "1"},
+                    "",
+                    2,
+                    "{\"error\":\"overflow\",\"message\":\"Floating point overflow\"}\n",
+                    ""},
+        CommandCase{"MovesFromStandardInput",
+                    {"--json", "-"},
+                    "100 110 30\n-1 1 1\n",
+                    1,
+                    "{\"line\":1,\"a\":100,",
+                    ""},
+        CommandCase{"OptionsAfterTheDash",
+                    {"--json", "-", "--lang", "en"},
+                    "-1 1 1\n",
+                    1,
+                    "{\"line\":1,\"error\":\"below_zero\",\"message\":\"Error in the noise",
+                    ""},
+        CommandCase{"TheOptionsEndAtTwoDashes",
+                    {"--print", "--", "100", "110", "30"},
+                    "",
+                    0,
+                    "A = 100.0000\n",
+                    ""},
+        CommandCase{"AValueMissing", {"--print", "100", "110"}, "", 64, "", "2 given"},
+        CommandCase{"AValueTooMany", {"--json", "1", "2", "3", "4"}, "", 64, "", "4 given"},
+        CommandCase{"BothCommands", {"--print", "--json", "1", "2", "3"}, "", 64, "", "not both"},
+        CommandCase{"ACommandAfterTwoDashesIsAValue",
+                    {"--", "--print", "1", "2", "3"},
+                    "",
+                    64,
+                    "",
+                    "without --print or --json"},
+        CommandCase{"ValuesWithoutACommand",
+                    {"--lang", "en", "1", "2", "3"},
+                    "",
+                    64,
+                    "",
+                    "without --print or --json"},
+        CommandCase{"AMistypedOption",
+                    {"--jsno", "100", "110", "30"},
+                    "",
+                    64,
+                    "",
+                    "Zentarix: unknown or ambiguous option '--jsno' (see Zentarix --help)"},
+        CommandCase{"AnUnknownLetter", {"-x", "--print", "1", "2", "3"}, "", 64, "", "'-x'"},
+        CommandCase{"ACommandWithAValueAttached",
+                    {"--print=1", "2", "3"},
+                    "",
+                    64,
+                    "",
+                    "'--print' takes no value"},
+        CommandCase{"HelpWithAValueAttached", {"--help=foo"}, "", 64, "", "takes no value"},
+        CommandCase{"ALanguageMissing",
+                    {"--print", "1", "2", "3", "--lang"},
+                    "",
+                    64,
+                    "",
+                    "'--lang' needs a value"},
         CommandCase{"EnglishOnRequest",
-                    {"--lang", "en", "--print", "-1", "1", "1"},
+                    {"--lang=en", "--print", "-1", "1", "1"},
                     "",
                     1,
                     "Error in the noise value!\n",
-                    0},
-        CommandCase{"AnUnknownLanguage", {"--lang", "de", "--print", "1", "1", "1"}, "", 64, "", 1},
-        CommandCase{"TheWindowsOwnArguments", {"-platform", "offscreen"}, "", -1, "", 0}),
+                    ""},
+        CommandCase{"TheLastLanguageWins",
+                    {"--lang", "xx", "--lang", "en", "--print", "-1", "1", "1"},
+                    "",
+                    1,
+                    "Error in the noise value!\n",
+                    ""},
+        CommandCase{"AnUnknownLanguage",
+                    {"--lang", "de", "--print", "1", "1", "1"},
+                    "",
+                    64,
+                    "",
+                    "en or ru"},
+        CommandCase{"AnUnknownLanguageForTheWindow", {"--lang", "de"}, "", 64, "", "en or ru"},
+        CommandCase{
+            "TheWindowsOwnArguments", {"-platform", "offscreen", "--lang", "en"}, "", -1, "", ""},
+        CommandCase{"NoArgumentsOpenTheWindow", {}, "", -1, "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The program without a window answers every command line itself.
+TEST(PlainCommandLine, HasNoWindowToOpen) {
+  for (const std::vector<const char*>& argv :
+       {std::vector<const char*>{"zentarix"}, {"zentarix", "-platform", "offscreen"}}) {
+    const test::CapturedRun run = test::RunWithStreams("", [&argv](int in, int out, int err) {
+      return RunCommandLine(static_cast<int>(argv.size()), argv.data(), {in, out, err},
+                            WindowArguments::Refused)
+          .value_or(-1);
+    });
+    EXPECT_EQ(run.status, StatusUsage) << argv.size();
+    EXPECT_EQ(run.err.substr(0, 10), "zentarix: ") << run.err;
+  }
+}
 
 // The English listing is the Russian one with its three headings in English: the same lines,
 // the same numbers.

@@ -27,37 +27,40 @@ struct MoveCase {
   const char* noise;
   char32_t decimalMark;
   int status;
-  const char* listing;    // standard output of the listing; nullptr: not checked here
-  const char* err;        // standard error of the listing
-  const char* jsonError;  // the JSON object's error, nullptr for the levels
+  const char* listing;  // the listing; nullptr: not checked here
+  const char* code;     // the error's code, "" for the levels
+  const char* message;  // the error's message
 };
 
 class MoveRun : public ::testing::TestWithParam<MoveCase> {};
 
-TEST_P(MoveRun, WritesTheListingAndTheStatus) {
+TEST_P(MoveRun, WritesTheListingAndSaysHowItEnded) {
   const MoveCase& c = GetParam();
   const MarksGuard marks(c.decimalMark, c.decimalMark == U',' ? U' ' : U',');
   std::string out = "kept|";
-  std::string err;
-  EXPECT_EQ(RunMove(c.a, c.b, c.noise, MoveFormat::Listing, out, err), c.status) << c.name;
+  const MoveOutcome outcome = RunMove(c.a, c.b, c.noise, MoveFormat::Listing, out);
+  EXPECT_EQ(outcome.Status, c.status) << c.name;
+  EXPECT_EQ(outcome.Code, c.code) << c.name;
+  EXPECT_EQ(outcome.Message, c.message) << c.name;
   ASSERT_EQ(out.substr(0, 5), "kept|") << c.name << ": output before the move stays";
   if (c.listing != nullptr) {
     EXPECT_EQ(out.substr(5), c.listing) << c.name;
   }
-  EXPECT_EQ(err, c.err) << c.name;
 }
 
-TEST_P(MoveRun, WritesOneJsonLineAndTheStatus) {
+TEST_P(MoveRun, WritesOneJsonLineWithTheInputLine) {
   const MoveCase& c = GetParam();
   const MarksGuard marks(c.decimalMark, c.decimalMark == U',' ? U' ' : U',');
   std::string out;
-  std::string err;
-  EXPECT_EQ(RunMove(c.a, c.b, c.noise, MoveFormat::Json, out, err), c.status) << c.name;
-  EXPECT_EQ(err, "") << c.name;
-  ASSERT_FALSE(out.empty());
+  EXPECT_EQ(RunMove(c.a, c.b, c.noise, MoveFormat::Json, out, ListingTexts(), 7).Status, c.status)
+      << c.name;
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << c.name;
-  if (c.jsonError != nullptr) {
-    EXPECT_EQ(out, std::string("{\"error\":\"") + c.jsonError + "\"}\n") << c.name;
+  if (*c.code != '\0') {
+    EXPECT_EQ(out, std::string("{\"line\":7,\"error\":\"") + c.code + "\",\"message\":\"" +
+                       c.message + "\"}\n")
+        << c.name;
+  } else {
+    EXPECT_EQ(out.substr(0, 14), "{\"line\":7,\"a\":") << c.name;
   }
 }
 
@@ -65,14 +68,16 @@ INSTANTIATE_TEST_SUITE_P(
     Moves, MoveRun,
     ::testing::Values(
         MoveCase{"WorkedExample", "100", "110", "30", U'.', StatusListing, RisingExampleListing, "",
-                 nullptr},
-        MoveCase{"NoiseNotClamped", "100", "110", "150", U'.', StatusListing, nullptr, "", nullptr},
+                 ""},
+        MoveCase{"NoiseNotClamped", "100", "110", "150", U'.', StatusListing, nullptr, "", ""},
         MoveCase{"NegativeA", "-5", "110", "30", U'.', StatusErrorLine, "Ошибка в значении шума!\n",
-                 "", "Ошибка в значении шума!"},
+                 "below_zero", "Ошибка в значении шума!"},
         MoveCase{"EmptyNoise", "100", "110", "", U',', StatusErrorLine, "Ошибка в значении шума!\n",
-                 "", "Ошибка в значении шума!"},
+                 "not_a_number", "Ошибка в значении шума!"},
+        MoveCase{"ANegativeBesideText", "-5", "abc", "30", U'.', StatusErrorLine, nullptr,
+                 "not_a_number", "Ошибка в значении шума!"},
         MoveCase{"ABeyondTheDoubleRange", "1e400", "110", "30", U'.', StatusArithmetic, "",
-                 "Floating point overflow.\n", "Floating point overflow"}),
+                 "overflow", "Floating point overflow"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The number after "key": in a JSON line, read back with strtod.
@@ -87,8 +92,7 @@ TEST(MoveJson, EveryFieldReadsBackAsTheStoredDoubleUnderItsName) {
   for (const char32_t mark : {U'.', U','}) {
     const MarksGuard marks(mark, U' ');
     std::string json;
-    std::string err;
-    ASSERT_EQ(RunMove("1.0850", "1.0720", "7", MoveFormat::Json, json, err), StatusListing);
+    ASSERT_EQ(RunMove("1.0850", "1.0720", "7", MoveFormat::Json, json).Status, StatusListing);
     TCalcItem item;
     ASSERT_TRUE(CalculateLevels(item, 1.085L, 1.072L, 7.0L));
     const auto targets = TargetPoints(item);
@@ -109,13 +113,11 @@ TEST(MoveJson, EveryFieldReadsBackAsTheStoredDoubleUnderItsName) {
 TEST(MoveListing, AnOverflowAmongTheTargetsKeepsTheLinesBeforeIt) {
   const MarksGuard marks(U'.', U',');
   std::string out;
-  std::string err;
-  EXPECT_EQ(RunMove("1e300", "1.7e308", "0", MoveFormat::Listing, out, err), StatusArithmetic);
+  EXPECT_EQ(RunMove("1e300", "1.7e308", "0", MoveFormat::Listing, out).Code, "overflow");
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 12) << out;
-  EXPECT_EQ(err, "Floating point overflow.\n");
   // The environment is sound again for the next move.
   out.clear();
-  EXPECT_EQ(RunMove("100", "110", "30", MoveFormat::Listing, out, err), StatusListing);
+  EXPECT_EQ(RunMove("100", "110", "30", MoveFormat::Listing, out).Status, StatusListing);
   EXPECT_EQ(out, RisingExampleListing);
 }
 

@@ -1,0 +1,45 @@
+// The lines of a batch, read from a descriptor in blocks: a UTF-8 byte-order mark at the very
+// start is skipped, the CR of a CRLF line is removed, and a line longer than the limit (without
+// that CR) is skipped to its end, so that memory stays bounded for any input.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace zentarix {
+
+class LineReader {
+ public:
+  LineReader(int fd, std::size_t maxLine);
+
+  enum class Result {
+    Line,         // line holds the next line, without its line break
+    TooLong,      // a line longer than maxLine was skipped; line is empty
+    End,          // no more lines
+    Failed,       // a read failed; Error() says why
+    Interrupted,  // a signal came while waiting for input; Next may be called again
+  };
+  Result Next(std::string& line);
+
+  // errno of the failed read.
+  int Error() const { return FError; }
+
+ private:
+  bool Fill();
+  Result Finish(std::string& line);
+
+  int FFd;
+  std::size_t FMaxLine;
+  std::vector<char> FBlock;
+  std::size_t FStart = 0;
+  std::size_t FEnd = 0;
+  // The line read so far; it survives an interrupted read.
+  std::string FLine;
+  bool FAtStart = true;
+  bool FEndOfInput = false;
+  bool FTooLong = false;
+  int FError = 0;
+};
+
+}  // namespace zentarix

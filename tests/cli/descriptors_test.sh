@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The built command-line programs on real descriptors: a failure to read or write is one line
+# on standard error and status 74, never a quiet success; an interrupted batch leaves only
+# whole lines and ends with 128 + the signal; parallel appenders never break a line.
+#
+# usage: descriptors_test.sh PLAIN_PROGRAM WINDOW_PROGRAM
+set -uo pipefail
+plain=$1
+window=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+checks=0
+
+# expect NAME STATUS ERROR_PART COMMAND...: the command's status, and one line on standard
+# error holding ERROR_PART.
+expect() {
+  local name=$1 status=$2 part=$3
+  shift 3
+  "$@" 2>"$work/err"
+  local got=$?
+  checks=$((checks + 1))
+  if [ "$got" != "$status" ] || [ "$(wc -l <"$work/err")" != 1 ] || ! grep -qF -- "$part" "$work/err"; then
+    echo "FAIL $name: status $got (expected $status), standard error: $(cat "$work/err")"
+    failures=$((failures + 1))
+  fi
+}
+
+printf '100 110 30\n' >"$work/moves"
+for z in "$plain" "$window"; do
+  expect "$z --print into a full disk" 74 "write error: No space left on device" \
+    "$z" --print 100 110 30 >/dev/full
+  expect "$z --json with standard output closed" 74 "write error: Bad file descriptor" \
+    "$z" --json 100 110 30 >&-
+  expect "$z --help into a full disk" 74 "write error" "$z" --help >/dev/full
+  expect "$z --version into a full disk" 74 "write error" "$z" --version >/dev/full
+  expect "$z a batch into a full disk" 74 "write error" "$z" --json - <"$work/moves" >/dev/full
+  expect "$z a directory as input" 74 "cannot read standard input: Is a directory" \
+    "$z" --json - </ >/dev/null
+  expect "$z standard input closed" 74 "cannot read standard input: Bad file descriptor" \
+    "$z" --json - <&- >/dev/null
+  expect "$z a mistyped option" 64 "unknown or ambiguous option '--jsno'" \
+    "$z" --jsno 100 110 30 </dev/null
+done
+
+# A reader that is gone, with SIGPIPE ignored by the caller: the run stops at once.
+yes '100 110 30' | head -n 2000000 >"$work/many"
+status=$(bash -c "trap '' PIPE; '$plain' --json - <'$work/many' 2>'$work/err' | head -n 1 >/dev/null; echo \${PIPESTATUS[0]}")
+checks=$((checks + 1))
+if [ "$status" != 74 ] || ! grep -qF "Broken pipe" "$work/err"; then
+  echo "FAIL a reader gone: status $status, $(cat "$work/err")"
+  failures=$((failures + 1))
+fi
+
+# SIGTERM part-way: whole lines only, status 143. The program is sent the signal once its first
+# block is out, so that the signal comes while it works, whatever the machine's speed.
+"$plain" --json - <"$work/many" >"$work/out" 2>/dev/null &
+pid=$!
+for _ in $(seq 100); do [ -s "$work/out" ] && break; sleep 0.05; done
+kill -TERM "$pid"
+wait "$pid"
+status=$?
+last=$(tail -c 1 "$work/out" | od -An -c | tr -d ' ')
+checks=$((checks + 1))
+if [ "$status" != 143 ] || [ "$last" != '\n' ] || grep -qv '^{"line":[0-9]*,"a":100,.*}$' "$work/out"; then
+  echo "FAIL SIGTERM part-way: status $status, last byte '$last'"
+  failures=$((failures + 1))
+fi
+
+# Eight runs appending to one file: every line whole.
+head -n 200000 "$work/many" >"$work/some"
+for _ in 1 2 3 4 5 6 7 8; do "$plain" --json - <"$work/some" >>"$work/appended" & done
+wait
+lines=$(wc -l <"$work/appended")
+broken=$(grep -cv '^{"line":[0-9]*,"a":100,.*}$' "$work/appended")
+checks=$((checks + 1))
+if [ "$lines" != 1600000 ] || [ "$broken" != 0 ]; then
+  echo "FAIL eight appenders: $lines lines, $broken broken"
+  failures=$((failures + 1))
+fi
+
+echo "$((checks - failures)) passed, $failures failed"
+[ "$failures" = 0 ]
