@@ -14,7 +14,7 @@ LAYERS = [
     ("app",),
 ]
 # Built with the C++ standard library alone.
-PLAIN = {"calc", "text", "diagram"}
+PLAIN = {"calc", "text", "diagram", "cli"}
 
 RANK = {folder: rank for rank, layer in enumerate(LAYERS) for folder in layer}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
