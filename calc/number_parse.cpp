@@ -73,8 +73,8 @@ ZENTARIX_READER const char* ReadDigits(const char* p, const char* end, Digits& d
 // digits, any exponent. Returns the value, or NaN when the text is not a number.
 class NumberScanner {
  public:
-  explicit NumberScanner(std::string_view text)
-      : FPos(text.data()), FEnd(text.data() + text.size()), FMark(DecimalMark) {}
+  NumberScanner(std::string_view text, char32_t mark)
+      : FPos(text.data()), FEnd(text.data() + text.size()), FMark(mark) {}
 
   Extended Scan() {
     SkipSpaces(FPos, FEnd);
@@ -140,9 +140,11 @@ class NumberScanner {
 
 }  // namespace
 
-Extended ParseOrNaN(std::string_view text) {
+Extended ParseOrNaN(std::string_view text) { return ParseOrNaNUnderMark(text, DecimalMark); }
+
+Extended ParseOrNaNUnderMark(std::string_view text, char32_t mark) {
   const ScopedHardwareWord parseWord(fpu::ParseWord);
-  return NumberScanner(text).Scan();
+  return NumberScanner(text, mark).Scan();
 }
 
 bool TryParseNumber(std::string_view text, Extended& value) {

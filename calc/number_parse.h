@@ -42,15 +42,19 @@ bool TryParseNumber(std::string_view text, Extended& value);
 // register.
 Extended ParseOrNaN(std::string_view text);
 
-// TryParseNumber's value, or fallback. Inline, as is the scan of the short texts nearly every
-// field holds: a long double passed to a call, or handed back through a reference, travels
-// through memory, and a reload right after a store of ten bytes waits for the store.
-inline Extended ParseNumberOr(std::string_view text, Extended fallback) {
+// ParseOrNaN under the given decimal mark instead of the locale's, for texts whose convention
+// is their own, such as the numbers of a data file.
+Extended ParseOrNaNUnderMark(std::string_view text, char32_t mark);
+
+// The value of text read under mark, or fallback. Inline, as is the scan of the short texts
+// nearly every field holds: a long double passed to a call, or handed back through a reference,
+// travels through memory, and a reload right after a store of ten bytes waits for the store.
+inline Extended ParseUnderMarkOr(std::string_view text, char32_t mark, Extended fallback) {
   // Every condition silent, 64-bit significand, round to nearest; the caller's word is back on
   // every way out.
   const ScopedHardwareWord parseWord(fpu::ParseWord);
   Extended value;
-  switch (scan::ScanShortNumber(text.data(), text.data() + text.size(), DecimalMark, value)) {
+  switch (scan::ScanShortNumber(text.data(), text.data() + text.size(), mark, value)) {
     case scan::ShortScan::Number:
       return value;
     case scan::ShortScan::NotANumber:
@@ -58,8 +62,13 @@ inline Extended ParseNumberOr(std::string_view text, Extended fallback) {
     case scan::ShortScan::Undecided:
       break;
   }
-  value = ParseOrNaN(text);
+  value = ParseOrNaNUnderMark(text, mark);
   return value != value ? fallback : value;
+}
+
+// TryParseNumber's value, or fallback.
+inline Extended ParseNumberOr(std::string_view text, Extended fallback) {
+  return ParseUnderMarkOr(text, DecimalMark, fallback);
 }
 
 }  // namespace zentarix

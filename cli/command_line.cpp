@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,6 +14,8 @@
 #include "cli/line_writer.h"
 #include "cli/move_batch.h"
 #include "cli/move_run.h"
+#include "cli/swings_run.h"
+#include "text/field_readers.h"
 
 namespace zentarix {
 
@@ -58,12 +61,19 @@ constexpr const char* VersionText =
     "by law: the authors accept no liability for decisions taken on its results.\n";
 
 // getopt_long's answers for the options that have no one-letter form.
-enum Option : int { Print = 256, Json, Lang };
+enum Option : int { Print = 256, Json, Lang, Swings, Threshold, Noise, Last };
 
 constexpr option LongOptions[] = {
-    {"print", no_argument, nullptr, Print},     {"json", no_argument, nullptr, Json},
-    {"help", no_argument, nullptr, 'h'},        {"version", no_argument, nullptr, 'v'},
-    {"lang", required_argument, nullptr, Lang}, {nullptr, 0, nullptr, 0},
+    {"print", no_argument, nullptr, Print},
+    {"json", no_argument, nullptr, Json},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'v'},
+    {"lang", required_argument, nullptr, Lang},
+    {"swings", required_argument, nullptr, Swings},
+    {"threshold", required_argument, nullptr, Threshold},
+    {"noise", required_argument, nullptr, Noise},
+    {"last", no_argument, nullptr, Last},
+    {nullptr, 0, nullptr, 0},
 };
 
 // What the arguments ask for.
@@ -72,7 +82,11 @@ struct Request {
   bool Json = false;
   bool Help = false;
   bool Version = false;
-  std::string Language;  // empty: from the environment
+  std::string Language;                  // empty: from the environment
+  std::optional<std::string> Swings;     // the price history's file
+  std::optional<std::string> Threshold;  // with --swings: the reversal threshold in percent
+  std::optional<std::string> Noise;      // with --swings: the noise in tenths of a percent
+  bool Last = false;
   std::vector<std::string> Values;
   std::string Problem;  // a usage error: what is wrong
 };
@@ -137,11 +151,23 @@ Request ParseArguments(int argc, const char* const* argv) {
       case Lang:
         request.Language = optarg;
         break;
+      case Swings:
+        request.Swings = valueOf(optarg);
+        break;
+      case Threshold:
+        request.Threshold = valueOf(optarg);
+        break;
+      case Noise:
+        request.Noise = valueOf(optarg);
+        break;
+      case Last:
+        request.Last = true;
+        break;
       case ':':
         request.Problem = "option '" + OptionAsGiven(given) + "' needs a value";
         break;
       default:
-        if (optopt == Print || optopt == Json || optopt == 'h' || optopt == 'v') {
+        if (optopt == Print || optopt == Json || optopt == Last || optopt == 'h' || optopt == 'v') {
           request.Problem = "option '" + OptionAsGiven(given) + "' takes no value";
         } else if (optopt != 0) {
           request.Problem = std::string("unknown option '-") + static_cast<char>(optopt) + "'";
@@ -268,6 +294,31 @@ class CommandRun {
     return Write(text, StatusListing);
   }
 
+  int Swings(const Request& request, const ListingTexts& texts) const {
+    if (!request.Values.empty()) return UsageError("values given beside --swings");
+    SwingsRequest swings;
+    swings.File = *request.Swings;
+    swings.Format = request.Json ? MoveFormat::Json : MoveFormat::Listing;
+    swings.Last = request.Last;
+    if (request.Threshold) {
+      // Read as A and B are: the locale's decimal mark, or a full stop.
+      swings.Percent = ReadAorBOr(*request.Threshold, -1);
+      swings.PercentText = *request.Threshold;
+      if (!(swings.Percent > 0 && swings.Percent < 100)) {
+        return UsageError("--threshold takes a percentage above 0 and below 100, not \"" +
+                          *request.Threshold + "\"");
+      }
+    }
+    if (request.Noise) {
+      // A noise as the noise field reads it; one below zero gives the error line, as typed.
+      swings.Tenths = ReadNoiseOr(*request.Noise, std::numeric_limits<Extended>::quiet_NaN());
+      if (swings.Tenths != swings.Tenths) {
+        return UsageError("--noise takes a number, not \"" + *request.Noise + "\"");
+      }
+    }
+    return RunSwings(swings, FStreams, FProgram, texts);
+  }
+
   int Moves(const Request& request, const ListingTexts& texts) const {
     const MoveFormat format = request.Json ? MoveFormat::Json : MoveFormat::Listing;
     const std::vector<std::string>& values = request.Values;
@@ -325,6 +376,10 @@ std::optional<int> RunCommandLine(int argc, const char* const* argv, const Stand
   if (request.Help) return run.Help(hasWindow);
   if (request.Version) return run.Write(VersionText, StatusListing);
   if (request.Print && request.Json) return run.UsageError("either --print or --json, not both");
+  if (request.Swings) return run.Swings(request, ListingTextsIn(request.Language));
+  if (request.Threshold || request.Noise || request.Last) {
+    return run.UsageError("--threshold, --noise and --last go with --swings");
+  }
   if (!request.Print && !request.Json) {
     return run.UsageError(request.Values.empty() ? "no command given"
                                                  : "values given without --print or --json");

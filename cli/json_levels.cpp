@@ -24,8 +24,10 @@ void AppendMember(std::string& out, const char* key, double value) {
   out.append(digits, result.ptr);
 }
 
-// A JSON string of the program's own text, which must stay a string whatever it holds.
-void AppendString(std::string& out, std::string_view text) {
+}  // namespace
+
+// A string must stay a string whatever it holds: a quote, a backslash, a control character.
+void AppendJsonString(std::string_view text, std::string& out) {
   out += '"';
   for (const char ch : text) {
     if (ch == '"' || ch == '\\') out += '\\';
@@ -41,19 +43,8 @@ void AppendString(std::string& out, std::string_view text) {
   out += '"';
 }
 
-// Opens the object, with the input line first when there is one.
-void OpenObject(std::string& out, long line) {
-  out += '{';
-  if (line == 0) return;
-  out += "\"line\":";
-  out += std::to_string(line);
-  out += ',';
-}
-
-}  // namespace
-
-void AppendLevelsJson(const TCalcItem& item, const std::array<double, 6>& targets, long line,
-                      std::string& out) {
+void AppendLevelsJson(const TCalcItem& item, const std::array<double, 6>& targets,
+                      std::string_view lead, std::string& out) {
   const struct {
     const char* key;
     double value;
@@ -65,7 +56,8 @@ void AppendLevelsJson(const TCalcItem& item, const std::array<double, 6>& target
       {"op_f3", targets[2]},  {"op_f5", targets[3]},     {"xop_f3", targets[4]},
       {"xop_f5", targets[5]},
   };
-  OpenObject(out, line);
+  out += '{';
+  out += lead;
   for (const auto& member : members) {
     if (&member != members) out += ',';
     AppendMember(out, member.key, member.value);
@@ -73,12 +65,14 @@ void AppendLevelsJson(const TCalcItem& item, const std::array<double, 6>& target
   out += "}\n";
 }
 
-void AppendJsonError(long line, std::string_view code, std::string_view message, std::string& out) {
-  OpenObject(out, line);
+void AppendJsonError(std::string_view lead, std::string_view code, std::string_view message,
+                     std::string& out) {
+  out += '{';
+  out += lead;
   out += "\"error\":";
-  AppendString(out, code);
+  AppendJsonString(code, out);
   out += ",\"message\":";
-  AppendString(out, message);
+  AppendJsonString(message, out);
   out += "}\n";
 }
 

@@ -12,15 +12,18 @@
 
 namespace zentarix {
 
-// Appends the object and a line break: line (the input line of a batch; left out when 0), a,
-// b, noise (the fraction, not tenths), f3, level50, f5, the corridor bounds f3_1, f3_2, f5_1,
-// f5_2 as the listing names them, then the six targets cop_f3, cop_f5, op_f3, op_f5, xop_f3,
-// xop_f5.
-void AppendLevelsJson(const TCalcItem& item, const std::array<double, 6>& targets, long line,
-                      std::string& out);
+// Appends the object and a line break: the members of lead first (written out, each followed
+// by a comma, such as "\"line\":3,"; or empty), then a, b, noise (the fraction, not tenths),
+// f3, level50, f5, the corridor bounds f3_1, f3_2, f5_1, f5_2 as the listing names them, and the
+// six targets cop_f3, cop_f5, op_f3, op_f5, xop_f3, xop_f5.
+void AppendLevelsJson(const TCalcItem& item, const std::array<double, 6>& targets,
+                      std::string_view lead, std::string& out);
 
-// Appends {"line":<line>,"error":"<code>","message":"<message>"} and a line break; line is
-// left out when 0.
-void AppendJsonError(long line, std::string_view code, std::string_view message, std::string& out);
+// Appends {<lead>"error":"<code>","message":"<message>"} and a line break.
+void AppendJsonError(std::string_view lead, std::string_view code, std::string_view message,
+                     std::string& out);
+
+// A JSON string of text, quotes included.
+void AppendJsonString(std::string_view text, std::string& out);
 
 }  // namespace zentarix

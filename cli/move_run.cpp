@@ -42,28 +42,29 @@ const char* CodeOf(const EMathError& error) {
 constexpr Extended NotRead = std::numeric_limits<Extended>::quiet_NaN();
 bool IsNotRead(Extended value) { return value != value; }
 
-// A field that is no number reads as BadField, below zero like a typed "-1"; the code tells the
-// two apart, the calculation does not.
-MoveOutcome Calculate(std::string_view a, std::string_view b, std::string_view noise,
-                      const ListingTexts& texts, TCalcItem& item) {
+}  // namespace
+
+// A field that is no number reads as BadField, below zero like a typed "-1"; the flag tells
+// the two apart for the error's code, the calculation does not.
+MoveValues ReadMove(std::string_view a, std::string_view b, std::string_view noise) {
   const Extended valueA = ReadAorBOr(a, NotRead);
   const Extended valueB = ReadAorBOr(b, NotRead);
   const Extended tenths = ReadNoiseOr(noise, NotRead);
   const auto orBad = [](Extended value) { return IsNotRead(value) ? BadField : value; };
-  if (CalculateLevels(item, orBad(valueA), orBad(valueB), orBad(tenths))) return {};
-  const bool notANumber = IsNotRead(valueA) || IsNotRead(valueB) || IsNotRead(tenths);
-  return {StatusErrorLine, notANumber ? "not_a_number" : "below_zero", texts.ErrorLine};
+  return {orBad(valueA), orBad(valueB), orBad(tenths),
+          IsNotRead(valueA) || IsNotRead(valueB) || IsNotRead(tenths)};
 }
 
-}  // namespace
-
-MoveOutcome RunMove(std::string_view a, std::string_view b, std::string_view noise,
-                    MoveFormat format, std::string& out, const ListingTexts& texts, long line) {
+MoveOutcome RunLevels(const MoveValues& values, MoveFormat format, std::string& out,
+                      const ListingTexts& texts, std::string_view jsonLead) {
   const std::size_t start = out.size();
   TCalcItem item;
   try {
-    const MoveOutcome outcome = Calculate(a, b, noise, texts, item);
-    const bool passed = outcome.Status == StatusListing;
+    const bool passed = CalculateLevels(item, values.A, values.B, values.Tenths);
+    const MoveOutcome outcome =
+        passed ? MoveOutcome()
+               : MoveOutcome{StatusErrorLine, values.NotANumber ? "not_a_number" : "below_zero",
+                             texts.ErrorLine};
     if (format == MoveFormat::Listing) {
       AppendingSink sink(out);
       WriteListing(item, passed, sink, texts);
@@ -71,9 +72,9 @@ MoveOutcome RunMove(std::string_view a, std::string_view b, std::string_view noi
       if (!passed) out += '\n';
     } else if (passed) {
       // The targets come first: an overflow among them leaves nothing half written.
-      AppendLevelsJson(item, TargetPoints(item), line, out);
+      AppendLevelsJson(item, TargetPoints(item), jsonLead, out);
     } else {
-      AppendJsonError(line, outcome.Code, outcome.Message, out);
+      AppendJsonError(jsonLead, outcome.Code, outcome.Message, out);
     }
     return outcome;
   } catch (const EMathError& error) {
@@ -82,10 +83,16 @@ MoveOutcome RunMove(std::string_view a, std::string_view b, std::string_view noi
     const MoveOutcome outcome{StatusArithmetic, CodeOf(error), error.Message()};
     if (format == MoveFormat::Json) {
       out.resize(start);
-      AppendJsonError(line, outcome.Code, outcome.Message, out);
+      AppendJsonError(jsonLead, outcome.Code, outcome.Message, out);
     }
     return outcome;
   }
+}
+
+MoveOutcome RunMove(std::string_view a, std::string_view b, std::string_view noise,
+                    MoveFormat format, std::string& out, const ListingTexts& texts, long line) {
+  const std::string lead = line == 0 ? "" : "\"line\":" + std::to_string(line) + ",";
+  return RunLevels(ReadMove(a, b, noise), format, out, texts, lead);
 }
 
 }  // namespace zentarix

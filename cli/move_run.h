@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "calc/extended.h"
 #include "cli/exit_status.h"
 #include "text/listing.h"
 
@@ -21,6 +22,22 @@ struct MoveOutcome {
   std::string Code;
   std::string Message;
 };
+
+// The three values of a move, as read from its texts or from a price history.
+struct MoveValues {
+  Extended A = 0;
+  Extended B = 0;
+  Extended Tenths = 0;
+  bool NotANumber = false;  // one of the texts held no number (and reads as below zero)
+};
+
+// The three texts read as the window reads its fields.
+MoveValues ReadMove(std::string_view a, std::string_view b, std::string_view noise);
+
+// Appends the levels of values to out and says how it ended, as RunMove does; jsonLead holds
+// the members that open the JSON object, each followed by a comma.
+MoveOutcome RunLevels(const MoveValues& values, MoveFormat format, std::string& out,
+                      const ListingTexts& texts, std::string_view jsonLead);
 
 // Appends the move's result to out and says how it ended. Listing: the 19 lines, each ending
 // in a line break, or the error line and a line break; after an arithmetic error the lines

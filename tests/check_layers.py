@@ -7,14 +7,14 @@ import sys
 
 LAYERS = [
     ("calc",),
-    ("text", "diagram"),
+    ("text", "diagram", "history"),
     ("spin",),
     ("desktop",),
     ("shell", "cli"),
     ("app",),
 ]
 # Built with the C++ standard library alone.
-PLAIN = {"calc", "text", "diagram", "cli"}
+PLAIN = {"calc", "text", "diagram", "history", "cli"}
 
 RANK = {folder: rank for rank, layer in enumerate(LAYERS) for folder in layer}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

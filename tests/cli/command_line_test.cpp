@@ -191,7 +191,32 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"AnUnknownLanguageForTheWindow", {"--lang", "de"}, "", 64, "", "en or ru"},
         CommandCase{
             "TheWindowsOwnArguments", {"-platform", "offscreen", "--lang", "en"}, "", -1, "", ""},
-        CommandCase{"NoArgumentsOpenTheWindow", {}, "", -1, "", ""}),
+        CommandCase{"NoArgumentsOpenTheWindow", {}, "", -1, "", ""},
+        CommandCase{"SwingsFromStandardInput",
+                    {"--swings", "-", "--json", "--threshold", "50"},
+                    "Close\n100\n150\n75\n",
+                    0,
+                    "{\"swing\":1,\"direction\":\"up\",\"confirmed\":true,\"a_line\":2,"
+                    "\"b_line\":3,\"a_time\":\"\",\"b_time\":\"\",\"a\":100,\"b\":150,",
+                    ""},
+        CommandCase{"NoSwingByTheThreshold",
+                    {"--swings", "-"},
+                    "Close\n100\n101\n",
+                    3,
+                    "",
+                    "no swing: the prices never move by 5%"},
+        CommandCase{"ABadPriceWritesNothing",
+                    {"--swings", "-", "--json", "--threshold=50"},
+                    "Close\n100\n150\n75\nabc\n",
+                    65,
+                    "",
+                    "line 5, column Close: \"abc\" is not a number"},
+        CommandCase{"AThresholdWithoutSwings",
+                    {"--threshold", "5", "--print", "1", "2", "3"},
+                    "",
+                    64,
+                    "",
+                    "go with --swings"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The program without a window answers every command line itself.

@@ -1,0 +1,54 @@
+// --swings FILE: the swings a zigzag finds in a price history, and the levels of each, as the
+// window would compute them from the swing's start and end.
+//
+// JSON: one object per swing, oldest first: swing (1, 2, ...), direction ("up" or "down"),
+// confirmed, a_line and b_line (the input lines of the two bars), a_time and b_time (their date
+// and time cells as written), then the members of --json. The listing: each swing's listing
+// after a heading "# swing 1: up from line 2 (2024-01-02) to line 9 (2024-01-11)".
+//
+// A data error anywhere in the file is one note naming its line and column, status 65, and
+// nothing is written: the swings are held until the file has been read to its end (they are
+// few beside the bars, which are not held).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/extended.h"
+#include "cli/move_run.h"
+#include "cli/standard_streams.h"
+#include "history/zigzag.h"
+
+namespace zentarix {
+
+// A price history without one swing by the threshold.
+inline constexpr int StatusNoSwing = 3;
+
+struct SwingsRequest {
+  std::string File;  // "-": standard input
+  Extended Percent = 5;
+  std::string PercentText = "5";  // as given, for the note that finds no swing
+  Extended Tenths = 30;
+  MoveFormat Format = MoveFormat::Listing;
+  bool Last = false;  // only the last swing, the one a trader acts on
+};
+
+// The swings of the history, or the data error that stopped the reading.
+struct HistorySwings {
+  std::vector<Swing> Swings;
+  long Count = 0;  // how many swings the history holds, also when only the last is kept
+  long RowsWithoutPrices = 0;
+  int Status = 0;     // 0, or StatusDataError / StatusIoError / 128 + a signal
+  std::string Error;  // the note for a status other than 0
+};
+
+// Reads the history from fd to its end.
+HistorySwings FindSwings(int fd, Extended percent, bool lastOnly);
+
+// Runs the request: writes the swings and their levels, notes on standard error, and returns
+// the status (the highest of the swings' levels, StatusNoSwing, StatusDataError, StatusIoError).
+int RunSwings(const SwingsRequest& request, const StandardStreams& streams,
+              std::string_view program, const ListingTexts& texts);
+
+}  // namespace zentarix

@@ -1,0 +1,55 @@
+// Swings of a price history: a zigzag that turns when the price moves back from its last
+// extreme by the reversal threshold. With up = 1 + P/100 and down = 1 - P/100 (each one
+// division and one addition or subtraction, rounded to nearest in the extended format), a bar
+// turns a rising swing when its low is at or below the swing's high times down, and a falling
+// one when its high is at or above the swing's low times up; each product is rounded to nearest
+// once and compared exactly. Before the first swing the lowest low and the highest high so far
+// wait for the first bar that moves away from one of them by the threshold. The zigzag holds
+// only the bars it may still need, so a history of any length runs in constant memory.
+#pragma once
+
+#include <optional>
+
+#include "calc/extended.h"
+#include "history/price_table.h"
+
+namespace zentarix {
+
+struct Swing {
+  bool Rising = false;
+  // Confirmed once the price turned by the threshold after its end; the last swing of a
+  // history may not be.
+  bool Confirmed = false;
+  Bar Start;  // A is its low for a rising swing, its high for a falling one
+  Bar End;    // B is its high for a rising swing, its low for a falling one
+
+  Extended A() const { return Rising ? Start.Low : Start.High; }
+  Extended B() const { return Rising ? End.High : End.Low; }
+};
+
+class ZigZag {
+ public:
+  // percent: the reversal threshold P, 0 < P < 100.
+  explicit ZigZag(Extended percent);
+
+  // Takes the next bar; returns the swing it confirms, if it turns the trend.
+  std::optional<Swing> Add(const Bar& bar);
+  // The swing in progress at the end of the history, not confirmed; none before the first turn.
+  std::optional<Swing> Finish() const;
+
+ private:
+  enum class Trend { None, Rising, Falling };
+
+  std::optional<Swing> Turn(Trend next, const Bar& bar);
+
+  Extended FUp;
+  Extended FDown;
+  Trend FTrend = Trend::None;
+  bool FFirst = true;
+  Bar FHighest;  // before the first swing: the bar with the highest high so far
+  Bar FLowest;   // and the bar with the lowest low
+  Bar FStart;
+  Bar FExtreme;
+};
+
+}  // namespace zentarix
