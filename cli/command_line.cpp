@@ -2,6 +2,7 @@
 
 #include <getopt.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -61,7 +62,7 @@ constexpr const char* VersionText =
     "by law: the authors accept no liability for decisions taken on its results.\n";
 
 // getopt_long's answers for the options that have no one-letter form.
-enum Option : int { Print = 256, Json, Lang, Swings, Threshold, Noise, Last };
+enum Option : int { Print = 256, Json, Lang, Swings, Threshold, Noise, Last, Chart, Size };
 
 constexpr option LongOptions[] = {
     {"print", no_argument, nullptr, Print},
@@ -73,6 +74,8 @@ constexpr option LongOptions[] = {
     {"threshold", required_argument, nullptr, Threshold},
     {"noise", required_argument, nullptr, Noise},
     {"last", no_argument, nullptr, Last},
+    {"chart", required_argument, nullptr, Chart},
+    {"size", required_argument, nullptr, Size},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -87,6 +90,8 @@ struct Request {
   std::optional<std::string> Threshold;  // with --swings: the reversal threshold in percent
   std::optional<std::string> Noise;      // with --swings: the noise in tenths of a percent
   bool Last = false;
+  std::optional<std::string> Chart;  // with --swings: the chart's file
+  std::optional<std::string> Size;   // with --chart: WxH
   std::vector<std::string> Values;
   std::string Problem;  // a usage error: what is wrong
 };
@@ -162,6 +167,12 @@ Request ParseArguments(int argc, const char* const* argv) {
         break;
       case Last:
         request.Last = true;
+        break;
+      case Chart:
+        request.Chart = valueOf(optarg);
+        break;
+      case Size:
+        request.Size = valueOf(optarg);
         break;
       case ':':
         request.Problem = "option '" + OptionAsGiven(given) + "' needs a value";
@@ -258,6 +269,23 @@ std::string LanguageAmong(int argc, const char* const* argv) {
   return language;
 }
 
+// "1280x720": two whole numbers of pixels, each 64 to 10000.
+bool ReadSize(const std::string& text, int& width, int& height) {
+  const std::size_t cross = text.find('x');
+  if (cross == std::string::npos) return false;
+  const auto pixels = [](std::string_view digits, int& value) {
+    if (digits.empty() || digits.size() > 5) return false;
+    value = 0;
+    for (const char digit : digits) {
+      if (digit < '0' || digit > '9') return false;
+      value = value * 10 + (digit - '0');
+    }
+    return value >= 64 && value <= 10000;
+  };
+  return pixels(std::string_view(text).substr(0, cross), width) &&
+         pixels(std::string_view(text).substr(cross + 1), height);
+}
+
 std::string_view ProgramName(const char* path) {
   const char* slash = std::strrchr(path, '/');
   return slash != nullptr ? slash + 1 : path;
@@ -294,12 +322,29 @@ class CommandRun {
     return Write(text, StatusListing);
   }
 
-  int Swings(const Request& request, const ListingTexts& texts) const {
+  int Swings(const Request& request, const ListingTexts& texts, const ChartWriter& chart) const {
     if (!request.Values.empty()) return UsageError("values given beside --swings");
     SwingsRequest swings;
     swings.File = *request.Swings;
     swings.Format = request.Json ? MoveFormat::Json : MoveFormat::Listing;
     swings.Last = request.Last;
+    if (request.Size && !request.Chart) return UsageError("--size goes with --chart");
+    if (request.Chart) {
+      if (!chart) return UsageError("--chart is drawn by Zentarix, the window program");
+      const std::string& file = *request.Chart;
+      const std::string_view ending =
+          std::string_view(file).substr(file.size() - std::min<std::size_t>(4, file.size()));
+      if (ending != ".svg" && ending != ".png") {
+        return UsageError("--chart writes FILE.svg or FILE.png, not \"" + file + "\"");
+      }
+      swings.Chart = file;
+      if (request.Size && !ReadSize(*request.Size, swings.ChartWidth, swings.ChartHeight)) {
+        return UsageError("--size takes WIDTHxHEIGHT, each 64 to 10000 pixels, not \"" +
+                          *request.Size + "\"");
+      }
+      // Only the chart, unless the levels are asked for too.
+      swings.WriteLevels = request.Print || request.Json;
+    }
     if (request.Threshold) {
       // Read as A and B are: the locale's decimal mark, or a full stop.
       swings.Percent = ReadAorBOr(*request.Threshold, -1);
@@ -316,7 +361,7 @@ class CommandRun {
         return UsageError("--noise takes a number, not \"" + *request.Noise + "\"");
       }
     }
-    return RunSwings(swings, FStreams, FProgram, texts);
+    return RunSwings(swings, FStreams, FProgram, texts, chart);
   }
 
   int Moves(const Request& request, const ListingTexts& texts) const {
@@ -360,7 +405,7 @@ ListingTexts ListingTextsIn(const std::string& language) {
 }  // namespace
 
 std::optional<int> RunCommandLine(int argc, const char* const* argv, const StandardStreams& streams,
-                                  WindowArguments window) {
+                                  WindowArguments window, const ChartWriter& chart) {
   const CommandRun run(ProgramName(argc > 0 ? argv[0] : "Zentarix"), streams);
   const bool hasWindow = window == WindowArguments::Accepted;
   if (hasWindow && AreWindowArguments(argc, argv)) {
@@ -376,9 +421,9 @@ std::optional<int> RunCommandLine(int argc, const char* const* argv, const Stand
   if (request.Help) return run.Help(hasWindow);
   if (request.Version) return run.Write(VersionText, StatusListing);
   if (request.Print && request.Json) return run.UsageError("either --print or --json, not both");
-  if (request.Swings) return run.Swings(request, ListingTextsIn(request.Language));
-  if (request.Threshold || request.Noise || request.Last) {
-    return run.UsageError("--threshold, --noise and --last go with --swings");
+  if (request.Swings) return run.Swings(request, ListingTextsIn(request.Language), chart);
+  if (request.Threshold || request.Noise || request.Last || request.Chart || request.Size) {
+    return run.UsageError("--threshold, --noise, --last, --chart and --size go with --swings");
   }
   if (!request.Print && !request.Json) {
     return run.UsageError(request.Values.empty() ? "no command given"

@@ -19,6 +19,7 @@
 #include <optional>
 #include <string_view>
 
+#include "cli/chart_request.h"
 #include "cli/standard_streams.h"
 
 namespace zentarix {
@@ -30,7 +31,8 @@ enum class WindowArguments { Accepted, Refused };
 // at all, or only --lang and Qt's own window options such as -platform or -style) give nullopt
 // when the window is Accepted, for the application object to read, and a usage error when it
 // is Refused. argv[0] names the program in its notes and its help.
+// chart draws --chart; without one, --chart is a usage error.
 std::optional<int> RunCommandLine(int argc, const char* const* argv, const StandardStreams& streams,
-                                  WindowArguments window);
+                                  WindowArguments window, const ChartWriter& chart = nullptr);
 
 }  // namespace zentarix

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "cli/json_levels.h"
-#include "cli/line_reader.h"
 #include "cli/line_writer.h"
 #include "cli/stop_signals.h"
+#include "history/line_reader.h"
 
 namespace zentarix {
 

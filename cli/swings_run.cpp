@@ -7,21 +7,15 @@
 #include <cstring>
 
 #include "cli/json_levels.h"
-#include "cli/line_reader.h"
 #include "cli/line_writer.h"
 #include "cli/move_batch.h"
 #include "cli/stop_signals.h"
-#include "history/price_table.h"
 
 namespace zentarix {
 
 namespace {
 
-void Keep(HistorySwings& history, const Swing& swing, bool lastOnly) {
-  if (lastOnly) history.Swings.clear();
-  history.Swings.push_back(swing);
-  ++history.Count;
-}
+std::string Name(const std::string& file) { return file == "-" ? "standard input" : file; }
 
 std::string JsonLead(long number, const Swing& swing) {
   std::string lead = "\"swing\":" + std::to_string(number);
@@ -81,68 +75,53 @@ int WriteSwings(const SwingsRequest& request, const HistorySwings& history,
   return StatusIoError;
 }
 
-}  // namespace
-
-HistorySwings FindSwings(int fd, Extended percent, bool lastOnly) {
-  const StopSignals stopSignals;
-  HistorySwings result;
-  LineReader reader(fd, MaxMoveLine);
-  PriceTable table;
-  ZigZag zigzag(percent);
-  std::string line;
-  Bar bar;
-  for (long number = 1;; ++number) {
-    const LineReader::Result next = reader.Next(line);
-    if (StopSignals::Received() != 0) {
-      return {{}, 0, 0, StatusOfSignal(StopSignals::Received()), ""};
-    }
-    if (next == LineReader::Result::Interrupted) {
-      --number;
-      continue;
-    }
-    if (next == LineReader::Result::End) break;
-    if (next == LineReader::Result::Failed) {
-      return {{}, 0, 0, StatusIoError, ReadErrorNote(reader.Error())};
-    }
-    if (next == LineReader::Result::TooLong) {
-      return {{},
-              0,
-              0,
-              StatusDataError,
-              "line " + std::to_string(number) + ": longer than " + std::to_string(MaxMoveLine) +
-                  " bytes"};
-    }
-    switch (table.Read(line, number, bar)) {
-      case PriceTable::Row::Bar:
-        if (const std::optional<Swing> swing = zigzag.Add(bar)) {
-          Keep(result, *swing, lastOnly);
-        }
-        break;
-      case PriceTable::Row::Skipped:
-        break;
-      case PriceTable::Row::Error:
-        return {{}, 0, 0, StatusDataError, table.Error()};
-    }
-  }
-  if (const std::optional<Swing> swing = zigzag.Finish()) Keep(result, *swing, lastOnly);
-  result.RowsWithoutPrices = table.RowsWithoutPrices();
-  return result;
+ChartRequest ChartRequestOf(const SwingsRequest& request, const BarColumns& columns,
+                            const HistorySwings& history) {
+  ChartRequest chart;
+  chart.File = request.Chart;
+  chart.Width = request.ChartWidth;
+  chart.Height = request.ChartHeight;
+  const std::size_t slash = request.File.rfind('/');
+  const std::string name = request.File == "-"
+                               ? "standard input"
+                               : request.File.substr(slash == std::string::npos ? 0 : slash + 1);
+  chart.Title = name + ", swings of " + request.PercentText + "%";
+  chart.Columns = columns.Columns();
+  chart.ClosesOnly = columns.ClosesOnly();
+  chart.Swings = history.Swings;
+  chart.Tenths = request.Tenths;
+  return chart;
 }
 
+}  // namespace
+
 int RunSwings(const SwingsRequest& request, const StandardStreams& streams,
-              std::string_view program, const ListingTexts& texts) {
+              std::string_view program, const ListingTexts& texts, const ChartWriter& chart) {
   const bool fromInput = request.File == "-";
   const int fd = fromInput ? streams.In : open(request.File.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     WriteNote(streams, program, "cannot open " + request.File + ": " + strerror(errno));
     return StatusIoError;
   }
-  // Counted from the first swing: with --last, the number it has among all of them.
-  const HistorySwings history = FindSwings(fd, request.Percent, request.Last);
+  // A chart draws the whole zigzag, so it keeps every swing, and the bars in columns.
+  const bool charting = !request.Chart.empty();
+  BarColumns columns(static_cast<std::size_t>(request.ChartWidth));
+  const StopSignals stopSignals;
+  HistorySwings history =
+      FindSwings(fd, request.Percent, request.Last && !charting, charting ? &columns : nullptr,
+                 [] { return StopSignals::Received() != 0; });
   if (!fromInput) close(fd);
-  if (history.Status != 0) {
-    if (!history.Error.empty()) WriteNote(streams, program, history.Error);
-    return history.Status;
+  switch (history.Result) {
+    case HistorySwings::Outcome::Read:
+      break;
+    case HistorySwings::Outcome::DataError:
+      WriteNote(streams, program, history.Error);
+      return StatusDataError;
+    case HistorySwings::Outcome::ReadError:
+      WriteNote(streams, program, "cannot read " + Name(request.File) + ": " + history.Error);
+      return StatusIoError;
+    case HistorySwings::Outcome::Stopped:
+      return StatusOfSignal(StopSignals::Received());
   }
   if (history.RowsWithoutPrices > 0) {
     WriteNote(streams, program,
@@ -153,6 +132,15 @@ int RunSwings(const SwingsRequest& request, const StandardStreams& streams,
     WriteNote(streams, program, "no swing: the prices never move by " + request.PercentText + "%");
     return StatusNoSwing;
   }
+  if (charting) {
+    const std::string problem = chart(ChartRequestOf(request, columns, history));
+    if (!problem.empty()) {
+      WriteNote(streams, program, problem);
+      return StatusIoError;
+    }
+    if (request.Last) history.Swings.erase(history.Swings.begin(), history.Swings.end() - 1);
+  }
+  if (!request.WriteLevels) return StatusListing;
   return WriteSwings(request, history, streams, program, texts);
 }
 

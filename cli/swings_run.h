@@ -16,9 +16,10 @@
 #include <vector>
 
 #include "calc/extended.h"
+#include "cli/chart_request.h"
 #include "cli/move_run.h"
 #include "cli/standard_streams.h"
-#include "history/zigzag.h"
+#include "history/swing_finder.h"
 
 namespace zentarix {
 
@@ -32,23 +33,16 @@ struct SwingsRequest {
   Extended Tenths = 30;
   MoveFormat Format = MoveFormat::Listing;
   bool Last = false;  // only the last swing, the one a trader acts on
+  std::string Chart;  // with a drawing program: the chart's file, empty for none
+  int ChartWidth = 1280;
+  int ChartHeight = 720;
+  bool WriteLevels = true;  // false when only the chart is asked for
 };
-
-// The swings of the history, or the data error that stopped the reading.
-struct HistorySwings {
-  std::vector<Swing> Swings;
-  long Count = 0;  // how many swings the history holds, also when only the last is kept
-  long RowsWithoutPrices = 0;
-  int Status = 0;     // 0, or StatusDataError / StatusIoError / 128 + a signal
-  std::string Error;  // the note for a status other than 0
-};
-
-// Reads the history from fd to its end.
-HistorySwings FindSwings(int fd, Extended percent, bool lastOnly);
 
 // Runs the request: writes the swings and their levels, notes on standard error, and returns
 // the status (the highest of the swings' levels, StatusNoSwing, StatusDataError, StatusIoError).
 int RunSwings(const SwingsRequest& request, const StandardStreams& streams,
-              std::string_view program, const ListingTexts& texts);
+              std::string_view program, const ListingTexts& texts,
+              const ChartWriter& chart = nullptr);
 
 }  // namespace zentarix

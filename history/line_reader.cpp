@@ -1,4 +1,4 @@
-#include "cli/line_reader.h"
+#include "history/line_reader.h"
 
 #include <unistd.h>
 
