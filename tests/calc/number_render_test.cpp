@@ -58,6 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
         RenderCase{"ScientificThreeDigitExponent", 1e300L, "1E0300"},
         RenderCase{"ScientificFourDigitExponent", 1e4000L, "1E4000"},
         RenderCase{"RoundsUpToScientific", 999999999999999999.9L, "1E0018"},
+        // 10^18 - 1/2, exact in extended: the tie goes to the even 10^18, 19 digits.
+        RenderCase{"HalfBelowTenToTheEighteen", 999999999999999999.5L, "1E0018"},
         RenderCase{"Infinity", Infinity, "INF"}, RenderCase{"NegativeInfinity", -Infinity, "-INF"},
         RenderCase{"Nan", std::numeric_limits<long double>::quiet_NaN(), "NAN"},
         RenderCase{"DenormalIsZero", std::numeric_limits<long double>::denorm_min(), "0.0000"}),

@@ -82,11 +82,13 @@ INSTANTIATE_TEST_SUITE_P(Closed, StandardDescriptors,
 
 // ---- Session bus --------------------------------------------------------------------------------
 
+enum class BusEntry { None, Socket, PlainFile };
+
 struct BusCase {
   const char* name;
   const char* address;  // DBUS_SESSION_BUS_ADDRESS before, null for unset
   bool runtimeDir;      // XDG_RUNTIME_DIR set to a folder
-  bool busSocket;       // and a socket named bus in it
+  BusEntry bus;         // and what is named bus in it
   const char* after;    // DBUS_SESSION_BUS_ADDRESS afterwards, null for unset
 };
 
@@ -99,11 +101,16 @@ TEST_P(SessionBus, OnlyAMissingBusIsReplacedByOneThatFailsAtOnce) {
   const std::string socketPath = std::string(folder) + "/bus";
   const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
   ASSERT_NE(listener, -1);
-  if (c.busSocket) {
+  if (c.bus == BusEntry::Socket) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
     ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  }
+  if (c.bus == BusEntry::PlainFile) {
+    const int file = open(socketPath.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    ASSERT_NE(file, -1);
+    close(file);
   }
   {
     EnvGuard bus("DBUS_SESSION_BUS_ADDRESS", c.address);
@@ -119,12 +126,14 @@ TEST_P(SessionBus, OnlyAMissingBusIsReplacedByOneThatFailsAtOnce) {
 
 INSTANTIATE_TEST_SUITE_P(
     Environments, SessionBus,
-    ::testing::Values(BusCase{"NoBusAnywhere", nullptr, false, false, NoSessionBusAddress},
-                      BusCase{"EmptyAddressEmptyRuntimeFolder", "", true, false,
+    ::testing::Values(BusCase{"NoBusAnywhere", nullptr, false, BusEntry::None, NoSessionBusAddress},
+                      BusCase{"EmptyAddressEmptyRuntimeFolder", "", true, BusEntry::None,
                               NoSessionBusAddress},
-                      BusCase{"AddressGiven", "unix:path=/run/user/1000/bus", false, false,
+                      BusCase{"AddressGiven", "unix:path=/run/user/1000/bus", false, BusEntry::None,
                               "unix:path=/run/user/1000/bus"},
-                      BusCase{"SocketInTheRuntimeFolder", nullptr, true, true, nullptr}),
+                      BusCase{"SocketInTheRuntimeFolder", nullptr, true, BusEntry::Socket, nullptr},
+                      BusCase{"PlainFileNamedBusIsNoBus", nullptr, true, BusEntry::PlainFile,
+                              NoSessionBusAddress}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

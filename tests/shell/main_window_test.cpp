@@ -127,16 +127,34 @@ TEST_F(MainWindowTest, ARunAfterAnErrorLineReplacesIt) {
   EXPECT_EQ(Listing(), RisingListing);
 }
 
-TEST_F(MainWindowTest, AClickThatAnExitCheckInterruptsDoesNotCalculate) {
+// A click that moves the focus out of A while A is below zero: the check's message stays and
+// the focus goes back to A. A click on the button does not calculate; a click on another
+// control leaves nothing behind that would swallow the button's next click.
+struct InterruptedClickCase {
+  const char* name;
+  bool onButton;  // else on B
+};
+
+class MainWindowInterruptedClick : public MainWindowTest,
+                                   public ::testing::WithParamInterface<InterruptedClickCase> {};
+
+TEST_P(MainWindowInterruptedClick, DoesNotCalculateAndTheNextClickDoes) {
+  const InterruptedClickCase& c = GetParam();
   TypeInto(Form->Edit1(), "-1");
-  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
-  EXPECT_EQ(Listing(), "Ошибка в значении А!");
-  EXPECT_EQ(QApplication::focusWidget(), Form->Edit1());
+  QTest::mouseClick(c.onButton ? static_cast<QWidget*>(Form->Button1()) : Form->Edit2(),
+                    Qt::LeftButton);
+  EXPECT_EQ(Listing(), "Ошибка в значении А!") << c.name;
+  EXPECT_EQ(QApplication::focusWidget(), Form->Edit1()) << c.name;
   // The next click, with A mended, calculates.
   QTest::keyClicks(Form->Edit1(), "100");
   QTest::mouseClick(Form->Button1(), Qt::LeftButton);
-  EXPECT_EQ(Listing(), RisingListing);
+  EXPECT_EQ(Listing(), RisingListing) << c.name;
 }
+
+INSTANTIATE_TEST_SUITE_P(Controls, MainWindowInterruptedClick,
+                         ::testing::Values(InterruptedClickCase{"OnTheButton", true},
+                                           InterruptedClickCase{"OnFieldB", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct ExitCase {
   const char* name;

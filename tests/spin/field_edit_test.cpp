@@ -1,5 +1,5 @@
 // The entry field under pastes: line breaks at the ends of a pasted text go, the text is never
-// cut, and long pastes do not pile up memory.
+// cut, and long pastes do not pile up memory. And the colour of its flat frame.
 #include "spin/field_edit.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,9 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
+#include <QPalette>
 #include <QTest>
+#include <array>
 #include <fstream>
 #include <memory>
 
@@ -110,6 +112,16 @@ TEST(FieldEditLongPaste, GoesWhereTheCursorIsAndLeavesItAfterThePaste) {
   field.setSelection(1, 2000);
   field.InsertPasted(QString(1500, u'y'));
   EXPECT_EQ(field.text(), "1" + QString(1500, u'y') + "x34");
+}
+
+// The flat frame is halfway between the scheme's text and ground, channel by channel. Every
+// channel of the two colours differs, so a channel mixed from the wrong one shows.
+TEST(FieldFrame, IsHalfwayBetweenTheSchemesTextAndGroundInEachChannel) {
+  QPalette scheme;
+  scheme.setColor(QPalette::Text, QColor(200, 40, 10));
+  scheme.setColor(QPalette::Base, QColor(20, 100, 220));
+  const QColor frame = FieldFrameColor(scheme, false);
+  EXPECT_EQ((std::array{frame.red(), frame.green(), frame.blue()}), (std::array{110, 70, 115}));
 }
 
 long long ResidentBytes() {
