@@ -1,6 +1,7 @@
 // One move through the calculation as the command line runs it: the three texts are read as
-// the window reads its fields (a full stop in A and B is the locale's decimal mark, the noise
-// as typed, nothing clamped), and the result is written as the listing or as one JSON object.
+// the window reads its fields (a full stop in any of them is the locale's decimal mark, the
+// noise as typed, nothing clamped), and the result is written as the listing or as one JSON
+// object.
 #pragma once
 
 #include <string>

@@ -215,7 +215,6 @@ void TForm1::Edit2Exit() {
 }
 
 void TForm1::SpinEdit1Exit() {
-  // The noise text is parsed as typed, without the full-stop replacement.
   CheckField(SpinEdit1(), ReadNoise(TextOf(*SpinEdit1())) >= 0,
              QString::fromStdString(FListingTexts.ErrorLine));
 }

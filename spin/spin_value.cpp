@@ -90,9 +90,11 @@ std::int32_t StepSpinValue(std::int32_t value, std::int32_t increment, bool up) 
 bool AcceptsSpinChar(char32_t ch, char32_t decimalMark, bool editorEnabled) {
   constexpr char32_t CarriageReturn = 13;
   constexpr char32_t Backspace = 8;
-  const char32_t mark = decimalMark != 0 ? decimalMark : U'.';
+  // A full stop stands for the mark wherever the field is read, so a "." typed under a ","
+  // locale is a decimal mark, not a beep and a lost fraction.
+  const bool mark = ch == U'.' || (decimalMark != 0 && ch == decimalMark);
   const bool control = ch < 32;
-  const bool acceptable = ch == U'+' || ch == U'-' || (ch >= U'0' && ch <= U'9') || ch == mark ||
+  const bool acceptable = ch == U'+' || ch == U'-' || (ch >= U'0' && ch <= U'9') || mark ||
                           (control && ch != CarriageReturn);
   if (!acceptable) return false;
   // Without the editor only control characters reach the field, and backspace is not one of them.

@@ -26,7 +26,8 @@ std::int32_t ClampSpinValue(std::int32_t value, std::int32_t min, std::int32_t m
 // value + increment (or - increment) in 32-bit two's complement, wrapping without error.
 std::int32_t StepSpinValue(std::int32_t value, std::int32_t increment, bool up);
 
-// Whether a typed character may reach the field: signs, digits, the decimal mark ('.' when
+// Whether a typed character may reach the field: signs, digits, the decimal mark, a full stop
+// (read as the decimal mark, as in the window's other fields; the mark itself when
 // decimalMark is 0) and control characters except carriage return. With the editor disabled
 // only control characters other than backspace pass.
 bool AcceptsSpinChar(char32_t ch, char32_t decimalMark, bool editorEnabled);

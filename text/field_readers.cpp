@@ -13,13 +13,9 @@ namespace {
 
 bool HoldsNul(std::string_view text) { return text.find('\0') != std::string_view::npos; }
 
-}  // namespace
-
-Extended ReadAorB(std::string_view text) { return ReadAorBOr(text, BadField); }
-
-Extended ReadNoise(std::string_view text) { return ReadNoiseOr(text, BadField); }
-
-Extended ReadAorBOr(std::string_view text, Extended fallback) {
+// Every field reads a full stop as the locale's decimal mark, so that "100.5" is a fraction
+// under every locale (under a "," locale "100.5" and "100,5" are the same number).
+Extended ParseFieldOr(std::string_view text, Extended fallback) {
   if (HoldsNul(text)) return fallback;
   // Without a decimal mark a full stop stays what it is, and the parse refuses it.
   if (DecimalMark == 0) return ParseNumberOr(text, fallback);
@@ -28,9 +24,18 @@ Extended ReadAorBOr(std::string_view text, Extended fallback) {
   return ParseNumberOr(ReplaceEvery(text, ".", mark), fallback);
 }
 
+}  // namespace
+
+Extended ReadAorB(std::string_view text) { return ReadAorBOr(text, BadField); }
+
+Extended ReadNoise(std::string_view text) { return ReadNoiseOr(text, BadField); }
+
+Extended ReadAorBOr(std::string_view text, Extended fallback) {
+  return ParseFieldOr(text, fallback);
+}
+
 Extended ReadNoiseOr(std::string_view text, Extended fallback) {
-  if (HoldsNul(text)) return fallback;
-  return ParseNumberOr(text, fallback);
+  return ParseFieldOr(text, fallback);
 }
 
 }  // namespace zentarix

@@ -15,7 +15,8 @@ inline constexpr Extended BadField = -1.0L;
 // under every locale (under a "," locale "100.5" and "100,5" are the same number).
 Extended ReadAorB(std::string_view text);
 
-// The noise in tenths of a percent, parsed as typed.
+// The noise in tenths of a percent, read as A and B are (a full stop is the decimal mark),
+// neither rounded nor limited to the field's range.
 Extended ReadNoise(std::string_view text);
 
 // The same readers with another value for a text that holds no number, for callers that tell

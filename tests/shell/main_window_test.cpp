@@ -216,13 +216,37 @@ TEST_F(MainWindowTest, EachKeystrokeInTheNoiseFieldRecalculates) {
   EXPECT_EQ(Listing(), "Ошибка в значении шума!");
 }
 
-TEST_F(MainWindowTest, NoiseTypedWithTheDecimalMarkIsUsedAsTyped) {
+// Under a "," locale the noise field reads a full stop as the mark, as A and B do, typed or
+// pasted; the text stays as it was entered.
+struct NoiseFractionCase {
+  const char* name;
+  const char* text;
+  bool pasted;
+};
+
+class MainWindowNoiseFraction : public MainWindowTest,
+                                public ::testing::WithParamInterface<NoiseFractionCase> {};
+
+TEST_P(MainWindowNoiseFraction, IsUsedAsEntered) {
+  const NoiseFractionCase& c = GetParam();
   DecimalMark = U',';
-  TypeInto(Form->SpinEdit1(), "2,5");
+  if (c.pasted) {
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(c.text));
+    TypeInto(Form->SpinEdit1(), "");
+    QTest::keyClick(Form->SpinEdit1(), Qt::Key_V, Qt::ControlModifier);
+  } else {
+    TypeInto(Form->SpinEdit1(), QString::fromUtf8(c.text));
+  }
   PressTab();
-  EXPECT_EQ(Form->SpinEdit1()->text(), "2,5");
-  EXPECT_EQ(CorridorLine(Listing()), "  F3(1) = 106,1550");
+  EXPECT_EQ(Form->SpinEdit1()->text().toStdString(), c.text) << c.name;
+  EXPECT_EQ(CorridorLine(Listing()), "  F3(1) = 106,1550") << c.name;
 }
+
+INSTANTIATE_TEST_SUITE_P(Texts, MainWindowNoiseFraction,
+                         ::testing::Values(NoiseFractionCase{"TypedMark", "2,5", false},
+                                           NoiseFractionCase{"TypedFullStop", "2.5", false},
+                                           NoiseFractionCase{"PastedFullStop", "2.5", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct NoiseExitCase {
   const char* name;

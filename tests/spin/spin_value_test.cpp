@@ -167,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
         CharCase{"Backspace", 8, U',', true, true}, CharCase{"Escape", 27, U',', true, true},
         CharCase{"DeleteCode", 127, U',', true, false},
         CharCase{"LocaleComma", U',', U',', true, true},
-        CharCase{"DotUnderComma", U'.', U',', true, false},
+        CharCase{"DotUnderCommaStandsForTheMark", U'.', U',', true, true},
         CharCase{"DotWhenNoMark", U'.', 0, true, true},
         CharCase{"CommaWhenNoMark", U',', 0, true, false},
         CharCase{"NonAsciiMark", U'\u066B', U'\u066B', true, true},

@@ -80,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"NulInsideA", false, U',', "1\0 00"sv, nullptr},
         ReaderCase{"NulAfterA", false, U',', "100\0"sv, nullptr},
         ReaderCase{"NoiseWithTheMark", true, U',', "2,5", "2.5"},
-        ReaderCase{"NoiseKeepsItsFullStop", true, U',', "2.5", nullptr},
+        ReaderCase{"NoiseFullStopUnderCommaLocale", true, U',', "2.5", "2.5"},
+        ReaderCase{"NoiseFullStopWithoutAnyMark", true, 0, "2.5", nullptr},
         ReaderCase{"NulInsideNoise", true, U'.', "3\0"sv, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
