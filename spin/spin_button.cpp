@@ -115,11 +115,18 @@ void TSpinButton::ArrowMouseDown(TTimerSpeedButton* sender, Qt::MouseButton butt
   if (button != Qt::LeftButton) return;
   SelectArrow(sender);
   QWidget* control = FFocusControl;
+  QWidget* target = nullptr;
   if (control != nullptr && TakesTabFocus(control) && CanFocus(control) && !control->hasFocus()) {
-    control->setFocus(Qt::OtherFocusReason);
+    target = control;
   } else if (TabStop() && !hasFocus() && CanFocus(this)) {
-    setFocus(Qt::OtherFocusReason);
+    target = this;
   }
+  if (target == nullptr) return;
+  target->setFocus(Qt::OtherFocusReason);
+  // The control that had the focus may take it back while it is left (an exit check that
+  // refuses its value): then the press was only an attempt to leave it, and steps nothing,
+  // or the step's result would replace what the check reported.
+  if (target->window()->focusWidget() != target) sender->CancelPress();
 }
 
 void TSpinButton::ArrowClick(QObject* sender) {

@@ -5,7 +5,8 @@
 // TabStop (off by default) decides whether the pair takes part in keyboard focus: with it on,
 // the focused pair shows a focus frame on SelectedArrow, Space clicks that arrow, and Up and
 // Down select and click an arrow. The pair never takes the focus from a mouse press on its
-// own; pressing an arrow follows the rules of ArrowMouseDown.
+// own; pressing an arrow follows the rules of ArrowMouseDown. A press whose focus move the
+// control being left refuses (it takes the focus back) clicks nothing.
 #pragma once
 
 #include <QPixmap>

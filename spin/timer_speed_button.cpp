@@ -8,6 +8,7 @@
 #include <QStyleOptionFocusRect>
 #include <QTimer>
 #include <exception>
+#include <utility>
 
 #include "spin/error_report.h"
 #include "spin/glyph.h"
@@ -101,10 +102,12 @@ void TTimerSpeedButton::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TTimerSpeedButton::Press(QMouseEvent* event) {
+  FPressCancelled = false;
   if (OnMouseDown) {
     const TMouseDownEvent handler = OnMouseDown;
     handler(this, event->button(), event->modifiers(), event->position().toPoint());
   }
+  if (std::exchange(FPressCancelled, false)) return;
   if (event->button() == Qt::LeftButton && isEnabled()) {
     FTracking = true;
     setDown(true);

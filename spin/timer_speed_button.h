@@ -62,6 +62,10 @@ class TTimerSpeedButton : public QAbstractButton {
   // The click: raises OnClick, then emits clicked(). Exceptions from OnClick pass on.
   void Click();
 
+  // Called from OnMouseDown: the press being delivered ends there. The button neither shows
+  // it nor clicks on its release, and its timer does not start.
+  void CancelPress() { FPressCancelled = true; }
+
   // The timer's tick. Switches the timer to the 100 ms pace, then clicks if the button shows
   // the pressed state and holds the mouse. An exception from the click stops the timer and
   // passes on.
@@ -95,7 +99,8 @@ class TTimerSpeedButton : public QAbstractButton {
   TRepeatState FRepeatState;
   QPixmap FGlyph;
   int FNumGlyphs = 1;
-  bool FTracking = false;  // a left press is held on this button
+  bool FTracking = false;        // a left press is held on this button
+  bool FPressCancelled = false;  // OnMouseDown ended the press it was raised for
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TTimerSpeedButton::TRepeatState)

@@ -128,11 +128,12 @@ TEST_F(MainWindowTest, ARunAfterAnErrorLineReplacesIt) {
 }
 
 // A click that moves the focus out of A while A is below zero: the check's message stays and
-// the focus goes back to A. A click on the button does not calculate; a click on another
-// control leaves nothing behind that would swallow the button's next click.
+// the focus goes back to A. A click on the button does not calculate, one on a noise arrow
+// does not step; a click on another control leaves nothing behind that would swallow the
+// button's next click.
 struct InterruptedClickCase {
   const char* name;
-  bool onButton;  // else on B
+  QWidget* (*control)(const TForm1&);
 };
 
 class MainWindowInterruptedClick : public MainWindowTest,
@@ -141,8 +142,7 @@ class MainWindowInterruptedClick : public MainWindowTest,
 TEST_P(MainWindowInterruptedClick, DoesNotCalculateAndTheNextClickDoes) {
   const InterruptedClickCase& c = GetParam();
   TypeInto(Form->Edit1(), "-1");
-  QTest::mouseClick(c.onButton ? static_cast<QWidget*>(Form->Button1()) : Form->Edit2(),
-                    Qt::LeftButton);
+  QTest::mouseClick(c.control(*Form), Qt::LeftButton);
   EXPECT_EQ(Listing(), "Ошибка в значении А!") << c.name;
   EXPECT_EQ(QApplication::focusWidget(), Form->Edit1()) << c.name;
   // The next click, with A mended, calculates.
@@ -151,10 +151,17 @@ TEST_P(MainWindowInterruptedClick, DoesNotCalculateAndTheNextClickDoes) {
   EXPECT_EQ(Listing(), RisingListing) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Controls, MainWindowInterruptedClick,
-                         ::testing::Values(InterruptedClickCase{"OnTheButton", true},
-                                           InterruptedClickCase{"OnFieldB", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Controls, MainWindowInterruptedClick,
+    ::testing::Values(InterruptedClickCase{"OnTheButton",
+                                           [](const TForm1& f) -> QWidget* { return f.Button1(); }},
+                      InterruptedClickCase{"OnFieldB",
+                                           [](const TForm1& f) -> QWidget* { return f.Edit2(); }},
+                      InterruptedClickCase{"OnANoiseArrow",
+                                           [](const TForm1& f) -> QWidget* {
+                                             return f.SpinEdit1()->SpinButton()->UpArrow();
+                                           }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct ExitCase {
   const char* name;

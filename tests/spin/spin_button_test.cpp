@@ -5,9 +5,11 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <stdexcept>
 #include <string>
 
+#include "spin/field_edit.h"
 #include "spin/timer_speed_button.h"
 #include "tests/spin/spin_test_support.h"
 #include "tests/support/row_printer.h"
@@ -213,6 +215,27 @@ TEST_F(SpinButtonTest, ALeftPressWhileTheFocusControlHoldsTheFocusGoesToThePair)
   QTest::mousePress(Pair->UpArrow(), Qt::LeftButton);
   EXPECT_TRUE(Pair->hasFocus());
   QTest::mouseRelease(Pair->UpArrow(), Qt::LeftButton);
+}
+
+// The field being left takes the focus back (an exit check that refuses its value): the press
+// that tried to move the focus neither clicks on its release nor repeats while held.
+TEST_F(SpinButtonTest, APressWhoseFocusMoveIsTakenBackClicksNothing) {
+  auto* checked = new FieldEdit(&Window);
+  checked->setGeometry(0, 70, 80, 22);
+  checked->show();
+  checked->OnExit = [checked](QObject*) { checked->setFocus(Qt::OtherFocusReason); };
+  checked->setFocus();
+  Pair->setFocusControl(Target);
+  QTest::mousePress(Pair->UpArrow(), Qt::LeftButton);
+  EXPECT_TRUE(checked->hasFocus());
+  EXPECT_FALSE(Pair->UpArrow()->IsPressed());
+  if (QTimer* timer = Pair->UpArrow()->PressTimer()) test::HoldFor(timer, 1000);
+  QTest::mouseRelease(Pair->UpArrow(), Qt::LeftButton);
+  EXPECT_EQ(UpClicks, 0);
+  // With the focus given up, the next press clicks.
+  checked->OnExit = nullptr;
+  ClickArrow(Pair->UpArrow());
+  EXPECT_EQ(UpClicks, 1);
 }
 
 TEST_F(SpinButtonTest, TheFocusControlIsEmptiedWhenItIsDestroyed) {
