@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -173,9 +175,13 @@ void TForm1::ConnectEvents() {
   Edit2()->OnExit = [this](QObject*) { Edit2Exit(); };
   SpinEdit1()->OnExit = [this](QObject*) { SpinEdit1Exit(); };
   pnb()->OnPaint = [this] { pnbPaint(); };
-  // Copying the listing works from anywhere in the window and from the listing's own menu.
+  // Copying the listing works from anywhere in the window and from the listing's own menu,
+  // while there is a listing: a copy of nothing would only empty the clipboard.
   addAction(aCopyListing());
   connect(aCopyListing(), &QAction::triggered, this, [this] { CopyListing(); });
+  const auto enableCopy = [this] { aCopyListing()->setEnabled(!Memo1()->document()->isEmpty()); };
+  connect(Memo1(), &QPlainTextEdit::textChanged, this, enableCopy);
+  enableCopy();
   Memo1()->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(Memo1(), &QWidget::customContextMenuRequested, this, [this](QPoint position) {
     QMenu* menu = CreateListingMenu(position);

@@ -70,7 +70,8 @@ class TForm1 : public QWidget {
   QPushButton* Button1() const;
   PaintBox* pnb() const;
   QAction* aCalc() const;
-  // Puts the listing's whole text on the clipboard (Ctrl+Shift+C anywhere in the window).
+  // Puts the listing's whole text on the clipboard (Ctrl+Shift+C anywhere in the window);
+  // disabled while the listing is empty.
   QAction* aCopyListing() const;
 
   // The listing's context menu: the copy of the whole listing first, then the text box's

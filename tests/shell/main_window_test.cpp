@@ -570,7 +570,15 @@ TEST_F(MainWindowTest, TheListingHidesItsSelectionWithoutTheFocus) {
 }
 
 TEST_F(MainWindowTest, TheListingIsCopiedByItsShortcutAndFromItsMenu) {
+  // An empty listing has nothing to copy: the entry is greyed, the shortcut idle, and the
+  // clipboard keeps what it holds.
+  QGuiApplication::clipboard()->setText("kept");
+  Form->SpinEdit1()->setFocus(Qt::MouseFocusReason);
+  QTest::keyClick(Form->SpinEdit1(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
+  EXPECT_FALSE(Form->aCopyListing()->isEnabled());
   QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  EXPECT_TRUE(Form->aCopyListing()->isEnabled());
   QGuiApplication::clipboard()->clear();
   Form->SpinEdit1()->setFocus(Qt::MouseFocusReason);
   QTest::keyClick(Form->SpinEdit1(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
