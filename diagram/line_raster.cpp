@@ -7,7 +7,7 @@ namespace zentarix {
 
 namespace {
 
-// The start offset along the line needs k x (shorter side) with k and the side up to 2^32.
+// The start offset along the line needs k x (shorter side) with k and the side up to 2^60.
 __extension__ using Wide = __int128;
 
 // The line seen along its longer (major) and shorter (minor) axis.
@@ -22,10 +22,10 @@ struct Axes {
 
 int SignOf(std::int64_t v) { return v < 0 ? -1 : 1; }
 
-Axes AxesOf(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, std::int32_t width,
+Axes AxesOf(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, std::int32_t width,
             std::int32_t height) {
-  const std::int64_t dx = std::int64_t{x1} - x0;
-  const std::int64_t dy = std::int64_t{y1} - y0;
+  const std::int64_t dx = x1 - x0;
+  const std::int64_t dy = y1 - y0;
   Axes a;
   a.XMajor = std::llabs(dx) >= std::llabs(dy);
   const std::int64_t dMajor = a.XMajor ? dx : dy;
@@ -68,7 +68,7 @@ void AddRun(const Axes& a, std::int64_t major, std::int64_t minor, std::int64_t 
 
 }  // namespace
 
-void RasterizeLine(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
+void RasterizeLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
                    std::int32_t width, std::int32_t height, std::vector<PixelRun>& runs) {
   const Axes a = AxesOf(x0, y0, x1, y1, width, height);
   const auto [first, last] = VisibleSteps(a);

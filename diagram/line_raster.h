@@ -20,8 +20,10 @@ struct PixelRun {
 // one run per step of its shorter side. Pixel k along the longer side stands
 // k x (shorter side) / (longer side) pixels across from the start, rounded half away from
 // the start. The work is bounded by the area, however far outside it the end points lie; a
-// line from a point to itself paints nothing.
-void RasterizeLine(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
+// line from a point to itself paints nothing. The end points may lie anywhere within
+// +-LineCoordinateLimit: far enough for a line's device pixels at any screen's scale.
+inline constexpr std::int64_t LineCoordinateLimit = std::int64_t{1} << 59;
+void RasterizeLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
                    std::int32_t width, std::int32_t height, std::vector<PixelRun>& runs);
 
 }  // namespace zentarix

@@ -2,7 +2,10 @@
 
 #include <QRect>
 #include <QString>
+#include <QTransform>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "diagram/named_colors.h"
 #include "diagram/uDiagram.h"
@@ -25,6 +28,20 @@ QRect VisiblePart(std::int64_t left, std::int64_t top, std::int64_t right, std::
                static_cast<int>(bottom - top));
 }
 
+// The device pixel a logical coordinate falls on: the mapped coordinate rounded half away
+// from zero, as Qt rounds the edges of a fill, so that the lines meet the bands as they do at
+// scale 1. Held within half the rasteriser's range, so that the distance from the area's
+// origin stays within it; only a scale beyond any screen's reaches that bound.
+std::int64_t DevicePixel(std::int32_t logical, qreal scale, qreal offset) {
+  constexpr auto Limit = static_cast<double>(LineCoordinateLimit / 2);
+  return std::llround(std::clamp(logical * scale + offset, -Limit, Limit));
+}
+
+std::int32_t DeviceSpan(std::int64_t from, std::int64_t to) {
+  return static_cast<std::int32_t>(
+      std::clamp<std::int64_t>(to - from, 0, std::numeric_limits<std::int32_t>::max()));
+}
+
 // The palette of the diagram's white ground: black window text, the classic grey button face.
 QPalette WhiteGroundPalette() {
   QPalette ground(QColor(240, 240, 240));
@@ -44,10 +61,34 @@ DiagramCanvas::DiagramCanvas(QPainter& painter, QSize area, const QFont& font,
       FMetrics(font, painter.device()),
       FPenColor(0, 0, 0),
       FBrushColor(ResolveColor(brushColor, palette)),
-      FFontColor(ResolveColor(fontColor, palette)) {
+      FFontColor(ResolveColor(fontColor, palette)),
+      FGrid(GridOf(painter, area)) {
   // Fills and runs land on whole pixels only without antialiasing.
   FPainter.setRenderHint(QPainter::Antialiasing, false);
   FPainter.setFont(FFont);
+}
+
+// A painter that scales by the screen's device pixel ratio would turn each logical pixel of
+// a line into a block of 2 x 2 device pixels at ratio 2, and into 1 or 2 pixels by turns at
+// ratios such as 1.25. With a plain scale (and translation) the lines are therefore laid out
+// on the device's own pixel grid; a painter that rotates or mirrors keeps the logical runs.
+DiagramCanvas::DeviceGrid DiagramCanvas::GridOf(const QPainter& painter, QSize area) {
+  const QTransform& toDevice = painter.deviceTransform();
+  DeviceGrid grid;
+  if (toDevice.type() > QTransform::TxScale || toDevice.m11() <= 0 || toDevice.m22() <= 0) {
+    return grid;
+  }
+  if (toDevice.m11() == 1 && toDevice.m22() == 1) return grid;
+  grid.Scaled = true;
+  grid.ScaleX = toDevice.m11();
+  grid.ScaleY = toDevice.m22();
+  grid.Dx = toDevice.dx();
+  grid.Dy = toDevice.dy();
+  grid.OriginX = DevicePixel(0, grid.ScaleX, grid.Dx);
+  grid.OriginY = DevicePixel(0, grid.ScaleY, grid.Dy);
+  grid.Width = DeviceSpan(grid.OriginX, DevicePixel(area.width(), grid.ScaleX, grid.Dx));
+  grid.Height = DeviceSpan(grid.OriginY, DevicePixel(area.height(), grid.ScaleY, grid.Dy));
+  return grid;
 }
 
 void DiagramCanvas::Replay(const std::vector<CanvasOp>& ops) {
@@ -94,15 +135,48 @@ void DiagramCanvas::SetFontStyle(TFontStyles styles) {
 }
 
 void DiagramCanvas::LineTo(std::int32_t x, std::int32_t y) {
+  if (FGrid.Scaled) {
+    DeviceLineTo(x, y);
+    return;
+  }
   FRuns.clear();
   RasterizeLine(FPosition.x(), FPosition.y(), x, y, FArea.width(), FArea.height(), FRuns);
-  // Runs are whole rectangles of pixels: exact at any device pixel ratio, unlike points.
-  // One batch of rectangles per line costs far less than a fill per run.
+  // Runs are whole rectangles of pixels. One batch of rectangles per line costs far less
+  // than a fill per run.
   FRects.clear();
   for (const PixelRun& run : FRuns) FRects.emplace_back(run.Left, run.Top, run.Width, run.Height);
   FPainter.setPen(Qt::NoPen);
   FPainter.setBrush(FPenColor);
   FPainter.drawRects(FRects.data(), static_cast<int>(FRects.size()));
+  FPosition = QPoint(x, y);
+}
+
+// The line rasterised in device pixels between the device pixels of its end points. Each run
+// is handed to the painter in logical coordinates that it maps back onto the run's device
+// pixel edges.
+void DiagramCanvas::DeviceLineTo(std::int32_t x, std::int32_t y) {
+  const DeviceGrid& g = FGrid;
+  FRuns.clear();
+  RasterizeLine(DevicePixel(FPosition.x(), g.ScaleX, g.Dx) - g.OriginX,
+                DevicePixel(FPosition.y(), g.ScaleY, g.Dy) - g.OriginY,
+                DevicePixel(x, g.ScaleX, g.Dx) - g.OriginX,
+                DevicePixel(y, g.ScaleY, g.Dy) - g.OriginY, g.Width, g.Height, FRuns);
+  const auto logicalX = [&g](std::int64_t device) {
+    return (static_cast<qreal>(device + g.OriginX) - g.Dx) / g.ScaleX;
+  };
+  const auto logicalY = [&g](std::int64_t device) {
+    return (static_cast<qreal>(device + g.OriginY) - g.Dy) / g.ScaleY;
+  };
+  FDeviceRects.clear();
+  for (const PixelRun& run : FRuns) {
+    const qreal left = logicalX(run.Left);
+    const qreal top = logicalY(run.Top);
+    FDeviceRects.emplace_back(left, top, logicalX(std::int64_t{run.Left} + run.Width) - left,
+                              logicalY(std::int64_t{run.Top} + run.Height) - top);
+  }
+  FPainter.setPen(Qt::NoPen);
+  FPainter.setBrush(FPenColor);
+  FPainter.drawRects(FDeviceRects.data(), static_cast<int>(FDeviceRects.size()));
   FPosition = QPoint(x, y);
 }
 

@@ -46,12 +46,15 @@ QPalette TestPalette() {
   return palette;
 }
 
+// The operations are in logical pixels; ratio is the image's device pixel ratio.
 QImage Replayed(int width, int height, const std::vector<CanvasOp>& ops,
-                const QFont& font = LabelFont()) {
-  QImage image(width, height, QImage::Format_RGB32);
+                const QFont& font = LabelFont(), double ratio = 1) {
+  QImage image(static_cast<int>(std::ceil(width * ratio)),
+               static_cast<int>(std::ceil(height * ratio)), QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
   image.fill(White);
   QPainter painter(&image);
-  DiagramCanvas canvas(painter, image.size(), font, TestPalette(), clWhite, clWindowText);
+  DiagramCanvas canvas(painter, QSize(width, height), font, TestPalette(), clWhite, clWindowText);
   canvas.Replay(ops);
   return image;
 }
@@ -136,30 +139,37 @@ TEST(DiagramPixels, HugeNoiseFillsTheBandColumnsTopToBottom) {
 struct LineCase {
   const char* name;
   int x0, y0, x1, y1;
+  double ratio = 1;  // device pixels per logical pixel
 };
 
 void PrintTo(const LineCase& c, std::ostream* out) { *out << c.name; }
 
 class ReplayedLine : public ::testing::TestWithParam<LineCase> {};
 
-// One pixel per step along the longer side, within half a pixel of the true line, the start
-// pixel painted and the end pixel not, in every direction.
+// One device pixel per step along the longer side, within half a pixel of the true line, the
+// start pixel painted and the end pixel not, in every direction and at every scale: a scaled
+// line stays one device pixel wide between the device pixels of its end points.
 TEST_P(ReplayedLine, PaintsOnePixelPerStepWithoutTheEndPixel) {
   const LineCase& c = GetParam();
   const QImage image = Replayed(
       40, 40,
-      {CanvasOp::SetPenColor(255), CanvasOp::MoveTo(c.x0, c.y0), CanvasOp::LineTo(c.x1, c.y1)});
-  const int dx = c.x1 - c.x0;
-  const int dy = c.y1 - c.y0;
+      {CanvasOp::SetPenColor(255), CanvasOp::MoveTo(c.x0, c.y0), CanvasOp::LineTo(c.x1, c.y1)},
+      LabelFont(), c.ratio);
+  const auto device = [&c](int logical) {
+    return static_cast<int>(std::lround(logical * c.ratio));
+  };
+  const int x0 = device(c.x0), y0 = device(c.y0), x1 = device(c.x1), y1 = device(c.y1);
+  const int dx = x1 - x0;
+  const int dy = y1 - y0;
   const int steps = std::max(std::abs(dx), std::abs(dy));
-  EXPECT_EQ(image.pixel(c.x0, c.y0), Red);
-  EXPECT_EQ(image.pixel(c.x1, c.y1), White);
+  EXPECT_EQ(image.pixel(x0, y0), Red);
+  EXPECT_EQ(image.pixel(x1, y1), White);
   EXPECT_EQ(CountColour(image, image.rect(), Red), steps);
-  for (int y = 0; y < 40; ++y) {
-    for (int x = 0; x < 40; ++x) {
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
       if (image.pixel(x, y) != Red) continue;
       // Distance from the line through the end points, measured across the longer side.
-      const double across = std::abs(double(x - c.x0) * dy - double(y - c.y0) * dx) / steps;
+      const double across = std::abs(double(x - x0) * dy - double(y - y0) * dx) / steps;
       EXPECT_LE(across, 0.5) << x << "," << y;
     }
   }
@@ -173,7 +183,13 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"SteepDownLeft", 20, 2, 11, 37},
                       LineCase{"ShallowDownRight", 2, 5, 37, 17},
                       LineCase{"ShallowUpLeft", 37, 17, 2, 5}, LineCase{"Diagonal", 3, 3, 36, 36},
-                      LineCase{"AntiDiagonal", 36, 3, 3, 36}),
+                      LineCase{"AntiDiagonal", 36, 3, 3, 36},
+                      LineCase{"RightAtTwice", 5, 10, 30, 10, 2},
+                      LineCase{"SteepUpRightAtTwice", 5, 35, 12, 4, 2},
+                      LineCase{"RightAtFiveQuarters", 5, 11, 30, 11, 1.25},
+                      LineCase{"ShallowUpLeftAtFiveQuarters", 37, 17, 2, 5, 1.25},
+                      LineCase{"DownAtThreeHalves", 7, 3, 7, 33, 1.5},
+                      LineCase{"AntiDiagonalAtThreeHalves", 36, 3, 3, 36, 1.5}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReplayedLine, FromAPointToItselfPaintsNothing) {
