@@ -1,6 +1,5 @@
 // The program: start-up in the order the calculation relies on, then the event loop.
 #include <QApplication>
-#include <QIcon>
 #include <memory>
 
 #include "app/process_start.h"
@@ -13,8 +12,8 @@
 #include "desktop/native_window.h"
 #include "desktop/session_bus.h"
 #include "desktop/startup_probe.h"
+#include "desktop/window_icon.h"
 #include "shell/uMain.h"
-#include "spin/glyph.h"
 
 using namespace zentarix;
 
@@ -31,7 +30,7 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("com.zentarix.zentarix"));
   InstallQtTranslations(*application);
   InstallGeneralErrorReport(ApplicationTitleFromPath(QCoreApplication::applicationFilePath()));
-  QApplication::setWindowIcon(QIcon(ReadPixmap(QStringLiteral(":/icons/zentarix-32.png"), "PNG")));
+  QApplication::setWindowIcon(IconOfEverySize(QStringLiteral(":/icons")));
   LocaleWatcher localeWatcher;
   application->installEventFilter(&localeWatcher);
 

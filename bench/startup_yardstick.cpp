@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -17,8 +16,8 @@
 
 #include "desktop/centre_on_screen.h"
 #include "desktop/startup_probe.h"
+#include "desktop/window_icon.h"
 #include "spin/field_edit.h"
-#include "spin/glyph.h"
 #include "spin/spin_edit.h"
 
 using namespace zentarix;
@@ -59,7 +58,7 @@ FieldEdit* FlatField(QWidget* panel, const char* text, QRect place) {
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  QApplication::setWindowIcon(QIcon(ReadPixmap(QStringLiteral(":/icons/zentarix-32.png"), "PNG")));
+  QApplication::setWindowIcon(IconOfEverySize(QStringLiteral(":/icons")));
 
   QWidget window;
   window.setWindowTitle(QStringLiteral("Zentarix 0.0.2"));

@@ -153,9 +153,22 @@ echo "smoke test: the window showed the diagram ($(bands) band pixels)"
 # The window class is the desktop entry's StartupWMClass, by which docks match the two.
 xprop -id "$window" WM_CLASS | grep -q '"Zentarix", "Zentarix"$' ||
   fail "the window class is not the desktop entry's: $(xprop -id "$window" WM_CLASS)"
-# Docks and task switchers show the program's icon, read from the executable's resources.
-xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (32 x 32)' ||
-  fail "the window has no 32 x 32 icon: $(xprop -id "$window" _NET_WM_ICON | head -1)"
+# Docks and task switchers show the program's icon, read from the executable's resources, at
+# every installed size, so that none of them scales one size up. xprop draws only the first
+# image of the property, so its numbers are read instead: width, height and that many pixels,
+# for each size.
+xprop -len 100000000 -id "$window" -notype -f _NET_WM_ICON 32c ' = $0+\n' _NET_WM_ICON |
+  python3 -c '
+import sys
+values = [int(v) for v in sys.stdin.read().partition("=")[2].split(",") if v.strip()]
+at = 0
+while at + 1 < len(values):
+    print(f"{values[at]}x{values[at + 1]}")
+    at += 2 + values[at] * values[at + 1]' >"$work/icon-sizes"
+for size in 32 48 64 128 256; do
+  grep -qx "${size}x$size" "$work/icon-sizes" ||
+    fail "the window has no $size x $size icon, only: $(tr '\n' ' ' <"$work/icon-sizes")"
+done
 # The screenshot of the window that the AppStream metainfo names, where it is asked for.
 if [ -n "${ZENTARIX_SCREENSHOT:-}" ]; then
   xwd -silent -id "$window" >"$work/screenshot.xwd"
