@@ -135,6 +135,7 @@ entry() { sed -n "s/^$1=//p" "$desktop"; }
 [ -x "$root/usr/bin/$(entry Exec | cut -d' ' -f1)" ] ||
   fail "the desktop entry's Exec '$(entry Exec)' is not the installed program"
 [ "$(entry Icon)" = zentarix ] || fail "the desktop entry's Icon is '$(entry Icon)'"
+[ -n "$(entry 'Keywords\[ru\]')" ] || fail "the desktop entry has no Russian keywords"
 # The entry's file name is the AppStream id, which the program gives its windows, and the
 # window class names the program.
 grep -q '<launchable type="desktop-id">com.zentarix.zentarix.desktop</launchable>' "$metainfo" ||
