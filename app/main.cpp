@@ -1,8 +1,10 @@
 // The program: start-up in the order the calculation relies on, then the event loop.
 #include <QApplication>
+#include <QGuiApplication>
 #include <memory>
 
 #include "app/process_start.h"
+#include "chart/price_chart.h"
 #include "cli/command_line.h"
 #include "desktop/app_title.h"
 #include "desktop/application_start.h"
@@ -17,10 +19,41 @@
 
 using namespace zentarix;
 
+namespace {
+
+// --chart: the picture's fonts need an application object, made only when a chart is asked
+// for and on Qt's offscreen platform (chosen before the object exists), so that a chart is
+// drawn without a display, whatever DISPLAY holds.
+std::string DrawChart(const ChartRequest& request) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Qt's notes on the desktop it starts on (no runtime folder, say) concern no chart: a failure
+  // is the one line of the error text. Its critical messages still go where they would.
+  static QtMessageHandler previous = nullptr;
+  previous = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) previous(type, context, message);
+      });
+  int argc = 1;
+  char name[] = "Zentarix";
+  char* argv[] = {name, nullptr};
+  const QGuiApplication application(argc, argv);
+  PriceChart chart;
+  chart.Size = QSize(request.Width, request.Height);
+  chart.Title = QString::fromStdString(request.Title);
+  chart.Columns = request.Columns;
+  chart.ClosesOnly = request.ClosesOnly;
+  chart.Swings = request.Swings;
+  chart.Tenths = request.Tenths;
+  return WritePriceChart(request.File, chart);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   const StandardStreams streams = StartProcess();
   // The command line needs no display: it is done before any application object exists.
-  if (const auto status = RunCommandLine(argc, argv, streams, WindowArguments::Accepted)) {
+  if (const auto status =
+          RunCommandLine(argc, argv, streams, WindowArguments::Accepted, DrawChart)) {
     return *status;
   }
   KeepSessionBusFromStarting();

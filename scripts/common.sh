@@ -5,7 +5,7 @@ ZENTARIX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 ZENTARIX_PACKAGES=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  qt6-base-dev qt6-svg-dev libgl-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev libgmp-dev
   libfast-float-dev libdouble-conversion-dev mawk
   clang-14 libclang-rt-14-dev llvm-14 clang-format-14 git

@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -23,6 +26,7 @@
 #include "shell/key_preview.h"
 #include "shell/memo_sink.h"
 #include "shell/paint_box.h"
+#include "shell/price_drop.h"
 #include "shell/uAbout.h"
 #include "spin/error_report.h"
 #include "spin/focus_move.h"
@@ -64,6 +68,20 @@ QFont FontOfPixels(FontFace face, int pixels) {
   return font;
 }
 
+// The swing a dropped file gave, as the title names it: the file, the swing's number and
+// direction, and where it starts and ends (the bars' dates, or their lines in a file without).
+QString SwingCaption(const QString& file, const DroppedSwing& dropped) {
+  const auto place = [](const Bar& bar) {
+    return bar.Time.empty() ? QCoreApplication::translate("Main", "строка %1").arg(bar.Line)
+                            : QString::fromStdString(bar.Time);
+  };
+  const QString caption = dropped.Last.Rising
+                              ? QCoreApplication::translate("Main", "%1, волна %2 (вверх, %3 – %4)")
+                              : QCoreApplication::translate("Main", "%1, волна %2 (вниз, %3 – %4)");
+  return caption.arg(QFileInfo(file).fileName(), QString::number(dropped.Number),
+                     place(dropped.Last.Start), place(dropped.Last.End));
+}
+
 // The memo's place inside Panel2: below the button, one pixel in from the other three sides,
 // growing and shrinking with the window.
 constexpr int MemoTop = 136;
@@ -82,6 +100,7 @@ TForm1::TForm1(QWidget* parent)
   // The layout sets every initial value, the noise field's 30 among them, before any handler
   // is attached: creating the window runs no calculation.
   FUi->setupUi(this);
+  FTitle = windowTitle();
   ApplyFonts();
   AnchorListing();
   ApplyListingPalette();
@@ -175,6 +194,13 @@ void TForm1::ConnectEvents() {
   Edit2()->OnExit = [this](QObject*) { Edit2Exit(); };
   SpinEdit1()->OnExit = [this](QObject*) { SpinEdit1Exit(); };
   pnb()->OnPaint = [this] { pnbPaint(); };
+  // A value typed or pasted over one a dropped file gave is no longer that file's swing.
+  for (QLineEdit* field : {static_cast<QLineEdit*>(Edit1()), static_cast<QLineEdit*>(Edit2())}) {
+    connect(field, &QLineEdit::textChanged, this, [this] {
+      if (FTitleNamesSwing) setWindowTitle(FTitle);
+      FTitleNamesSwing = false;
+    });
+  }
   // Copying the listing works from anywhere in the window and from the listing's own menu,
   // while there is a listing: a copy of nothing would only empty the clipboard.
   addAction(aCopyListing());
@@ -193,6 +219,9 @@ void TForm1::ConnectEvents() {
                            static_cast<QWidget*>(Button1())}) {
     control->installEventFilter(this);
   }
+  // Price files are dropped onto the window; the controls that take drops of their own are
+  // the ones filtered above, where a file's drag is taken from them.
+  setAcceptDrops(true);
   // Key preview: the window sees every key release of its controls before they do.
   FKeyPreview = std::make_unique<KeyPreview>(
       [this](QObject* watched, const QKeyEvent& key) { return HandleKeyRelease(watched, key); },
@@ -246,6 +275,36 @@ void TForm1::aCalcExecute() {
 void TForm1::FormKeyUp(int key) {
   if (key == Qt::Key_F1 && ShowAbout) ShowAbout();
 }
+
+void TForm1::FormDropFile(const QString& file) {
+  // Read whole before anything changes: a file that raises leaves the window as it was.
+  const DroppedSwing dropped = ReadLastSwing(QFile::encodeName(file).toStdString());
+  Edit1()->setText(QString::fromStdString(FieldTextOf(dropped.Last.A())));
+  Edit2()->setText(QString::fromStdString(FieldTextOf(dropped.Last.B())));
+  aCalcExecute();
+  setWindowTitle(FTitle + QStringLiteral(" — ") + SwingCaption(file, dropped));
+  FTitleNamesSwing = true;
+}
+
+bool TForm1::TakeFileDrag(QDropEvent* event) {
+  const QString file = DroppedFile(event->mimeData());
+  if (file.isEmpty() || !event->possibleActions().testFlag(Qt::CopyAction)) return false;
+  // A copy, never a move: a source that offers to move the file must not delete it.
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+  // Read once the drop has returned, so that the source of the drag is never kept waiting by
+  // a long file or by the error box.
+  if (event->type() == QEvent::Drop) {
+    QMetaObject::invokeMethod(
+        this, [this, file] { GuardEntry([this, &file] { FormDropFile(file); }); },
+        Qt::QueuedConnection);
+  }
+  return true;
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) { TakeFileDrag(event); }
+void TForm1::dragMoveEvent(QDragMoveEvent* event) { TakeFileDrag(event); }
+void TForm1::dropEvent(QDropEvent* event) { TakeFileDrag(event); }
 
 void TForm1::ShowAboutBox() {
   if (FAboutBox == nullptr) {
@@ -316,6 +375,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         FApplyingPalette = false;
       }
       return false;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+      return TakeFileDrag(static_cast<QDropEvent*>(event));
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
       if (watched != Button1() || !FInterruptedPress) return false;

@@ -16,6 +16,9 @@ class TForm1;
 }
 
 class QAction;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QFrame;
 class QKeyEvent;
 class QLabel;
@@ -54,6 +57,10 @@ class TForm1 : public QWidget {
   void pnbPaint();
   void aCalcExecute();
   void FormKeyUp(int key);
+  // A price file dropped anywhere in the window: A and B from its last swing, calculated as
+  // the button does, and the title names the swing. A file that cannot be read, holds a data
+  // error or has no swing raises its message and changes nothing.
+  void FormDropFile(const QString& file);
 
   const TCalcItem& CalcItem() const { return FCalcItem; }
 
@@ -80,6 +87,9 @@ class TForm1 : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void ApplyWindowFont();
@@ -99,9 +109,17 @@ class TForm1 : public QWidget {
   void CheckField(QWidget* field, bool passed, const QString& message);
   void ReturnFocusTo(QWidget* field);
   void ShowAboutBox();
+  // A drag that brings a local file belongs to the window wherever it is dropped, the fields
+  // and the listing included (they would take the file's name as text): taken as a copy, and
+  // the file read when it is dropped. Returns whether the event was such a drag.
+  bool TakeFileDrag(QDropEvent* event);
 
   std::unique_ptr<Ui::TForm1> FUi;
   TCalcItem FCalcItem;
+  // The window's own title, and whether the title names a dropped file's swing instead: it
+  // does until A or B is edited.
+  QString FTitle;
+  bool FTitleNamesSwing = false;
   // The words of the listing and of the diagram's description in the interface language, as
   // the translators installed when the window was created give them.
   const ListingTexts FListingTexts;

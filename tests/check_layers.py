@@ -10,7 +10,7 @@ LAYERS = [
     ("text", "diagram", "history"),
     ("spin",),
     ("desktop",),
-    ("shell", "cli"),
+    ("shell", "cli", "chart"),
     ("app",),
 ]
 # Built with the C++ standard library alone.

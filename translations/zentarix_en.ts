@@ -65,6 +65,18 @@
         <source>Уменьшить шум</source>
         <translation>Decrease noise</translation>
     </message>
+    <message>
+        <source>строка %1</source>
+        <translation>line %1</translation>
+    </message>
+    <message>
+        <source>%1, волна %2 (вверх, %3 – %4)</source>
+        <translation>%1, swing %2 (up, %3 to %4)</translation>
+    </message>
+    <message>
+        <source>%1, волна %2 (вниз, %3 – %4)</source>
+        <translation>%1, swing %2 (down, %3 to %4)</translation>
+    </message>
 </context>
 <context>
     <name>Listing</name>

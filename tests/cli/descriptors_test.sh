@@ -43,6 +43,33 @@ for z in "$plain" "$window"; do
     "$z" --jsno 100 110 30 </dev/null
 done
 
+# The sample history has at least three swings at the default threshold. The window program
+# draws its chart without a display, as PNG and as SVG, saying nothing; a chart that cannot be
+# written is one line and status 74. The plain program cannot draw.
+sample=$(dirname "$0")/../../examples/prices.csv
+swings=$("$plain" --swings "$sample" --json | wc -l)
+checks=$((checks + 1))
+if [ "$swings" -lt 3 ]; then
+  echo "FAIL the sample history: $swings swings"
+  failures=$((failures + 1))
+fi
+for picture in chart.png chart.svg; do
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+    "$window" --swings "$sample" --chart "$work/$picture" 2>"$work/err"
+  status=$?
+  checks=$((checks + 1))
+  if [ "$status" != 0 ] || [ -s "$work/err" ] ||
+    ! file "$work/$picture" | grep -qE 'PNG image data, 1280 x 720|SVG Scalable Vector Graphics'; then
+    echo "FAIL $picture: status $status, $(file "$work/$picture"), standard error: $(cat "$work/err")"
+    failures=$((failures + 1))
+  fi
+done
+expect "a chart into a folder that is not there" 74 \
+  "cannot write $work/missing/chart.png: No such file or directory" \
+  env -u DISPLAY "$window" --swings "$sample" --chart "$work/missing/chart.png"
+expect "$plain --chart" 64 "--chart is drawn by Zentarix" \
+  "$plain" --swings "$sample" --chart "$work/plain.png"
+
 # A reader that is gone, with SIGPIPE ignored by the caller: the run stops at once.
 yes '100 110 30' | head -n 2000000 >"$work/many"
 status=$(bash -c "trap '' PIPE; '$plain' --json - <'$work/many' 2>'$work/err' | head -n 1 >/dev/null; echo \${PIPESTATUS[0]}")

@@ -2,11 +2,17 @@
 // keys, F1, and what the listing and the diagram show afterwards.
 #include <QAction>
 #include <QClipboard>
+#include <QDropEvent>
+#include <QFile>
 #include <QImage>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
+#include <cstring>
 
 #include "shell/paint_box.h"
 #include "shell/uAbout.h"
@@ -604,5 +610,83 @@ TEST_F(MainWindowTest, ALongPasteReachesTheCalculationWhole) {
   QTest::mouseClick(Form->Button1(), Qt::LeftButton);
   EXPECT_EQ(Listing().substr(0, 24), "A = 100.0000\nB = 5.0000\n");
 }
+
+// A price file dropped onto the window, or onto field A or the listing, which would otherwise
+// take its name as text: A and B from its last swing at 5%, calculated, and the title names
+// the swing until A or B is typed over. A file that cannot be used reports the command line's
+// note and changes nothing.
+struct DropCase {
+  const char* name;
+  const char* prices;  // the file's text; nullptr: no such file
+  int onto;            // 0 the window, 1 field A, 2 the listing
+  char32_t decimalMark;
+  const char* a;
+  const char* b;
+  const char* listingStart;
+  const char* titleEnd;  // after the window's own title
+  const char* error;     // "%1" is the file's path; empty for none
+};
+
+class MainWindowDrop : public MainWindowTest, public ::testing::WithParamInterface<DropCase> {};
+
+TEST_P(MainWindowDrop, TakesTheLastSwingOrChangesNothing) {
+  const DropCase& c = GetParam();
+  MarksGuard marks(c.decimalMark, c.decimalMark == U',' ? U' ' : U',');
+  QTemporaryDir folder;
+  const QString file = folder.filePath("prices.csv");
+  if (QFile prices(file); c.prices != nullptr) {
+    ASSERT_TRUE(prices.open(QIODevice::WriteOnly) && prices.write(c.prices) > 0);
+  }
+  // As file managers offer a file: its URL, and as text too.
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(file)});
+  data.setText(QUrl::fromLocalFile(file).toString());
+  QWidget* const targets[] = {Form.get(), Form->Edit1(), Form->Memo1()->viewport()};
+  QWidget* target = targets[c.onto];
+  const QString title = Form->windowTitle();
+  const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+  QDragEnterEvent enter(QPoint(5, 5), offered, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  EXPECT_TRUE(enter.isAccepted()) << c.name;
+  EXPECT_EQ(enter.dropAction(), Qt::CopyAction) << c.name;
+  QDropEvent drop(QPointF(5, 5), offered, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &drop);
+  QCoreApplication::sendPostedEvents();
+
+  EXPECT_EQ(Form->Edit1()->text().toStdString(), c.a) << c.name;
+  EXPECT_EQ(Form->Edit2()->text().toStdString(), c.b) << c.name;
+  EXPECT_EQ(Listing().substr(0, std::strlen(c.listingStart)), c.listingStart) << c.name;
+  EXPECT_EQ(Form->windowTitle().toStdString(), title.toStdString() + c.titleEnd) << c.name;
+  const std::string error = QString::fromUtf8(c.error).replace("%1", file).toStdString();
+  EXPECT_EQ(Errors, error.empty() ? std::vector<std::string>{} : std::vector{error}) << c.name;
+  QTest::keyClick(Form->Edit2(), Qt::Key_0);
+  EXPECT_EQ(Form->windowTitle().toStdString(), title.toStdString()) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, MainWindowDrop,
+    ::testing::Values(
+        DropCase{"RisingOntoFieldA",
+                 "Date,Open,High,Low,Close,Adj Close,Volume\n"
+                 "2024-01-02,101,102,100,101,101,1000\n"
+                 "2024-01-03,104,110,103,109,109,1000\n"
+                 "2024-01-04,109,109.5,108,108.5,108.5,1000\n",
+                 1, U'.', "100", "110", RisingExampleListing,
+                 " — prices.csv, волна 1 (вверх, 2024-01-02 – 2024-01-03)", ""},
+        // Under a "," mark, with values of four digits that the listing groups and the
+        // fields must not.
+        DropCase{"FallingClosesOntoTheListing",
+                 "Date,Close\n2024-01-02,1000.25\n2024-01-03,1100.5\n2024-01-04,1040\n"
+                 "2024-01-05,1030.75\n",
+                 2, U',', "1100,5", "1030,75", "A = 1 100,5000\nB = 1 030,7500\n",
+                 " — prices.csv, волна 2 (вниз, 2024-01-03 – 2024-01-05)", ""},
+        DropCase{"DataErrorOntoTheWindow",
+                 "Date,High,Low\n2024-01-02,102,100\n2024-01-03,abc,103\n", 0, U'.', "100", "110",
+                 "", "", "line 3, column High: \"abc\" is not a number"},
+        DropCase{"NoSwing", "Date,Close\n2024-01-02,100\n2024-01-03,101\n", 1, U'.', "100", "110",
+                 "", "", "no swing: the prices never move by 5%"},
+        DropCase{"NoSuchFile", nullptr, 0, U'.', "100", "110", "", "",
+                 "cannot open %1: No such file or directory"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
