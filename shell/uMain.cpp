@@ -21,6 +21,7 @@
 #include "desktop/interface_language.h"
 #include "desktop/native_window.h"
 #include "diagram/diagram_summary.h"
+#include "shell/diagram_menu.h"
 #include "shell/diagram_replay.h"
 #include "shell/enter_key.h"
 #include "shell/key_preview.h"
@@ -194,6 +195,7 @@ void TForm1::ConnectEvents() {
   Edit2()->OnExit = [this](QObject*) { Edit2Exit(); };
   SpinEdit1()->OnExit = [this](QObject*) { SpinEdit1Exit(); };
   pnb()->OnPaint = [this] { pnbPaint(); };
+  FDiagramMenu = new DiagramMenu(*pnb(), FCalcItem);
   // A value typed or pasted over one a dropped file gave is no longer that file's swing.
   for (QLineEdit* field : {static_cast<QLineEdit*>(Edit1()), static_cast<QLineEdit*>(Edit2())}) {
     connect(field, &QLineEdit::textChanged, this, [this] {

@@ -32,6 +32,7 @@ namespace zentarix {
 class FieldEdit;
 class KeyPreview;
 class TAboutBox;
+class DiagramMenu;
 class PaintBox;
 class TSpinEdit;
 
@@ -85,6 +86,9 @@ class TForm1 : public QWidget {
   // own entries. The caller owns it.
   QMenu* CreateListingMenu(QPoint position);
 
+  // The diagram's context menu: its picture copied or saved.
+  DiagramMenu& DiagramPictureMenu() { return *FDiagramMenu; }
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -134,6 +138,7 @@ class TForm1 : public QWidget {
   std::unique_ptr<KeyPreview> FKeyPreview;
   // Made when first asked for: at start-up it would cost an X window that nobody sees yet.
   std::unique_ptr<TAboutBox> FAboutBox;
+  DiagramMenu* FDiagramMenu = nullptr;  // owned by the diagram area
 };
 
 }  // namespace zentarix

@@ -50,6 +50,22 @@
 <context>
     <name>Main</name>
     <message>
+        <source>Копировать рисунок</source>
+        <translation>Copy picture</translation>
+    </message>
+    <message>
+        <source>Сохранить рисунок…</source>
+        <translation>Save picture…</translation>
+    </message>
+    <message>
+        <source>Сохранить рисунок</source>
+        <translation>Save picture</translation>
+    </message>
+    <message>
+        <source>Рисунок не сохранён: %1</source>
+        <translation>The picture was not saved: %1</translation>
+    </message>
+    <message>
         <source>Ошибка в значении А!</source>
         <translation>Error in value A!</translation>
     </message>

@@ -2,6 +2,7 @@
 // keys, F1, and what the listing and the diagram show afterwards.
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QImage>
@@ -14,6 +15,7 @@
 #include <QUrl>
 #include <cstring>
 
+#include "shell/diagram_menu.h"
 #include "shell/paint_box.h"
 #include "shell/uAbout.h"
 #include "spin/field_edit.h"
@@ -598,6 +600,29 @@ TEST_F(MainWindowTest, TheListingIsCopiedByItsShortcutAndFromItsMenu) {
   EXPECT_EQ(first->text(), "Копировать расчёт");
   first->trigger();
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "Ошибка в значении шума!");
+}
+
+// The picture copied or saved is the diagram the window shows, pixel for pixel; a save that
+// cannot be written leaves nothing behind.
+TEST_F(MainWindowTest, TheDiagramIsCopiedAndSavedAsTheWindowShowsIt) {
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  const QImage shown = Form->pnb()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  Form->DiagramPictureMenu().CopyPicture()->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), shown);
+  QTemporaryDir folder;
+  const QString png = folder.filePath("levels.png");
+  EXPECT_EQ(Form->DiagramPictureMenu().SaveTo(png).toStdString(), "");
+  EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), shown);
+  const QString svg = folder.filePath("levels.svg");
+  EXPECT_EQ(Form->DiagramPictureMenu().SaveTo(svg).toStdString(), "");
+  QFile svgFile(svg);
+  ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
+  const QByteArray text = svgFile.readAll();
+  EXPECT_TRUE(text.contains("<svg") && text.contains("106.1800")) << text.left(200).data();
+  const QString nowhere = folder.filePath("missing/levels.png");
+  EXPECT_NE(Form->DiagramPictureMenu().SaveTo(nowhere).toStdString(), "");
+  EXPECT_FALSE(QFile::exists(nowhere));
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2) << "no temporary file stays";
 }
 
 TEST_F(MainWindowTest, ALongPasteReachesTheCalculationWhole) {
