@@ -65,15 +65,21 @@ pd.read_csv(sys.argv[1], usecols=["Date", "High", "Low"])
 
 
 def write_history(path, bars, seed=20261207):
-    """A random walk whose volatility follows its own slow random process (clusters)."""
+    """A random walk whose volatility follows its own slow random process (calm and wild
+    stretches), pulled gently back towards 100 so that prices stay in a trader's range."""
     rng = np.random.default_rng(seed)
     log_vol = np.empty(bars)
     shocks = rng.normal(0, 0.15, bars)
     log_vol[0] = np.log(0.01)
-    for i in range(1, bars):  # an AR(1) volatility: calm and wild stretches
+    for i in range(1, bars):
         log_vol[i] = 0.98 * log_vol[i - 1] + 0.02 * np.log(0.01) + shocks[i]
-    vol = np.exp(log_vol)
-    close = 100 * np.exp(np.cumsum(rng.normal(0, 1, bars) * vol))
+    vol = np.clip(np.exp(log_vol), 0.002, 0.05)
+    steps = rng.normal(0, 1, bars) * vol
+    log_price = np.empty(bars)
+    log_price[0] = np.log(100)
+    for i in range(1, bars):
+        log_price[i] = log_price[i - 1] + steps[i] - 0.002 * (log_price[i - 1] - np.log(100))
+    close = np.exp(log_price)
     open_ = np.concatenate(([100.0], close[:-1]))
     high = np.maximum(open_, close) * (1 + np.abs(rng.normal(0, 0.5, bars)) * vol)
     low = np.minimum(open_, close) * (1 - np.abs(rng.normal(0, 0.5, bars)) * vol)

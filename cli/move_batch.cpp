@@ -109,7 +109,7 @@ int RunMoveBatch(const StandardStreams& streams, std::string_view program, MoveF
   const StopSignals stopSignals;
   BatchRun run(streams, program, format, texts);
   LineReader reader(streams.In, MaxMoveLine);
-  std::string line;
+  std::string_view line;
   long number = 0;
   int status = StatusListing;
   while (StopSignals::Received() == 0) {

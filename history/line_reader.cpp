@@ -17,40 +17,48 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 LineReader::LineReader(int fd, std::size_t maxLine)
     : FFd(fd), FMaxLine(maxLine), FBlock(std::size_t{1} << 16) {}
 
-LineReader::Result LineReader::Next(std::string& line) {
+LineReader::Result LineReader::Next(std::string_view& line) {
+  // The line handed out last may lie in FLine; one cut short by a signal must stay.
+  if (FHandedOut) FLine.clear();
+  FHandedOut = false;
   while (true) {
     const char* begin = FBlock.data() + FStart;
     const void* found = std::memchr(begin, '\n', FEnd - FStart);
     const std::size_t count =
         found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - begin)
                          : FEnd - FStart;
-    // One byte over the limit is kept for the CR of a CRLF line, which does not count.
+    FStart += count;
+    // A line that lies whole in the block is handed out where it lies; one that crosses a block
+    // end is gathered, a byte over the limit kept for the CR of a CRLF line, which does not
+    // count.
+    if (found != nullptr && FLine.empty() && !FTooLong) {
+      ++FStart;
+      return Finish(std::string_view(begin, count), line);
+    }
     if (!FTooLong && FLine.size() + count <= FMaxLine + 1) {
       FLine.append(begin, count);
     } else {
       FTooLong = true;
       FLine.clear();
     }
-    FStart += count;
     if (found != nullptr) {
       ++FStart;
-      return Finish(line);
+      return Finish(FLine, line);
     }
     if (FEndOfInput) {
       // A last line without a line break is a line all the same.
-      return FLine.empty() && !FTooLong ? Result::End : Finish(line);
+      return FLine.empty() && !FTooLong ? Result::End : Finish(FLine, line);
     }
     if (!Fill()) return FError != 0 ? Result::Failed : Result::Interrupted;
   }
 }
 
-LineReader::Result LineReader::Finish(std::string& line) {
-  if (!FLine.empty() && FLine.back() == '\r') FLine.pop_back();
-  const bool tooLong = FTooLong || FLine.size() > FMaxLine;
+LineReader::Result LineReader::Finish(std::string_view text, std::string_view& line) {
+  if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+  const bool tooLong = FTooLong || text.size() > FMaxLine;
   FTooLong = false;
-  line.clear();
-  if (!tooLong) line.swap(FLine);
-  FLine.clear();
+  FHandedOut = true;
+  line = tooLong ? std::string_view() : text;
   return tooLong ? Result::TooLong : Result::Line;
 }
 

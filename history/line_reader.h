@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zentarix {
@@ -14,31 +15,32 @@ class LineReader {
   LineReader(int fd, std::size_t maxLine);
 
   enum class Result {
-    Line,         // line holds the next line, without its line break
+    Line,         // line shows the next line, without its line break, until the next call
     TooLong,      // a line longer than maxLine was skipped; line is empty
     End,          // no more lines
     Failed,       // a read failed; Error() says why
     Interrupted,  // a signal came while waiting for input; Next may be called again
   };
-  Result Next(std::string& line);
+  Result Next(std::string_view& line);
 
   // errno of the failed read.
   int Error() const { return FError; }
 
  private:
   bool Fill();
-  Result Finish(std::string& line);
+  Result Finish(std::string_view text, std::string_view& line);
 
   int FFd;
   std::size_t FMaxLine;
   std::vector<char> FBlock;
   std::size_t FStart = 0;
   std::size_t FEnd = 0;
-  // The line read so far; it survives an interrupted read.
+  // A line that crosses the end of a block, gathered; it survives an interrupted read.
   std::string FLine;
   bool FAtStart = true;
   bool FEndOfInput = false;
   bool FTooLong = false;
+  bool FHandedOut = false;
   int FError = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "history/price_table.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <limits>
 
 #include "calc/number_parse.h"
@@ -35,10 +37,13 @@ bool IsNull(std::string_view cell) {
          (cell[2] | 0x20) == 'l' && (cell[3] | 0x20) == 'l';
 }
 
-// A quoted cell may hold the delimiter: it runs to the quote that closes it.
-void SplitCells(std::string_view line, char delimiter, std::vector<std::string_view>& cells) {
+// The first `count` cells of the line (all of them for SIZE_MAX): the cells past the last
+// column the table reads are not looked at. A quoted cell may hold the delimiter: it runs to
+// the quote that closes it.
+void SplitCells(std::string_view line, char delimiter, std::size_t count,
+                std::vector<std::string_view>& cells) {
   cells.clear();
-  while (true) {
+  while (cells.size() < count) {
     std::size_t from = 0;
     const std::size_t opening = line.find_first_not_of(" \t");
     if (opening != std::string_view::npos && line[opening] == '"') {
@@ -66,7 +71,7 @@ PriceTable::Row PriceTable::Read(std::string_view line, long number, Bar& bar) {
   if (FHeaderless) {
     FCells.assign(1, Trimmed(line));
   } else {
-    SplitCells(line, FDelimiter, FCells);
+    SplitCells(line, FDelimiter, FCellsRead, FCells);
   }
   return ReadCells(number, bar);
 }
@@ -75,7 +80,7 @@ PriceTable::Row PriceTable::ReadHeader(std::string_view line, long number) {
   FDelimiter = line.find('\t') != std::string_view::npos  ? '\t'
                : line.find(';') != std::string_view::npos ? ';'
                                                           : ',';
-  SplitCells(line, FDelimiter, FCells);
+  SplitCells(line, FDelimiter, SIZE_MAX, FCells);
   for (int column = 0; column < static_cast<int>(FCells.size()); ++column) {
     const std::string name = ColumnName(FCells[static_cast<std::size_t>(column)]);
     if (name == "high") FHigh = column;
@@ -88,6 +93,9 @@ PriceTable::Row PriceTable::ReadHeader(std::string_view line, long number) {
   // Without both ends of the range, the close is the whole bar.
   if (FHigh < 0 || FLow < 0) FHigh = FLow = FClose;
   if (FHigh < 0) return Fail(number, "", "no High and Low columns and no Close column");
+  int last = std::max(FHigh, FLow);
+  for (const int column : FTimeColumns) last = std::max(last, column);
+  FCellsRead = static_cast<std::size_t>(last) + 1;
   return Row::Skipped;
 }
 

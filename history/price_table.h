@@ -59,6 +59,7 @@ class PriceTable {
   int FLow = -1;
   int FClose = -1;
   std::vector<int> FTimeColumns;
+  std::size_t FCellsRead = 0;  // how many cells of a row the columns above need
   std::vector<std::string_view> FCells;
   std::string FError;
   long FRowsWithoutPrices = 0;

@@ -30,7 +30,7 @@ HistorySwings FindSwings(int fd, Extended percent, bool lastOnly, BarColumns* co
   LineReader reader(fd, MaxHistoryLine);
   PriceTable table;
   ZigZag zigzag(percent);
-  std::string line;
+  std::string_view line;
   Bar bar;
   long number = 0;
   while (true) {
