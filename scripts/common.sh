@@ -11,6 +11,7 @@ ZENTARIX_PACKAGES=(
   clang-14 libclang-rt-14-dev llvm-14 clang-format-14 git
   locales fonts-liberation qt6-translations-l10n
   xvfb xauth xdotool x11-utils x11-apps openbox dbus-x11 procps python3 valgrind
+  orca at-spi2-core dbus-daemon
   dpkg-dev file appstream desktop-file-utils lintian man-db binutils librsvg2-bin
 )
 

@@ -1,5 +1,6 @@
 #include "shell/uMain.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -29,6 +30,7 @@
 #include "shell/paint_box.h"
 #include "shell/price_drop.h"
 #include "shell/uAbout.h"
+#include "shell/window_accessibility.h"
 #include "spin/error_report.h"
 #include "spin/focus_move.h"
 #include "spin/spin_button.h"
@@ -95,6 +97,9 @@ TForm1::TForm1(QWidget* parent)
       FUi(std::make_unique<Ui::TForm1>()),
       FListingTexts(MakeListingTexts(TranslateInApplication)),
       FSummaryTexts(MakeSummaryTexts(TranslateInApplication)) {
+  // In place before the controls exist, since Qt makes a control's interface once, when first
+  // asked for it (installed once per process).
+  QAccessible::installFactory(WindowAccessibleFactory);
   // The window's face is in force before its controls exist: created in the default face, the
   // fields would lay out their texts in a face that is loaded only to be dropped again.
   ApplyWindowFont();
@@ -102,6 +107,7 @@ TForm1::TForm1(QWidget* parent)
   // is attached: creating the window runs no calculation.
   FUi->setupUi(this);
   FTitle = windowTitle();
+  FAnnouncer = new Announcer(this);
   ApplyFonts();
   AnchorListing();
   ApplyListingPalette();
@@ -272,6 +278,7 @@ void TForm1::aCalcExecute() {
   }
   DescribeDiagram();
   pnb()->update();
+  FAnnouncer->Announce(QString::fromStdString(SpokenResult(FCalcItem, passed, FListingTexts)));
 }
 
 void TForm1::FormKeyUp(int key) {
@@ -334,6 +341,19 @@ void TForm1::CheckField(QWidget* field, bool passed, const QString& message) {
   if (passed) return;
   MemoSink(*Memo1()).SetText(message.toStdString());
   ReturnFocusTo(field);
+  // Qt tells screen readers of the focus move that ran the check only after the check has
+  // taken the focus back: the last focus they heard of is the control the move was heading
+  // for. Once that is done, the field is named as focused again, then the message is said.
+  QMetaObject::invokeMethod(
+      this,
+      [this, field = QPointer<QWidget>(field), message] {
+        if (field != nullptr && field->hasFocus() && QAccessible::isActive()) {
+          QAccessibleEvent focus(field, QAccessible::Focus);
+          QAccessible::updateAccessibility(&focus);
+        }
+        FAnnouncer->Announce(message);
+      },
+      Qt::QueuedConnection);
 }
 
 void TForm1::ReturnFocusTo(QWidget* field) {

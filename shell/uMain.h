@@ -29,6 +29,7 @@ class QPushButton;
 
 namespace zentarix {
 
+class Announcer;
 class FieldEdit;
 class KeyPreview;
 class TAboutBox;
@@ -139,6 +140,9 @@ class TForm1 : public QWidget {
   // Made when first asked for: at start-up it would cost an X window that nobody sees yet.
   std::unique_ptr<TAboutBox> FAboutBox;
   DiagramMenu* FDiagramMenu = nullptr;  // owned by the diagram area
+  // Tells a screen reader the message of a failed exit check and the levels of each
+  // calculation; owned by the window.
+  Announcer* FAnnouncer = nullptr;
 };
 
 }  // namespace zentarix

@@ -1,5 +1,6 @@
 #include "spin/field_edit.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
@@ -11,6 +12,7 @@
 #include <limits>
 
 #include "spin/error_report.h"
+#include "spin/field_accessible.h"
 #include "spin/focus_move.h"
 
 namespace zentarix {
@@ -35,6 +37,8 @@ QString WithoutEndBreaks(QString text) {
 }  // namespace
 
 FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent) {
+  // Screen readers meet the fields through their own interfaces (installed once per process).
+  QAccessible::installFactory(FieldAccessibleFactory);
   setMaxLength(std::numeric_limits<int>::max());
 }
 

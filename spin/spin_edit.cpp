@@ -1,5 +1,6 @@
 #include "spin/spin_edit.h"
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -132,7 +133,14 @@ void TSpinEdit::TextChanged() {
   GuardEntry([this] { RaiseChange(); });
 }
 
-void TSpinEdit::RaiseChange() { Raise(OnChange, this); }
+// A screen reader hears the new value before whatever the handler does about it.
+void TSpinEdit::RaiseChange() {
+  if (QAccessible::isActive()) {
+    QAccessibleValueChangeEvent event(this, Value());
+    QAccessible::updateAccessibility(&event);
+  }
+  Raise(OnChange, this);
+}
 
 // ---- Keys and typed characters --------------------------------------------------------
 

@@ -40,7 +40,27 @@ void AppendTargets(const TCalcItem& item, TextSink& memo, const ListingTexts& te
   AppendValue(memo, "  XOP(F5) = %.4n", targets[5]);
 }
 
+// The value with four decimals, or with fewer when the last ones are zeros. Rounded to fewer
+// decimals, a value whose four-decimal form ends in zeros gives that form without them. The
+// scientific form keeps its digits: its last zeros belong to the exponent.
+std::string SpokenValue(double value) {
+  const Extended extended = static_cast<Extended>(value);
+  const std::string full = RenderNumber(extended, 4);
+  if (full.find('E') != std::string::npos) return full;
+  int decimals = 4;
+  while (decimals > 0 && full[full.size() - static_cast<std::size_t>(5 - decimals)] == '0') {
+    --decimals;
+  }
+  return decimals == 4 ? full : RenderNumber(extended, decimals);
+}
+
 }  // namespace
+
+std::string SpokenResult(const TCalcItem& item, bool passed, const ListingTexts& texts) {
+  if (!passed) return texts.ErrorLine;
+  return "F3 " + SpokenValue(item.F3) + ", 50% " + SpokenValue(item.Level50) + ", F5 " +
+         SpokenValue(item.F5);
+}
 
 void WriteListing(const TCalcItem& item, bool passed, TextSink& memo) {
   WriteListing(item, passed, memo, ListingTexts());

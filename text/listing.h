@@ -35,4 +35,9 @@ struct ListingTexts {
 void WriteListing(const TCalcItem& item, bool passed, TextSink& memo);
 void WriteListing(const TCalcItem& item, bool passed, TextSink& memo, const ListingTexts& texts);
 
+// The listing in a few words, for screen readers: F3, the 50% level and F5 as the listing shows
+// them less the zeros that end their decimals ("F3 106.18, 50% 105, F5 103.82"), or the error
+// line of a failed calculation.
+std::string SpokenResult(const TCalcItem& item, bool passed, const ListingTexts& texts);
+
 }  // namespace zentarix

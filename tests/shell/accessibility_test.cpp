@@ -1,11 +1,14 @@
 // What a screen reader learns of the main window: every input is named by its label (or its
 // caption), the listing and the diagram are described, and the diagram's description follows
-// each calculation as the picture does.
+// each calculation as the picture does. The levels of each calculation and the message of a
+// failed exit check are announced.
 #include <QAccessible>
+#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
 #include "shell/paint_box.h"
+#include "shell/window_accessibility.h"
 #include "spin/spin_button.h"
 #include "spin/timer_speed_button.h"
 #include "tests/shell/main_window_fixture.h"
@@ -56,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"Edit2", [](const TForm1& f) -> QWidget* { return f.Edit2(); },
                  [](const TForm1& f) { return f.Label2(); }, nullptr, QAccessible::EditableText},
         NameCase{"SpinEdit1", [](const TForm1& f) -> QWidget* { return f.SpinEdit1(); },
-                 [](const TForm1& f) { return f.Label3(); }, nullptr, QAccessible::EditableText},
+                 [](const TForm1& f) { return f.Label3(); }, nullptr, QAccessible::SpinBox},
         NameCase{"Button1", [](const TForm1& f) -> QWidget* { return f.Button1(); }, nullptr,
                  "Расчет", QAccessible::Button},
         NameCase{"UpArrow",
@@ -79,12 +82,54 @@ TEST_F(MainWindowTest, ListingAndDiagramAreNamedAndDescribed) {
   }
 }
 
+// Qt gives a plain QFrame the role of a top-level window: Orca took the unnamed panels for
+// inactive windows and dropped every focus event inside them.
+TEST_F(MainWindowTest, PanelsArePanelsAndTheDiagramIsAGraphic) {
+  for (QFrame* panel : {Form->Panel2(), Form->Panel3()}) {
+    EXPECT_EQ(Accessible(panel)->role(), QAccessible::Pane) << panel->objectName().toStdString();
+  }
+  EXPECT_EQ(Accessible(Form->pnb())->role(), QAccessible::Graphic);
+}
+
+// Orca reads a field's text within the run of text attributes at the caret: runs shorter than
+// the text made it read "100" as "10".
+TEST_F(MainWindowTest, FieldsGiveTheirWholeTextAndTheNoiseItsValue) {
+  for (QLineEdit* field :
+       {static_cast<QLineEdit*>(Form->Edit1()), static_cast<QLineEdit*>(Form->Edit2()),
+        static_cast<QLineEdit*>(Form->SpinEdit1())}) {
+    QAccessibleTextInterface* text = Accessible(field)->textInterface();
+    ASSERT_NE(text, nullptr) << field->objectName().toStdString();
+    int start = -1;
+    int end = -1;
+    text->attributes(text->cursorPosition(), &start, &end);
+    EXPECT_EQ(text->text(start, end), field->text()) << field->objectName().toStdString();
+  }
+  QAccessibleValueInterface* value = Accessible(Form->SpinEdit1())->valueInterface();
+  ASSERT_NE(value, nullptr);
+  EXPECT_EQ(value->currentValue().toInt(), 30);
+  EXPECT_EQ(value->minimumValue().toInt(), 0);
+  EXPECT_EQ(value->maximumValue().toInt(), 100);
+}
+
+// The message is said once the focus is back in the field, after the focus move that ran the
+// check is over.
+TEST_F(MainWindowTest, AFailedExitCheckIsAnnounced) {
+  TypeInto(Form->Edit1(), QStringLiteral("abc"));
+  PressTab();
+  QCoreApplication::sendPostedEvents();
+  QAccessibleInterface* announcer = Accessible(Form->findChild<Announcer*>());
+  EXPECT_EQ(announcer->role(), QAccessible::Notification);
+  EXPECT_EQ(announcer->text(QAccessible::Name).toStdString(), "Ошибка в значении А!");
+  EXPECT_TRUE(Form->Edit1()->hasFocus());
+}
+
 struct SummaryCase {
   const char* name;
   const char* a;
   const char* b;
   const char* laterA;  // nullptr: one run only
   const char* description;
+  const char* spoken;  // what the window announced last
 };
 
 void PrintTo(const SummaryCase& c, std::ostream* os) { *os << c.name; }
@@ -99,32 +144,45 @@ class MainWindowDiagramDescription : public MainWindowTest,
   }
 };
 
-TEST_P(MainWindowDiagramDescription, SaysWhatThePictureShows) {
+TEST_P(MainWindowDiagramDescription, SaysWhatThePictureShowsAndAnnouncesTheLevels) {
   const SummaryCase& c = GetParam();
   if (c.a != nullptr) Run(c.a, c.b);
   if (c.laterA != nullptr) Run(c.laterA, c.b);
   EXPECT_EQ(Accessible(Form->pnb())->text(QAccessible::Description).toStdString(), c.description)
+      << c.name;
+  EXPECT_EQ(Accessible(Form->findChild<Announcer*>())->text(QAccessible::Name).toStdString(),
+            c.spoken)
       << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Runs, MainWindowDiagramDescription,
     ::testing::Values(
-        SummaryCase{"BeforeAnyRun", nullptr, nullptr, nullptr, "Диаграмма пуста: A и B равны."},
+        SummaryCase{"BeforeAnyRun", nullptr, nullptr, nullptr, "Диаграмма пуста: A и B равны.", ""},
         SummaryCase{"Rising", "100", "110", nullptr,
                     "Рост: A = 100.0000, B = 110.0000; +F3 = 106.4800, F3 = 106.1800, "
                     "-F3 = 105.8800; 50% = 105.0000; +F5 = 104.1200, F5 = 103.8200, "
-                    "-F5 = 103.5200."},
+                    "-F5 = 103.5200.",
+                    "F3 106.18, 50% 105, F5 103.82"},
         SummaryCase{"Falling", "100", "10", nullptr,
                     "Падение: A = 100.0000, B = 10.0000; +F3 = 47.0800, F3 = 44.3800, "
                     "-F3 = 41.6800; 50% = 55.0000; +F5 = 68.3200, F5 = 65.6200, "
-                    "-F5 = 62.9200."},
-        SummaryCase{"Flat", "100", "100", nullptr, "Диаграмма пуста: A и B равны."},
+                    "-F5 = 62.9200.",
+                    "F3 44.38, 50% 55, F5 65.62"},
+        SummaryCase{"Flat", "100", "100", nullptr, "Диаграмма пуста: A и B равны.",
+                    "F3 100, 50% 100, F5 100"},
+        // The scientific form keeps the zeros that end its exponent.
+        SummaryCase{"Huge", "1e20", "2e20", nullptr,
+                    "Рост: A = 1E0020, B = 2E0020; +F3 = 1.648E0020, F3 = 1.618E0020, "
+                    "-F3 = 1.588E0020; 50% = 1.5E0020; +F5 = 1.412E0020, F5 = 1.382E0020, "
+                    "-F5 = 1.352E0020.",
+                    "F3 1.618E0020, 50% 1.5E0020, F5 1.382E0020"},
         // The picture shows the rejected A with the levels of the last successful run.
         SummaryCase{"RejectedAfterARun", "100", "110", "-1",
                     "Рост: A = -1.0000, B = 110.0000; +F3 = 106.4800, F3 = 106.1800, "
                     "-F3 = 105.8800; 50% = 105.0000; +F5 = 104.1200, F5 = 103.8200, "
-                    "-F5 = 103.5200."}),
+                    "-F5 = 103.5200.",
+                    "Ошибка в значении шума!"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
