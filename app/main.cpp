@@ -75,5 +75,5 @@ int main(int argc, char** argv) {
   CreateNativeWindow(Form1);
   InstallStartupProbe(Form1);
   Form1.show();
-  return application->exec();
+  return RunEventLoop(*application);
 }

@@ -107,4 +107,13 @@ QTranslator* InstallQtTranslations(QCoreApplication& application) {
   return translator;
 }
 
+int RunEventLoop(QApplication& application) {
+  const int status = application.exec();
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    std::fflush(nullptr);
+    _exit(status);
+  }
+  return status;
+}
+
 }  // namespace zentarix

@@ -6,6 +6,7 @@
 
 #include "calc/uFloatEnv.h"
 #include "desktop/centre_on_screen.h"
+#include "desktop/fixed_size_box.h"
 #include "desktop/native_window.h"
 #include "spin/error_report.h"
 
@@ -19,6 +20,7 @@ void InstallGeneralErrorReport(const QString& title) {
     QMessageBox box(QMessageBox::Critical, title,
                     QString::fromStdString(ErrorMessageOf(error)) + u'.', QMessageBox::Ok);
     CreateNativeWindow(box);
+    KeepFixedSizeOnWayland(box);
     // The box belongs to the window the user was working in, so that the desktop gives that
     // window the keyboard focus back when the box closes; it still opens in the middle of the
     // screen, not over that window.

@@ -12,6 +12,7 @@ ZENTARIX_PACKAGES=(
   locales fonts-liberation qt6-translations-l10n
   xvfb xauth xdotool x11-utils x11-apps openbox dbus-x11 procps python3 valgrind
   orca at-spi2-core dbus-daemon
+  weston qt6-wayland
   dpkg-dev file appstream desktop-file-utils lintian man-db binutils librsvg2-bin
 )
 

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 
 #include "desktop/centre_on_screen.h"
+#include "desktop/fixed_size_box.h"
 #include "shell/enter_key.h"
 #include "ui_uAbout.h"
 
@@ -14,6 +15,7 @@ TAboutBox::TAboutBox(QWidget* parent)
       FUi(std::make_unique<Ui::TAboutBox>()) {
   FUi->setupUi(this);
   setFixedSize(298, 198);
+  KeepFixedSizeOnWayland(*this);
   QFont font(QStringLiteral("MS Sans Serif"));
   font.setPixelSize(11);
   setFont(font);
