@@ -43,6 +43,8 @@ void AppendJsonString(std::string_view text, std::string& out) {
   out += '"';
 }
 
+std::string LineMember(long line) { return "\"line\":" + std::to_string(line) + ","; }
+
 void AppendLevelsJson(const TCalcItem& item, const std::array<double, 6>& targets,
                       std::string_view lead, std::string& out) {
   const struct {

@@ -23,6 +23,9 @@ void AppendLevelsJson(const TCalcItem& item, const std::array<double, 6>& target
 void AppendJsonError(std::string_view lead, std::string_view code, std::string_view message,
                      std::string& out);
 
+// "\"line\":<line>,": the member that leads a batch result.
+std::string LineMember(long line);
+
 // A JSON string of text, quotes included.
 void AppendJsonString(std::string_view text, std::string& out);
 

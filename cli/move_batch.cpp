@@ -79,7 +79,7 @@ class BatchRun {
   int BadLine(long number, std::string_view code, const std::string& message) {
     StartMove(number);
     if (FFormat == MoveFormat::Json) {
-      AppendJsonError("\"line\":" + std::to_string(number) + ",", code, message, FOut.Pending());
+      AppendJsonError(LineMember(number), code, message, FOut.Pending());
     } else {
       FOut.Append(message + '\n');
     }

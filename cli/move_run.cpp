@@ -91,7 +91,7 @@ MoveOutcome RunLevels(const MoveValues& values, MoveFormat format, std::string& 
 
 MoveOutcome RunMove(std::string_view a, std::string_view b, std::string_view noise,
                     MoveFormat format, std::string& out, const ListingTexts& texts, long line) {
-  const std::string lead = line == 0 ? "" : "\"line\":" + std::to_string(line) + ",";
+  const std::string lead = line == 0 ? "" : LineMember(line);
   return RunLevels(ReadMove(a, b, noise), format, out, texts, lead);
 }
 

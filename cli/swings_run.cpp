@@ -81,11 +81,9 @@ ChartRequest ChartRequestOf(const SwingsRequest& request, const BarColumns& colu
   chart.File = request.Chart;
   chart.Width = request.ChartWidth;
   chart.Height = request.ChartHeight;
-  const std::size_t slash = request.File.rfind('/');
-  const std::string name = request.File == "-"
-                               ? "standard input"
-                               : request.File.substr(slash == std::string::npos ? 0 : slash + 1);
-  chart.Title = name + ", swings of " + request.PercentText + "%";
+  // The file's own name, without its folder.
+  const std::string name = Name(request.File);
+  chart.Title = name.substr(name.rfind('/') + 1) + ", swings of " + request.PercentText + "%";
   chart.Columns = columns.Columns();
   chart.ClosesOnly = columns.ClosesOnly();
   chart.Swings = history.Swings;

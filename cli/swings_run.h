@@ -28,8 +28,9 @@ inline constexpr int StatusNoSwing = 3;
 
 struct SwingsRequest {
   std::string File;  // "-": standard input
-  Extended Percent = 5;
-  std::string PercentText = "5";  // as given, for the note that finds no swing
+  Extended Percent = DefaultSwingThreshold;
+  // As given, for the note that finds no swing and the chart's title.
+  std::string PercentText = std::to_string(DefaultSwingThreshold);
   Extended Tenths = 30;
   MoveFormat Format = MoveFormat::Listing;
   bool Last = false;  // only the last swing, the one a trader acts on

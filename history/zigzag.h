@@ -27,6 +27,10 @@ struct Swing {
   Extended B() const { return Rising ? End.High : End.Low; }
 };
 
+// The reversal threshold in percent when none is given: the command line's and a dropped
+// file's.
+inline constexpr int DefaultSwingThreshold = 5;
+
 class ZigZag {
  public:
   // percent: the reversal threshold P, 0 < P < 100.

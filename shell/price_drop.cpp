@@ -46,7 +46,7 @@ DroppedSwing ReadLastSwing(const std::string& file) {
     const int error = errno;
     throw Exception("cannot open " + file + ": " + std::strerror(error));
   }
-  const HistorySwings history = FindSwings(fd, DroppedFileThreshold, true);
+  const HistorySwings history = FindSwings(fd, DefaultSwingThreshold, true);
   close(fd);
   switch (history.Result) {
     case HistorySwings::Outcome::Read:
@@ -58,7 +58,7 @@ DroppedSwing ReadLastSwing(const std::string& file) {
       throw Exception("cannot read " + file + ": " + history.Error);
   }
   if (history.Swings.empty()) {
-    throw Exception("no swing: the prices never move by " + std::to_string(DroppedFileThreshold) +
+    throw Exception("no swing: the prices never move by " + std::to_string(DefaultSwingThreshold) +
                     "%");
   }
   return {history.Swings.back(), history.Count};

@@ -12,9 +12,6 @@ class QMimeData;
 
 namespace zentarix {
 
-// The reversal threshold of a dropped file, in percent: the command line's default.
-inline constexpr int DroppedFileThreshold = 5;
-
 struct DroppedSwing {
   Swing Last;
   long Number = 0;  // its place among the history's swings, from 1
