@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "desktop/box_caption.h"
 #include "desktop/native_window.h"
 
 namespace zentarix {
@@ -49,8 +50,8 @@ class FixedSizeKeeper : public QObject {
         }
         break;
       case QEvent::Resize:
-        // Dragged larger by an edge of the frame Qt draws: back to the fixed size, which the
-        // compositor takes in the normal state.
+        // Made larger by the compositor in the normal state (a drag by a resizing edge where
+        // one is drawn): back to the fixed size.
         if (!filled && FBox.size() != FBox.minimumSize()) {
           QMetaObject::invokeMethod(this, &FixedSizeKeeper::ReturnToFixedSize,
                                     Qt::QueuedConnection);
@@ -68,8 +69,11 @@ class FixedSizeKeeper : public QObject {
 
 }  // namespace
 
-void KeepFixedSizeOnWayland(QWidget& box) {
-  if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return;
+void PrepareFixedSizeBox(QWidget& box) {
+  const QString platform = QGuiApplication::platformName();
+  const bool wayland = platform.startsWith(QLatin1String("wayland"));
+  if (wayland || platform == QLatin1String("xcb")) DrawOwnCaption(box);
+  if (!wayland) return;
   CreateNativeWindow(box);
   auto* keeper = new FixedSizeKeeper(box);
   keeper->LiftWindowMaximum();

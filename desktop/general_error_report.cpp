@@ -19,8 +19,8 @@ void InstallGeneralErrorReport(const QString& title) {
     ResetFpu();
     QMessageBox box(QMessageBox::Critical, title,
                     QString::fromStdString(ErrorMessageOf(error)) + u'.', QMessageBox::Ok);
+    PrepareFixedSizeBox(box);
     CreateNativeWindow(box);
-    KeepFixedSizeOnWayland(box);
     // The box belongs to the window the user was working in, so that the desktop gives that
     // window the keyboard focus back when the box closes; it still opens in the middle of the
     // screen, not over that window.

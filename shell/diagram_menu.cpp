@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include "desktop/fixed_size_box.h"
 #include "shell/diagram_picture.h"
 
 namespace zentarix {
@@ -51,8 +52,11 @@ void DiagramMenu::AskAndSave() {
   if (file.isEmpty()) return;
   const QString problem = SaveTo(file);
   if (problem.isEmpty()) return;
-  QMessageBox::warning(FArea.window(), FArea.window()->windowTitle(),
-                       QCoreApplication::translate("Main", "Рисунок не сохранён: %1").arg(problem));
+  QMessageBox box(QMessageBox::Warning, FArea.window()->windowTitle(),
+                  QCoreApplication::translate("Main", "Рисунок не сохранён: %1").arg(problem),
+                  QMessageBox::Ok, FArea.window());
+  PrepareFixedSizeBox(box);
+  box.exec();
 }
 
 }  // namespace zentarix

@@ -15,7 +15,7 @@ TAboutBox::TAboutBox(QWidget* parent)
       FUi(std::make_unique<Ui::TAboutBox>()) {
   FUi->setupUi(this);
   setFixedSize(298, 198);
-  KeepFixedSizeOnWayland(*this);
+  PrepareFixedSizeBox(*this);
   QFont font(QStringLiteral("MS Sans Serif"));
   font.setPixelSize(11);
   setFont(font);

@@ -128,4 +128,11 @@
         <translation>Fall: </translation>
     </message>
 </context>
+<context>
+    <name>BoxCaption</name>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+</context>
 </TS>

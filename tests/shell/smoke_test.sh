@@ -212,12 +212,15 @@ start_openbox() {
 }
 start_openbox
 
-# A box belongs to the main window (the window manager gives that the focus back).
+# A box belongs to the main window (the window manager gives that the focus back), and openbox
+# draws no frame around it, so no Maximise and no Minimise: the box has a title bar of its own.
 owned_by_main() {
   local box
   box=$(xdotool search --onlyvisible --name "$1" | awk 'NR == 1')
   xprop -id "$box" WM_TRANSIENT_FOR | grep -q "# $(printf '0x%x' "$window")\$" ||
     fail "the box titled $1 is not transient for the main window: $(xprop -id "$box" WM_TRANSIENT_FOR)"
+  poll 50 eval 'xprop -id "$box" _NET_FRAME_EXTENTS | grep -q "= 0, 0, 0, 0$"' ||
+    fail "openbox framed the box titled $1: $(xprop -id "$box" _NET_FRAME_EXTENTS)"
 }
 
 start_program

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The built Zentarix on Wayland, under weston nested in a virtual X server that gives it a
 # keyboard and a pointer. The program names its desktop entry as its app id and takes keys; the
-# About box and the error box live through weston's key bindings that maximize and full-screen
-# the focused window whatever its size; and each of 40 closes from the title bar's close button
-# ends the program with status 0. When weston cannot start here, the test says so and passes.
+# About box and the error box draw their own title bars (no Maximise, no Minimise), live through
+# weston's key bindings that maximize and full-screen the focused window whatever its size, move
+# when their bars are dragged and close by the bars' buttons; and each of 40 closes from the
+# main window's title bar ends the program with status 0. When weston cannot start here, the
+# test says so and passes.
 #
 # usage: wayland_smoke_test.sh PROGRAM
 set -euo pipefail
@@ -99,21 +101,55 @@ bands() {
   [ "$band" -gt 1000 ]
 }
 poll 20 bands || fail "no corridor bands after the keys"
-# The About box, then the error box (A = 1e400), each maximized and full-screened; the program
-# asks for the normal state back.
+# The newest window's surface is the window alone (its window geometry is its minimum size):
+# no title bar of Qt's with Maximise and Minimise around it.
+alone() {
+  awk '/\.get_toplevel\(new id / {
+      match($0, /xdg_surface@[0-9]+/); surface = substr($0, RSTART, RLENGTH)
+      match($0, /xdg_toplevel@[0-9]+/); toplevel = substr($0, RSTART, RLENGTH); least = ""
+    }
+    toplevel != "" && index($0, toplevel ".set_min_size(") {
+      match($0, /[0-9]+, [0-9]+\)$/); least = substr($0, RSTART, RLENGTH)
+    }
+    surface != "" && index($0, surface ".set_window_geometry(0, 0, ") {
+      match($0, /[0-9]+, [0-9]+\)$/); geometry = substr($0, RSTART, RLENGTH)
+    }
+    END { exit !(least != "" && least == geometry) }' "$log"
+}
+# The active box's own title bar, in Fusion's highlight colour: sets left, top, width, height.
+bar() {
+  xwd -silent -id "$output" >"$work/shot.xwd"
+  read -r left top width height < <(python3 "$here/find_bar.py" "$work/shot.xwd" 48 140 198 150)
+}
+# The pointer comes into the output at X Y: weston's X backend moves its pointer by each
+# motion's distance, but places it where it enters the output.
+enter() { xdotool mousemove 1200 850 mousemove "$1" "$2"; }
+# The About box, then the error box (A = 1e400): each is alone on its surface, lives through
+# weston's bindings that maximize and full-screen it (the program asks for the normal state
+# back), moves when its bar is dragged and closes by the bar's button.
 for keys in F1 'shift+Tab shift+Tab ctrl+a 1 e 4 0 0 Tab Tab Tab space'; do
   press "$focused" key $keys
+  poll 100 alone || fail "a box has a frame of Qt's around it after $keys"
   bind m 'unset_maximized()'
   bind f 'unset_fullscreen()'
-  press "$focused" key Return
+  poll 40 bar || fail "no title bar of its own on the box after $keys"
+  enter $((left + width / 2)) $((top + height / 2))
+  press 'xdg_toplevel@[0-9]*\.move(' mousedown 1
+  xdotool mousemove_relative 40 30 mouseup 1
+  was="$left $top"
+  poll 40 eval 'bar && [ "$left $top" != "$was" ]' || fail "the box did not follow its bar"
+  enter $((left + width - height / 2)) $((top + height / 2))
+  closed=$(lines 'xdg_toplevel@[0-9]*\.destroy()')
+  press "$focused" click 1
+  [ "$(lines 'xdg_toplevel@[0-9]*\.destroy()')" -gt "$closed" ] || fail "the close button left a box"
 done
-echo "wayland smoke test: both boxes lived through maximize and full screen"
+echo "wayland smoke test: both boxes drew their own title bars, lived through maximize and full" \
+  "screen, moved by their bars and closed by their close buttons"
 kill "$app"
 wait "$app" || true
 
-# The pointer on the close button of a maximized window: weston's X backend moves its pointer by
-# each motion's distance, but places it where it enters the output.
-xdotool mousemove 1200 850 mousemove 1007 15
+# The pointer on the close button of a maximized window.
+enter 1007 15
 for run in $(seq 40); do
   start
   bind m 'configure(1024, 768'
