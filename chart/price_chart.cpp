@@ -10,7 +10,6 @@
 #include <QPen>
 #include <QPolygon>
 #include <QSaveFile>
-#include <QSvgGenerator>
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -22,6 +21,7 @@
 #include "calc/number_render.h"
 #include "calc/uCalcItem.h"
 #include "calc/uFloatEnv.h"
+#include "desktop/svg_device.h"
 #include "diagram/uDiagram.h"
 
 namespace zentarix {
@@ -370,14 +370,12 @@ std::string WritePriceChart(const std::string& file, const PriceChart& chart) {
     buffer.open(QIODevice::WriteOnly);
     const QString name = Text(file);
     if (name.endsWith(QLatin1String(".svg"))) {
-      QSvgGenerator svg;
-      svg.setOutputDevice(&buffer);
-      svg.setSize(chart.Size);
-      svg.setViewBox(QRect(QPoint(0, 0), chart.Size));
+      QString problem;
       // At 96 dots an inch the picture's stated size is its size in CSS pixels.
-      svg.setResolution(96);
-      svg.setTitle(chart.Title);
-      QPainter painter(&svg);
+      const std::unique_ptr<QPaintDevice> svg =
+          OpenSvgDevice(buffer, SvgPage{chart.Size, 96, chart.Title}, problem);
+      if (!svg) return "cannot draw " + file + ": " + problem.toStdString();
+      QPainter painter(svg.get());
       PaintPriceChart(painter, chart);
     } else {
       QImage image(chart.Size, QImage::Format_RGB32);

@@ -2,8 +2,8 @@
 
 #include <QPainter>
 #include <QSaveFile>
-#include <QSvgGenerator>
 
+#include "desktop/svg_device.h"
 #include "shell/diagram_replay.h"
 
 namespace zentarix {
@@ -16,14 +16,14 @@ void PaintDiagram(QPainter& painter, QSize area, const QFont& font, const TCalcI
   PaintLevelDiagram(painter, area, font, item);
 }
 
-bool WriteSvg(QSaveFile& file, QSize area, const QFont& font, const TCalcItem& item) {
-  QSvgGenerator generator;
-  generator.setOutputDevice(&file);
-  generator.setSize(area);
-  generator.setViewBox(QRect(QPoint(0, 0), area));
-  generator.setTitle(QStringLiteral("Zentarix"));
+// At 96 dots an inch, as the chart: the width and height the file states are then the
+// window's size in CSS pixels. problem says why when the SVG module cannot be loaded.
+bool WriteSvg(QSaveFile& file, QSize area, const QFont& font, const TCalcItem& item,
+              QString& problem) {
+  const std::unique_ptr<QPaintDevice> svg =
+      OpenSvgDevice(file, SvgPage{area, 96, QStringLiteral("Zentarix")}, problem);
   QPainter painter;
-  if (!painter.begin(&generator)) return false;
+  if (!svg || !painter.begin(svg.get())) return false;
   PaintDiagram(painter, area, font, item);
   return painter.end();
 }
@@ -44,9 +44,11 @@ QString SaveDiagramPicture(const QString& file, QSize area, const QFont& font,
   const bool png = file.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
   QSaveFile out(svg || png ? file : file + QStringLiteral(".png"));
   if (!out.open(QIODevice::WriteOnly)) return out.errorString();
-  const bool written = svg ? WriteSvg(out, area, font, item)
+  QString problem;
+  const bool written = svg ? WriteSvg(out, area, font, item, problem)
                            : DiagramImage(area, font, item, ratio).save(&out, "PNG");
   // Not committed, the temporary file is removed and the old file, if any, stays as it was.
+  if (!problem.isEmpty()) return problem;
   if (!written || !out.commit()) {
     return out.errorString().isEmpty() ? QStringLiteral("the picture could not be written")
                                        : out.errorString();

@@ -68,6 +68,7 @@ icons=(32 48 64 128 256)
 expected=(
   "-rwxr-xr-x root/root ./usr/bin/Zentarix"
   "-rwxr-xr-x root/root ./usr/bin/zentarix"
+  "-rw-r--r-- root/root ./usr/lib/zentarix/modules/libzentarix_svg.so"
   "-rw-r--r-- root/root ./usr/share/applications/com.zentarix.zentarix.desktop"
   "-rw-r--r-- root/root ./usr/share/metainfo/com.zentarix.zentarix.metainfo.xml"
   "-rw-r--r-- root/root ./usr/share/man/man1/Zentarix.1.gz"
@@ -105,6 +106,14 @@ done
 grep -q '_chk@' <<<"$(nm -D "$root/usr/bin/Zentarix")" ||
   fail "Zentarix calls no fortified C library function"
 program="$root/usr/bin/Zentarix"
+module="$root/usr/lib/zentarix/modules/libzentarix_svg.so"
+readelf -d "$module" | grep -q 'FLAGS_1.*NOW' || fail "the SVG module is not bound immediately"
+# QtSvg is loaded only to write SVG: the window program does not link it, and finds the module
+# that does from where the package puts both.
+! objdump -p "$program" | grep -q 'NEEDED.*libQt6Svg' || fail "Zentarix links QtSvg"
+"$program" --swings "$(dirname "$0")/../../examples/prices.csv" --chart "$work/chart.svg" \
+  2>"$work/chart.log" && grep -q '<svg' "$work/chart.svg" ||
+  fail "the installed Zentarix wrote no SVG chart: $(cat "$work/chart.log")"
 # The command line without Qt loads no Qt library.
 ! ldd "$root/usr/bin/zentarix" | grep -q libQt6 || fail "zentarix loads Qt"
 "$root/usr/bin/zentarix" --json 100 110 30 | grep -q '^{"a":100,"b":110,' ||
@@ -145,7 +154,7 @@ grep -q '<launchable type="desktop-id">com.zentarix.zentarix.desktop</launchable
 grep -q '<screenshot type="default">' "$metainfo" || fail "the metainfo shows no screenshot"
 grep -q '<release version="0.0.2"' "$metainfo" || fail "the metainfo has no release 0.0.2"
 
-# -- run dependencies: the package that ships each library the program links is a dependency ---
+# -- run dependencies: the package that ships each library the program or its module links ----
 while read -r library; do
   # The readers take the whole of their input: one that stopped early would end the writer
   # with SIGPIPE, and under pipefail that ends this script without a word.
@@ -155,7 +164,7 @@ while read -r library; do
   owner=$( (dpkg -S "$path" || dpkg -S "$(realpath "$path")") 2>/dev/null | awk -F: 'NR == 1 { print $1 }')
   [ -n "$owner" ] || { fail "no package ships $library ($path)"; continue; }
   depends_on "$owner" || fail "the program links $library from $owner, which Depends lacks"
-done < <(objdump -p "$program" | awk '$1 == "NEEDED" { print $2 }')
+done < <(objdump -p "$program" "$module" | awk '$1 == "NEEDED" && !seen[$2]++ { print $2 }')
 
 # -- the installed program starts and paints its window ------------------------------------------
 mkdir -m 700 "$work/runtime"
