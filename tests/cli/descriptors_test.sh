@@ -67,6 +67,12 @@ done
 expect "a chart into a folder that is not there" 74 \
   "cannot write $work/missing/chart.png: No such file or directory" \
   env -u DISPLAY "$window" --swings "$sample" --chart "$work/missing/chart.png"
+# A copy of the program away from its modules cannot write SVG and says where it looked.
+mkdir "$work/bin" && cp "$window" "$work/bin/"
+looked=$(realpath "$work")/lib/zentarix/modules/libzentarix_svg.so
+expect "an SVG chart without the SVG module" 74 \
+  "cannot draw $work/alone.svg: $looked: no such file" \
+  env -u DISPLAY "$work/bin/$(basename "$window")" --swings "$sample" --chart "$work/alone.svg"
 expect "$plain --chart" 64 "--chart is drawn by Zentarix" \
   "$plain" --swings "$sample" --chart "$work/plain.png"
 
