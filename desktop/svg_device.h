@@ -1,6 +1,6 @@
 // An SVG drawing surface from a module loaded when the first SVG picture is written. QtSvg,
-// which only writing SVG needs, then costs nothing at start-up: linked into the program it is
-// loaded and relocated at every start, a third of a mebibyte more than the window needs.
+// which only writing SVG needs, then costs nothing at start-up: linked into the program it was
+// loaded and relocated at every start, 0.4 % of the start's peak memory (about 120 KiB).
 #pragma once
 
 #include <QSize>
