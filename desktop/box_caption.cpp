@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QToolButton>
 #include <QWindow>
+#include <algorithm>
 #include <optional>
 
 #include "desktop/interface_language.h"
