@@ -16,16 +16,8 @@ trap 'echo "$(basename "$0"): line $LINENO failed: $BASH_COMMAND" >&2' ERR
 here=$(cd "$(dirname "$0")" && pwd)
 script="$here/$(basename "$0")"
 
-# Runs a command up to tries times, 0.1 s apart, until it succeeds.
-poll() {
-  local tries=$1
-  shift
-  for _ in $(seq "$tries"); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
+# shellcheck source=poll.sh
+source "$here/poll.sh"
 
 # -- inside the session bus -----------------------------------------------------------------
 if [ "${1:-}" = --in-session ]; then

@@ -36,16 +36,8 @@ fail() {
   exit 1
 }
 
-# Runs a command up to tries times, 0.1 s apart, until it succeeds.
-poll() {
-  local tries=$1
-  shift
-  for _ in $(seq "$tries"); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
+# shellcheck source=poll.sh
+source "$here/poll.sh"
 
 # A home of its own, and a runtime folder without a session bus in it.
 home="$work/home"

@@ -25,12 +25,9 @@ fail() {
   tail -n 5 "$log" >&2 2>/dev/null || true
   exit 1
 }
-poll() { # poll TRIES COMMAND...: runs the command every 0.05 s until it succeeds
-  local tries=$1
-  shift
-  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.05; done
-  return 1
-}
+POLL_INTERVAL=0.05
+# shellcheck source=poll.sh
+source "$here/poll.sh"
 lines() { grep -c -- "$1" "$log" || true; }
 
 command -v weston >/dev/null || { echo "wayland smoke test: skipped, no weston installed"; exit 0; }
