@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "desktop/interface_language.h"
+#include "desktop/window_system.h"
 
 namespace zentarix {
 
@@ -109,7 +110,7 @@ QTranslator* InstallQtTranslations(QCoreApplication& application) {
 
 int RunEventLoop(QApplication& application) {
   const int status = application.exec();
-  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+  if (OnWayland()) {
     std::fflush(nullptr);
     _exit(status);
   }

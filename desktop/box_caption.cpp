@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "desktop/interface_language.h"
+#include "desktop/window_system.h"
 
 namespace zentarix {
 
@@ -44,8 +45,6 @@ class BoxCaption : public QWidget {
     FBox.installEventFilter(this);
   }
 
-  int Height() const { return height(); }
-
   void FollowBoxWidth() {
     setGeometry(BorderWidth, BorderWidth, FBox.width() - 2 * BorderWidth, height());
     FCloseButton->move(width() - FCloseButton->width() - BorderWidth, BorderWidth);
@@ -72,7 +71,7 @@ class BoxCaption : public QWidget {
     // Under Wayland a client cannot place its own window: the compositor moves it. On X the
     // window manager's move (Qt's startSystemMove) places the box off by the press's place in
     // it under openbox, so the bar moves the box itself.
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    if (OnWayland()) {
       if (FBox.windowHandle() != nullptr) FBox.windowHandle()->startSystemMove();
       return;
     }
@@ -168,7 +167,7 @@ void DrawOwnCaption(QWidget& box) {
   // title bar's buttons.
   box.setWindowFlags((box.windowFlags() & Qt::WindowType_Mask) | Qt::FramelessWindowHint);
   auto* caption = new BoxCaption(box);
-  MakeRoom(box, QMargins(BorderWidth, BorderWidth + caption->Height(), BorderWidth, BorderWidth));
+  MakeRoom(box, QMargins(BorderWidth, BorderWidth + caption->height(), BorderWidth, BorderWidth));
   caption->FollowBoxWidth();
   caption->raise();
 }

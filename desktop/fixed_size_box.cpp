@@ -1,12 +1,12 @@
 #include "desktop/fixed_size_box.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 
 #include "desktop/box_caption.h"
 #include "desktop/native_window.h"
+#include "desktop/window_system.h"
 
 namespace zentarix {
 
@@ -70,10 +70,8 @@ class FixedSizeKeeper : public QObject {
 }  // namespace
 
 void PrepareFixedSizeBox(QWidget& box) {
-  const QString platform = QGuiApplication::platformName();
-  const bool wayland = platform.startsWith(QLatin1String("wayland"));
-  if (wayland || platform == QLatin1String("xcb")) DrawOwnCaption(box);
-  if (!wayland) return;
+  if (OnWayland() || OnX()) DrawOwnCaption(box);
+  if (!OnWayland()) return;
   CreateNativeWindow(box);
   auto* keeper = new FixedSizeKeeper(box);
   keeper->LiftWindowMaximum();

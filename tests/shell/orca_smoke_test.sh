@@ -16,8 +16,8 @@ trap 'echo "$(basename "$0"): line $LINENO failed: $BASH_COMMAND" >&2' ERR
 here=$(cd "$(dirname "$0")" && pwd)
 script="$here/$(basename "$0")"
 
-# shellcheck source=poll.sh
-source "$here/poll.sh"
+# shellcheck source=smoke_support.sh
+source "$here/smoke_support.sh"
 
 # -- inside the session bus -----------------------------------------------------------------
 if [ "${1:-}" = --in-session ]; then
@@ -144,12 +144,8 @@ export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY QT_QPA_PLATFORM LC_ALL LANGUAGE \
   LC_NUMERIC
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-exec 3>&-
-poll 100 test -s "$work/display" || { echo "orca smoke test: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb 1024x768x24 100 || { echo "orca smoke test: Xvfb did not start" >&2; exit 1; }
+xvfb=$xvfb_pid
 
 # The session bus and the services it starts write to the session's log, shown on a failure.
 status=0

@@ -36,8 +36,8 @@ fail() {
   exit 1
 }
 
-# shellcheck source=poll.sh
-source "$here/poll.sh"
+# shellcheck source=smoke_support.sh
+source "$here/smoke_support.sh"
 
 # A home of its own, and a runtime folder without a session bus in it.
 home="$work/home"
@@ -67,13 +67,8 @@ unknown platform|QT_QPA_PLATFORM=nonsense|QT_QPA_PLATFORM
 EOF
 
 # -- the virtual X server ---------------------------------------------------------------------
-# Xvfb picks a free display itself and writes its number when it is ready.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-exec 3>&-
-poll 100 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb 1024x768x24 100 || fail "Xvfb did not start"
+pids+=("$xvfb_pid")
 
 visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 hidden() { ! visible "$1"; }

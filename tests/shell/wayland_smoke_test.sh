@@ -26,20 +26,16 @@ fail() {
   exit 1
 }
 POLL_INTERVAL=0.05
-# shellcheck source=poll.sh
-source "$here/poll.sh"
+# shellcheck source=smoke_support.sh
+source "$here/smoke_support.sh"
 lines() { grep -c -- "$1" "$log" || true; }
 
 command -v weston >/dev/null || { echo "wayland smoke test: skipped, no weston installed"; exit 0; }
 mkdir -p -m 700 "$work/runtime"
 export HOME=$work XDG_RUNTIME_DIR=$work/runtime
 unset DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY QT_QPA_PLATFORM
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-exec 3>&-
-poll 200 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb 1280x900x24 200 || fail "Xvfb did not start"
+pids+=("$xvfb_pid")
 # Ctrl for weston's bindings, as Xvfb's keymap has no Super; no on-screen keyboard taking the
 # keys; no panel, so that a maximized window fills the output and its close button is at a
 # known place.
