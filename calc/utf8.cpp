@@ -1,5 +1,8 @@
 #include "calc/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace zentarix {
 
 std::size_t EncodeUtf8(char32_t ch, char (&bytes)[4]) {
@@ -77,6 +80,22 @@ std::optional<char32_t> SingleCharacter(std::string_view text) {
   const auto ch = DecodeAt(text, pos);
   if (!ch || pos != text.size()) return std::nullopt;
   return ch;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    if (pos + 8 <= text.size()) {
+      std::uint64_t eight;
+      std::memcpy(&eight, text.data() + pos, 8);
+      if ((eight & 0x8080808080808080u) == 0) {
+        pos += 8;
+        continue;
+      }
+    }
+    if (!DecodeAt(text, pos)) return false;
+  }
+  return true;
 }
 
 }  // namespace zentarix

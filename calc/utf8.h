@@ -48,4 +48,8 @@ void AppendUtf8(std::string& text, char32_t ch);
 // character or is not valid UTF-8.
 std::optional<char32_t> SingleCharacter(std::string_view text);
 
+// Whether text is valid UTF-8: no malformed sequence, overlong form, surrogate or value beyond
+// U+10FFFF. ASCII, which nearly every data file is, is checked eight bytes at a time.
+bool IsValidUtf8(std::string_view text);
+
 }  // namespace zentarix

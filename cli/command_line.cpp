@@ -301,6 +301,22 @@ std::string_view ProgramName(const char* path) {
   return slash != nullptr ? slash + 1 : path;
 }
 
+// --lang, else ZENTARIX_LANG: English, or Russian, the system's own language.
+bool EnglishIn(const std::string& language) {
+  const char* environment = std::getenv("ZENTARIX_LANG");
+  return language.empty() ? environment != nullptr && std::string_view(environment) == "en"
+                          : language == "en";
+}
+
+ListingTexts ListingTextsIn(const std::string& language) {
+  return EnglishIn(language) ? EnglishListingTexts() : ListingTexts();
+}
+
+TranslateHistory HistoryTextsIn(const std::string& language) {
+  if (EnglishIn(language)) return EnglishHistoryText;
+  return [](const char* source) { return std::string(source); };
+}
+
 class CommandRun {
  public:
   CommandRun(std::string_view program, const StandardStreams& streams)
@@ -332,7 +348,7 @@ class CommandRun {
     return Write(text, StatusListing);
   }
 
-  int Swings(const Request& request, const ListingTexts& texts, const ChartWriter& chart) const {
+  int Swings(const Request& request, const ChartWriter& chart) const {
     if (!request.Values.empty()) return UsageError("values given beside --swings");
     SwingsRequest swings;
     swings.File = *request.Swings;
@@ -371,7 +387,8 @@ class CommandRun {
         return UsageError("--noise takes a number, not \"" + *request.Noise + "\"");
       }
     }
-    return RunSwings(swings, FStreams, FProgram, texts, chart);
+    return RunSwings(swings, FStreams, FProgram, ListingTextsIn(request.Language),
+                     HistoryTextsIn(request.Language), chart);
   }
 
   int Moves(const Request& request, const ListingTexts& texts) const {
@@ -404,14 +421,6 @@ std::optional<std::string> LanguageProblem(const std::string& language) {
   return "--lang takes en or ru, not \"" + language + "\"";
 }
 
-ListingTexts ListingTextsIn(const std::string& language) {
-  const char* environment = std::getenv("ZENTARIX_LANG");
-  const bool english = language.empty()
-                           ? environment != nullptr && std::string_view(environment) == "en"
-                           : language == "en";
-  return english ? EnglishListingTexts() : ListingTexts();
-}
-
 }  // namespace
 
 std::optional<int> RunCommandLine(int argc, const char* const* argv, const StandardStreams& streams,
@@ -431,7 +440,7 @@ std::optional<int> RunCommandLine(int argc, const char* const* argv, const Stand
   if (request.Help) return run.Help(hasWindow);
   if (request.Version) return run.Write(VersionText, StatusListing);
   if (request.Print && request.Json) return run.UsageError("either --print or --json, not both");
-  if (request.Swings) return run.Swings(request, ListingTextsIn(request.Language), chart);
+  if (request.Swings) return run.Swings(request, chart);
   if (request.Threshold || request.Noise || request.Last || request.Chart || request.Size) {
     return run.UsageError("--threshold, --noise, --last, --chart and --size go with --swings");
   }

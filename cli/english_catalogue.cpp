@@ -1,5 +1,7 @@
 #include "cli/english_catalogue.h"
 
+#include "history/history_messages.h"
+
 namespace zentarix {
 
 namespace {
@@ -35,6 +37,10 @@ ListingTexts EnglishListingTexts() {
   english.CorridorF5 = EnglishListingText(russian.CorridorF5);
   english.Targets = EnglishListingText(russian.Targets);
   return english;
+}
+
+std::string EnglishHistoryText(const char* source) {
+  return std::string(EnglishText(HistoryContext, source));
 }
 
 }  // namespace zentarix

@@ -3,6 +3,7 @@
 // program without Qt writes the same words as the window.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "text/listing.h"
@@ -14,5 +15,8 @@ std::string_view EnglishText(std::string_view context, std::string_view source);
 
 // The listing's words in English.
 ListingTexts EnglishListingTexts();
+
+// A price file's fault or note in English (source is one of HistoryTexts()).
+std::string EnglishHistoryText(const char* source);
 
 }  // namespace zentarix

@@ -4,18 +4,18 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "cli/json_levels.h"
 #include "cli/line_writer.h"
 #include "cli/move_batch.h"
 #include "cli/stop_signals.h"
+#include "history/bar_columns.h"
 
 namespace zentarix {
 
 namespace {
-
-std::string Name(const std::string& file) { return file == "-" ? "standard input" : file; }
 
 std::string JsonLead(long number, const Swing& swing) {
   std::string lead = "\"swing\":" + std::to_string(number);
@@ -45,101 +45,193 @@ std::string Heading(long number, const Swing& swing) {
   return heading + '\n';
 }
 
-// Writes each swing's heading or JSON lead and its levels; a note for an arithmetic error.
-int WriteSwings(const SwingsRequest& request, const HistorySwings& history,
-                const StandardStreams& streams, std::string_view program,
-                const ListingTexts& texts) {
-  LineWriter out(streams.Out);
-  int status = StatusListing;
-  for (std::size_t i = 0; i < history.Swings.size(); ++i) {
-    const Swing& swing = history.Swings[i];
-    const long number = request.Last ? history.Count : static_cast<long>(i) + 1;
-    if (request.Format == MoveFormat::Listing) {
-      if (i > 0) out.Append("\n");
-      out.Append(Heading(number, swing));
+bool StopRequested() { return StopSignals::Received() != 0; }
+
+// Writes swings one at a time as they come: each one's heading or JSON lead and its levels, a
+// note for an arithmetic error, whole lines in blocks.
+class SwingWriter {
+ public:
+  SwingWriter(const SwingsRequest& request, const StandardStreams& streams,
+              std::string_view program, const ListingTexts& texts)
+      : FRequest(request), FStreams(streams), FProgram(program), FTexts(texts), FOut(streams.Out) {}
+
+  // False once a write failed or a stop signal came: nothing more is to be written.
+  bool Write(const Swing& swing, long number) {
+    if (FRequest.Format == MoveFormat::Listing) {
+      if (FWritten > 0) FOut.Append("\n");
+      FOut.Append(Heading(number, swing));
     }
-    const MoveValues values{swing.A(), swing.B(), request.Tenths, false};
+    ++FWritten;
+    const MoveValues values{swing.A(), swing.B(), FRequest.Tenths, false};
     const MoveOutcome outcome =
-        RunLevels(values, request.Format, out.Pending(), texts, JsonLead(number, swing));
+        RunLevels(values, FRequest.Format, FOut.Pending(), FTexts, JsonLead(number, swing));
     if (outcome.Status == StatusArithmetic) {
-      out.WriteLines();
-      WriteNote(streams, program, "swing " + std::to_string(number) + ": " + outcome.Message + '.');
+      FOut.WriteLines();
+      WriteNote(FStreams, FProgram,
+                "swing " + std::to_string(number) + ": " + outcome.Message + '.');
     }
-    status = std::max(status, outcome.Status);
-    out.WriteIfFull();
-    if (out.Error() != 0) break;
+    FStatus = std::max(FStatus, outcome.Status);
+    FOut.WriteIfFull();
+    return FOut.Error() == 0 && !StopRequested();
   }
-  out.WriteAll();
-  if (out.Error() == 0) return status;
-  WriteNote(streams, program, WriteErrorNote(out.Error()));
-  return StatusIoError;
-}
+
+  long Written() const { return FWritten; }
+
+  // Writes what is left and gives the run's status: after a stop signal, only whole lines.
+  int Finish() {
+    if (StopRequested()) {
+      FOut.WriteLines();
+    } else {
+      FOut.WriteAll();
+    }
+    if (FOut.Error() != 0) {
+      WriteNote(FStreams, FProgram, WriteErrorNote(FOut.Error()));
+      return StatusIoError;
+    }
+    return StopRequested() ? StatusOfSignal(StopSignals::Received()) : FStatus;
+  }
+
+ private:
+  const SwingsRequest& FRequest;
+  const StandardStreams& FStreams;
+  std::string_view FProgram;
+  const ListingTexts& FTexts;
+  LineWriter FOut;
+  long FWritten = 0;
+  int FStatus = StatusListing;
+};
+
+class SwingsRun {
+ public:
+  SwingsRun(const SwingsRequest& request, const StandardStreams& streams, std::string_view program,
+            const TranslateHistory& translate)
+      : FRequest(request), FStreams(streams), FProgram(program), FTranslate(translate) {}
+
+  void Note(const std::string& note) const {
+    if (!note.empty()) WriteNote(FStreams, FProgram, note);
+  }
+
+  // The status of a pass that did not read to its end, with its note.
+  int Failure(HistoryOutcome outcome, const HistoryCheck& check) const {
+    switch (outcome) {
+      case HistoryOutcome::Read:
+        break;
+      case HistoryOutcome::DataError:
+        Note(DescribeHistoryError(check.Error, FTranslate));
+        return StatusDataError;
+      case HistoryOutcome::ReadError:
+        Note(CannotReadNote(FRequest.File, check, std::strerror(check.ReadErrno), FTranslate));
+        return StatusIoError;
+      case HistoryOutcome::Stopped:
+        return StatusOfSignal(StopSignals::Received());
+    }
+    return StatusListing;
+  }
+
+  int NoSwing() const {
+    Note(NoSwingNote(FRequest.PercentText, FTranslate));
+    return StatusNoSwing;
+  }
+
+ private:
+  const SwingsRequest& FRequest;
+  const StandardStreams& FStreams;
+  std::string_view FProgram;
+  const TranslateHistory& FTranslate;
+};
 
 ChartRequest ChartRequestOf(const SwingsRequest& request, const BarColumns& columns,
-                            const HistorySwings& history) {
+                            std::vector<Swing> swings) {
   ChartRequest chart;
   chart.File = request.Chart;
   chart.Width = request.ChartWidth;
   chart.Height = request.ChartHeight;
   // The file's own name, without its folder.
-  const std::string name = Name(request.File);
+  const std::string name = request.File == "-" ? "standard input" : request.File;
   chart.Title = name.substr(name.rfind('/') + 1) + ", swings of " + request.PercentText + "%";
   chart.Columns = columns.Columns();
   chart.ClosesOnly = columns.ClosesOnly();
-  chart.Swings = history.Swings;
+  chart.Swings = std::move(swings);
   chart.Tenths = request.Tenths;
   return chart;
+}
+
+// The chart of every swing, and then the levels of the last or of every one when asked for.
+int DrawChart(HistoryFile& history, const HistoryCheck& check, const SwingsRequest& request,
+              const SwingsRun& run, SwingWriter& writer, const ChartWriter& chart,
+              const HistoryProgress& progress) {
+  BarColumns columns(static_cast<std::size_t>(request.ChartWidth));
+  std::vector<Swing> swings;
+  const HistoryOutcome outcome = history.Replay([&columns](const Bar& bar) { columns.Add(bar); },
+                                                [&swings](const Swing& swing) {
+                                                  swings.push_back(swing);
+                                                  return !StopRequested();
+                                                },
+                                                progress);
+  if (outcome != HistoryOutcome::Read) return run.Failure(outcome, check);
+  if (swings.empty()) return run.NoSwing();
+  const std::string problem = chart(ChartRequestOf(request, columns, swings));
+  if (!problem.empty()) {
+    run.Note(problem);
+    return StatusIoError;
+  }
+  if (!request.WriteLevels) return StatusListing;
+  const std::size_t first = request.Last ? swings.size() - 1 : 0;
+  for (std::size_t i = first; i < swings.size(); ++i) {
+    if (!writer.Write(swings[i], static_cast<long>(i) + 1)) break;
+  }
+  return writer.Finish();
 }
 
 }  // namespace
 
 int RunSwings(const SwingsRequest& request, const StandardStreams& streams,
-              std::string_view program, const ListingTexts& texts, const ChartWriter& chart) {
+              std::string_view program, const ListingTexts& texts,
+              const TranslateHistory& translate, const ChartWriter& chart) {
+  const SwingsRun run(request, streams, program, translate);
   const bool fromInput = request.File == "-";
   const int fd = fromInput ? streams.In : open(request.File.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
-    WriteNote(streams, program, "cannot open " + request.File + ": " + strerror(errno));
+    run.Note(CannotOpenNote(request.File, std::strerror(errno), translate));
     return StatusIoError;
   }
-  // A chart draws the whole zigzag, so it keeps every swing, and the bars in columns.
-  const bool charting = !request.Chart.empty();
-  BarColumns columns(static_cast<std::size_t>(request.ChartWidth));
-  const StopSignals stopSignals;
-  HistorySwings history =
-      FindSwings(fd, request.Percent, request.Last && !charting, charting ? &columns : nullptr,
-                 [] { return StopSignals::Received() != 0; });
-  if (!fromInput) close(fd);
-  switch (history.Result) {
-    case HistorySwings::Outcome::Read:
-      break;
-    case HistorySwings::Outcome::DataError:
-      WriteNote(streams, program, history.Error);
-      return StatusDataError;
-    case HistorySwings::Outcome::ReadError:
-      WriteNote(streams, program, "cannot read " + Name(request.File) + ": " + history.Error);
-      return StatusIoError;
-    case HistorySwings::Outcome::Stopped:
-      return StatusOfSignal(StopSignals::Received());
-  }
-  if (history.RowsWithoutPrices > 0) {
-    WriteNote(streams, program,
-              std::to_string(history.RowsWithoutPrices) +
-                  (history.RowsWithoutPrices == 1 ? " row" : " rows") + " without prices skipped");
-  }
-  if (history.Swings.empty()) {
-    WriteNote(streams, program, "no swing: the prices never move by " + request.PercentText + "%");
-    return StatusNoSwing;
-  }
-  if (charting) {
-    const std::string problem = chart(ChartRequestOf(request, columns, history));
-    if (!problem.empty()) {
-      WriteNote(streams, program, problem);
-      return StatusIoError;
+  struct Closer {
+    int Fd;
+    bool Own;
+    ~Closer() {
+      if (Own) close(Fd);
     }
-    if (request.Last) history.Swings.erase(history.Swings.begin(), history.Swings.end() - 1);
+  } closer{fd, !fromInput};
+  const StopSignals stopSignals;
+  const HistoryProgress progress = [](std::uint64_t, std::uint64_t) { return !StopRequested(); };
+  HistoryFile history(fd, request.Percent);
+  const HistoryCheck& check = history.Check(progress);
+  if (check.Result != HistoryOutcome::Read) return run.Failure(check.Result, check);
+  run.Note(SkippedRowsNote(check, translate));
+  run.Note(OrderNote(check, translate));
+  run.Note(RepeatNote(check, translate));
+  SwingWriter writer(request, streams, program, texts);
+  if (!request.Chart.empty()) {
+    return DrawChart(history, check, request, run, writer, chart, progress);
   }
-  if (!request.WriteLevels) return StatusListing;
-  return WriteSwings(request, history, streams, program, texts);
+  if (request.Last) {
+    std::optional<Swing> last;
+    long count = 0;
+    const HistoryOutcome outcome = history.LastSwing(last, count, progress);
+    if (outcome != HistoryOutcome::Read) return run.Failure(outcome, check);
+    if (!last) return run.NoSwing();
+    writer.Write(*last, count);
+    return writer.Finish();
+  }
+  const HistoryOutcome outcome = history.Replay(
+      nullptr, [&writer](const Swing& swing) { return writer.Write(swing, writer.Written() + 1); },
+      progress);
+  // A sink that stopped for a failed write or a signal says why in Finish.
+  if (outcome != HistoryOutcome::Read && outcome != HistoryOutcome::Stopped) {
+    return run.Failure(outcome, check);
+  }
+  if (outcome == HistoryOutcome::Read && writer.Written() == 0) return run.NoSwing();
+  return writer.Finish();
 }
 
 }  // namespace zentarix

@@ -6,9 +6,12 @@
 // and time cells as written), then the members of --json. The listing: each swing's listing
 // after a heading "# swing 1: up from line 2 (2024-01-02) to line 9 (2024-01-11)".
 //
-// A data error anywhere in the file is one note naming its line and column, status 65, and
-// nothing is written: the swings are held until the file has been read to its end (they are
-// few beside the bars, which are not held).
+// The file is checked to its end before anything is written (see HistoryFile): a data error
+// anywhere in it is one note naming its line and column, status 65, and nothing on standard
+// output. The swings are then written as the second reading finds them, so memory stays the
+// same whatever the number of bars or swings. SIGINT and SIGTERM stop the run within a block of
+// the file, after the whole lines written so far, with status 130 or 143. Notes and faults are
+// in the language of translate.
 #pragma once
 
 #include <string>
@@ -19,7 +22,7 @@
 #include "cli/chart_request.h"
 #include "cli/move_run.h"
 #include "cli/standard_streams.h"
-#include "history/swing_finder.h"
+#include "history/history_messages.h"
 
 namespace zentarix {
 
@@ -44,6 +47,6 @@ struct SwingsRequest {
 // the status (the highest of the swings' levels, StatusNoSwing, StatusDataError, StatusIoError).
 int RunSwings(const SwingsRequest& request, const StandardStreams& streams,
               std::string_view program, const ListingTexts& texts,
-              const ChartWriter& chart = nullptr);
+              const TranslateHistory& translate, const ChartWriter& chart = nullptr);
 
 }  // namespace zentarix

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "history/price_table.h"
+#include "history/price_rows.h"
 
 namespace zentarix {
 

@@ -50,6 +50,7 @@ LineReader::Result LineReader::Next(std::string_view& line) {
       return FLine.empty() && !FTooLong ? Result::End : Finish(FLine, line);
     }
     if (!Fill()) return FError != 0 ? Result::Failed : Result::Interrupted;
+    if (FHook && !FHook(std::string_view(FBlock.data(), FEnd))) return Result::Stopped;
   }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +21,14 @@ class LineReader {
     End,          // no more lines
     Failed,       // a read failed; Error() says why
     Interrupted,  // a signal came while waiting for input; Next may be called again
+    Stopped,      // the block hook asked to stop
   };
   Result Next(std::string_view& line);
+
+  // Called with each block as it is read, before its lines are handed out, to copy the input
+  // or follow the reading's progress; false stops the reading.
+  using BlockHook = std::function<bool(std::string_view block)>;
+  void OnBlock(BlockHook hook) { FHook = std::move(hook); }
 
   // errno of the failed read.
   int Error() const { return FError; }
@@ -32,6 +39,7 @@ class LineReader {
 
   int FFd;
   std::size_t FMaxLine;
+  BlockHook FHook;
   std::vector<char> FBlock;
   std::size_t FStart = 0;
   std::size_t FEnd = 0;

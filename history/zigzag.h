@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "calc/extended.h"
-#include "history/price_table.h"
+#include "history/price_rows.h"
 
 namespace zentarix {
 

@@ -135,4 +135,107 @@
         <translation>Close</translation>
     </message>
 </context>
+<context>
+    <name>History</name>
+    <message>
+        <source>строка %1: нет столбцов High и Low и нет столбца Close</source>
+        <translation>line %1: no High and Low columns and no Close column</translation>
+    </message>
+    <message>
+        <source>в файле нет баров: он пуст или в нём один заголовок</source>
+        <translation>the file holds no bars: it is empty or holds a header alone</translation>
+    </message>
+    <message>
+        <source>строка %1: длиннее %2 байт</source>
+        <translation>line %1: longer than %2 bytes</translation>
+    </message>
+    <message>
+        <source>строка %1: ячеек %2, а столбцам нужно %3</source>
+        <translation>line %1: %2 cells, the columns need %3</translation>
+    </message>
+    <message>
+        <source>строка %1, столбец %2: текст не в кодировке UTF-8</source>
+        <translation>line %1, column %2: the text is not UTF-8</translation>
+    </message>
+    <message>
+        <source>строка %1, столбец %2: в ячейке нулевой байт</source>
+        <translation>line %1, column %2: the cell holds a NUL byte</translation>
+    </message>
+    <message>
+        <source>строка %1, столбец %2: «%3» — не число</source>
+        <translation>line %1, column %2: &quot;%3&quot; is not a number</translation>
+    </message>
+    <message>
+        <source>строка %1, столбец %2: «%3» читается двояко, а десятичный знак файла ещё не ясен</source>
+        <translation>line %1, column %2: &quot;%3&quot; reads two ways while the file&apos;s decimal mark is not yet known</translation>
+    </message>
+    <message>
+        <source>строка %1, столбец %2: цена «%3» не больше нуля</source>
+        <translation>line %1, column %2: the price &quot;%3&quot; is not above zero</translation>
+    </message>
+    <message>
+        <source>строка %1, столбец %2: цена «%3» вне диапазона double</source>
+        <translation>line %1, column %2: the price &quot;%3&quot; is beyond the range of a double</translation>
+    </message>
+    <message>
+        <source>строка %1, столбец %2: цена «%3» меньше наименьшего нормализованного double</source>
+        <translation>line %1, column %2: the price &quot;%3&quot; is below the smallest normal double</translation>
+    </message>
+    <message>
+        <source>строка %1: High %2 ниже Low %3</source>
+        <translation>line %1: High %2 is below Low %3</translation>
+    </message>
+    <message>
+        <source>строка %1, столбец %2: «%3» — не дата в форме остальных дат файла</source>
+        <translation>line %1, column %2: &quot;%3&quot; is not a date in the form of the file&apos;s other dates</translation>
+    </message>
+    <message>
+        <source>строка %1: время %2 нарушает порядок файла после %3 (строка %4)</source>
+        <translation>line %1: %2 is out of order after %3 (line %4)</translation>
+    </message>
+    <message>
+        <source>пропущена строка без цен (строка %1)</source>
+        <translation>1 row without prices skipped (line %1)</translation>
+    </message>
+    <message>
+        <source>пропущено строк без цен: %1 (строки %2)</source>
+        <translation>%1 rows without prices skipped (lines %2)</translation>
+    </message>
+    <message>
+        <source>файл идёт от новых баров к старым: он прочитан с конца</source>
+        <translation>the file runs newest first: it was read from its end</translation>
+    </message>
+    <message>
+        <source>даты файла не прочитаны: бары взяты в порядке файла</source>
+        <translation>the file&apos;s dates could not be read: the bars are taken in file order</translation>
+    </message>
+    <message>
+        <source>в файле нет столбца даты: бары взяты в порядке файла</source>
+        <translation>the file has no date column: the bars are taken in file order</translation>
+    </message>
+    <message>
+        <source>время строки %1 повторяет время строки перед ней (повторов: %2)</source>
+        <translation>line %1 repeats the time of the row before it (%2 repeats in all)</translation>
+    </message>
+    <message>
+        <source>нет волны: цены ни разу не сдвигаются на %1%</source>
+        <translation>no swing: the prices never move by %1%</translation>
+    </message>
+    <message>
+        <source>не удаётся открыть %1: %2</source>
+        <translation>cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>не удаётся прочитать %1: %2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>не удаётся сохранить копию %1 во временном файле: %2</source>
+        <translation>cannot keep a copy of %1 in a temporary file: %2</translation>
+    </message>
+    <message>
+        <source>стандартный ввод</source>
+        <translation>standard input</translation>
+    </message>
+</context>
 </TS>

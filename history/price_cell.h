@@ -1,0 +1,57 @@
+// One price cell of a price file, read exactly into the extended format. Exports write prices
+// with the decimal mark of their locale, sometimes with thousands grouped and a currency sign:
+//
+//   mark "." (every comma-delimited file)      mark "," (decided, see below)
+//   "106.53"     -> 106.53                     "1,0850"     -> 1.085
+//   "7,278.20"   -> 7278.2 (a quoted cell)     "1.234,5"    -> 1234.5
+//   "$106.53"    -> 106.53                     "1 234,5"    -> 1234.5 (also U+00A0, U+202F, ')
+//   "1,5"        -> not a number               "106,53 ₽"   -> 106.53
+//
+// A semicolon or tab file may use either mark; it is decided by the file's first price cell
+// that can be read only one way ("2,5", "1.234,5", "1,5", "102.75", "0.125"), and a cell that
+// could be read both ways while it is undecided ("1.227", "1,227": a decimal, or a thousand and
+// more) is refused as ambiguous rather than guessed. Groups are of three digits, after a first
+// group of one to three; a cell groups with one mark only.
+//
+// A price must be positive and fit the double that the calculation stores: zero, a negative
+// number, one beyond the double's range or below its smallest normal number are refused, each
+// with its own problem, and so is a cell holding a NUL byte (which would end the number early).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "calc/extended.h"
+
+namespace zentarix {
+
+enum class PriceMark { Undecided, FullStop, Comma };
+
+enum class PriceProblem {
+  None,
+  NotANumber,
+  Ambiguous,    // undecided mark, and the cell reads two ways
+  NotPositive,  // zero or below
+  TooLarge,     // beyond the double's range
+  TooSmall,     // positive but below the double's smallest normal number
+  HoldsNul,
+};
+
+class PriceCellReader {
+ public:
+  explicit PriceCellReader(PriceMark mark) : FMark(mark) {}
+
+  // Reads cell (already trimmed of blanks and quotes) into value; a cell that settles the mark
+  // settles it for every later cell.
+  PriceProblem Read(std::string_view cell, Extended& value);
+
+  PriceMark Mark() const { return FMark; }
+
+ private:
+  PriceProblem ReadGrouped(std::string_view cell, Extended& value);
+
+  PriceMark FMark;
+  std::string FPlain;  // the cell without group marks, its decimal mark a full stop
+};
+
+}  // namespace zentarix

@@ -1,0 +1,215 @@
+#include "history/price_rows.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "calc/utf8.h"
+
+namespace zentarix {
+
+namespace {
+
+bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
+
+std::string_view Trimmed(std::string_view cell) {
+  // Nearly every cell has neither blanks nor quotes around it.
+  if (!cell.empty() && !IsBlank(cell.front()) && !IsBlank(cell.back()) && cell.front() != '"') {
+    return cell;
+  }
+  while (!cell.empty() && IsBlank(cell.front())) cell.remove_prefix(1);
+  while (!cell.empty() && IsBlank(cell.back())) cell.remove_suffix(1);
+  // Spreadsheets quote a cell that holds the delimiter, as a grouped price or a name may.
+  if (cell.size() >= 2 && cell.front() == '"' && cell.back() == '"') {
+    cell = cell.substr(1, cell.size() - 2);
+    while (!cell.empty() && cell.front() == ' ') cell.remove_prefix(1);
+    while (!cell.empty() && cell.back() == ' ') cell.remove_suffix(1);
+  }
+  return cell;
+}
+
+// "<HIGH>", "\"High\"" and "High" are one name.
+std::string NameKey(std::string_view cell) {
+  std::string name;
+  for (const char ch : Trimmed(cell)) {
+    if (ch == '<' || ch == '>') continue;
+    name += (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
+  }
+  return name;
+}
+
+bool IsNull(std::string_view cell) {
+  return cell.size() == 4 && (cell[0] | 0x20) == 'n' && (cell[1] | 0x20) == 'u' &&
+         (cell[2] | 0x20) == 'l' && (cell[3] | 0x20) == 'l';
+}
+
+// Where the cell at the start of line ends: at the delimiter after it, or npos at the line's
+// end. A quoted cell may hold the delimiter: it runs to the quote that closes it. Cells are a
+// few bytes long, too short for a call to memchr to pay.
+std::size_t CellEnd(std::string_view line, char delimiter) {
+  std::size_t at = 0;
+  while (at < line.size() && IsBlank(line[at]) && line[at] != delimiter) ++at;
+  if (at < line.size() && line[at] == '"') {
+    const std::size_t closing = line.find('"', at + 1);
+    if (closing != std::string_view::npos) at = closing;
+  }
+  for (; at < line.size(); ++at) {
+    if (line[at] == delimiter) return at;
+  }
+  return std::string_view::npos;
+}
+
+// The first `count` cells of the line, untrimmed (all of them for SIZE_MAX): the cells past
+// the last column the reader needs are not looked at.
+void SplitCells(std::string_view line, char delimiter, std::size_t count,
+                std::vector<std::string_view>& cells) {
+  cells.clear();
+  while (cells.size() < count) {
+    const std::size_t end = CellEnd(line, delimiter);
+    cells.push_back(line.substr(0, end));
+    if (end == std::string_view::npos) return;
+    line.remove_prefix(end + 1);
+  }
+}
+
+HistoryProblem ProblemOf(PriceProblem problem) {
+  switch (problem) {
+    case PriceProblem::Ambiguous:
+      return HistoryProblem::Ambiguous;
+    case PriceProblem::NotPositive:
+      return HistoryProblem::NotPositive;
+    case PriceProblem::TooLarge:
+      return HistoryProblem::TooLarge;
+    case PriceProblem::TooSmall:
+      return HistoryProblem::TooSmall;
+    case PriceProblem::HoldsNul:
+      return HistoryProblem::HoldsNul;
+    case PriceProblem::None:
+    case PriceProblem::NotANumber:
+      break;
+  }
+  return HistoryProblem::NotANumber;
+}
+
+}  // namespace
+
+PriceRowReader::Row PriceRowReader::Read(std::string_view line, long number, Bar& bar) {
+  if (Trimmed(line).empty()) return Row::Skipped;
+  if (!FStarted) {
+    FStarted = true;
+    // A first line that is a price, even a bad one, starts a series of closes.
+    PriceCellReader probe(PriceMark::FullStop);
+    Extended value;
+    const PriceProblem problem = probe.Read(Trimmed(line), value);
+    FHeaderless = problem != PriceProblem::NotANumber && problem != PriceProblem::HoldsNul;
+    if (!FHeaderless) return ReadHeader(line, number);
+    FHigh = FLow = FClose = 0;
+    FNames = {"Close"};
+    FCellsNeeded = 1;
+  }
+  if (FHeaderless) {
+    FCells.assign(1, line);
+  } else {
+    SplitCells(line, FDelimiter, FCellsNeeded, FCells);
+  }
+  return ReadCells(number, bar);
+}
+
+PriceRowReader::Row PriceRowReader::ReadHeader(std::string_view line, long number) {
+  FHeaderLine = number;
+  FDelimiter = line.find('\t') != std::string_view::npos  ? '\t'
+               : line.find(';') != std::string_view::npos ? ';'
+                                                          : ',';
+  // A comma cannot be the decimal mark where it parts the cells.
+  FPrices = PriceCellReader(FDelimiter == ',' ? PriceMark::FullStop : PriceMark::Undecided);
+  SplitCells(line, FDelimiter, SIZE_MAX, FCells);
+  for (int column = 0; column < static_cast<int>(FCells.size()); ++column) {
+    const std::string_view cell = Trimmed(FCells[static_cast<std::size_t>(column)]);
+    FNames.emplace_back(IsValidUtf8(cell) ? cell : std::string_view("?"));
+    const std::string name = NameKey(cell);
+    if (name == "high") FHigh = column;
+    if (name == "low") FLow = column;
+    if (FClose < 0 && (name == "close" || name == "price" || name == "last")) FClose = column;
+    if (FDateColumn < 0 && (name == "date" || name == "datetime" || name == "timestamp" ||
+                            name == "gmt time" || name == "local time")) {
+      FDateColumn = column;
+    }
+    if (name == "time") FTimeColumn = column;
+  }
+  // A Time column alone holds the whole instant.
+  if (FDateColumn < 0) std::swap(FDateColumn, FTimeColumn);
+  // Without both ends of the range, the close is the whole bar.
+  if (FHigh < 0 || FLow < 0) FHigh = FLow = FClose;
+  if (FHigh < 0) return Fail(HistoryProblem::NoPriceColumn, number, -1);
+  const int last = std::max({FHigh, FLow, FDateColumn, FTimeColumn});
+  FCellsNeeded = static_cast<std::size_t>(last) + 1;
+  return Row::Skipped;
+}
+
+PriceRowReader::Row PriceRowReader::ReadCells(long number, Bar& bar) {
+  if (FCells.size() < FCellsNeeded) {
+    Fail(HistoryProblem::TooFewCells, number, -1);
+    FError.Count = static_cast<long>(FCells.size());
+    FError.Needed = static_cast<long>(FCellsNeeded);
+    return Row::Error;
+  }
+  const auto cell = [this](int column) {
+    return column < 0 ? std::string_view() : Trimmed(FCells[static_cast<std::size_t>(column)]);
+  };
+  const std::string_view high = cell(FHigh);
+  const std::string_view low = cell(FLow);
+  if (high.empty() || low.empty() || IsNull(high) || IsNull(low)) {
+    if (FSkippedLines.size() < SkippedLinesKept) FSkippedLines.push_back(number);
+    ++FRowsWithoutPrices;
+    return Row::Skipped;
+  }
+  if (ReadPrice(number, FHigh, bar.High) == Row::Error) return Row::Error;
+  if (FLow == FHigh) {
+    bar.Low = bar.High;
+  } else if (ReadPrice(number, FLow, bar.Low) == Row::Error) {
+    return Row::Error;
+  }
+  if (bar.High < bar.Low) {
+    Fail(HistoryProblem::HighBelowLow, number, -1, high);
+    FError.Other = low;
+    return Row::Error;
+  }
+  FDate = cell(FDateColumn);
+  FTime = cell(FTimeColumn);
+  for (const int column : {FDateColumn, FTimeColumn}) {
+    if (!IsValidUtf8(cell(column))) return Fail(HistoryProblem::NotUtf8, number, column);
+  }
+  bar.Line = number;
+  bar.Time = FDate;
+  if (FTimeColumn >= 0) bar.Time.append(" ").append(FTime);
+  return Row::Bar;
+}
+
+PriceRowReader::Row PriceRowReader::ReadPrice(long number, int column, Extended& value) {
+  const std::string_view text = Trimmed(FCells[static_cast<std::size_t>(column)]);
+  const PriceProblem problem = FPrices.Read(text, value);
+  if (problem == PriceProblem::None) return Row::Bar;
+  if (problem != PriceProblem::HoldsNul && !IsValidUtf8(text)) {
+    return Fail(HistoryProblem::NotUtf8, number, column);
+  }
+  return Fail(ProblemOf(problem), number, column,
+              problem == PriceProblem::HoldsNul ? std::string_view() : text);
+}
+
+PriceRowReader::Row PriceRowReader::Fail(HistoryProblem problem, long number, int column,
+                                         std::string_view cell) {
+  FError = HistoryError();
+  FError.Problem = problem;
+  FError.Line = number;
+  if (column >= 0) FError.Column = ColumnName(column);
+  FError.Cell = cell;
+  return Row::Error;
+}
+
+std::string PriceRowReader::ColumnName(int column) const {
+  return column >= 0 && static_cast<std::size_t>(column) < FNames.size()
+             ? FNames[static_cast<std::size_t>(column)]
+             : std::string();
+}
+
+}  // namespace zentarix
