@@ -100,6 +100,85 @@ if [ "$status" != 143 ] || [ "$last" != '\n' ] || grep -qv '^{"line":[0-9]*,"a":
   failures=$((failures + 1))
 fi
 
+# blocked_in PID CALL: waits until the process sits in system call CALL (0 read, 1 write), as
+# /proc says, so that a signal sent next lands in that call whatever the machine's speed.
+blocked_in() {
+  for _ in $(seq 400); do
+    [ "$(cut -d' ' -f1 "/proc/$1/syscall" 2>/dev/null)" = "$2" ] && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+# SIGTERM while a write to a slow reader is blocked part-way through a block: the rest of the
+# block follows once the reader reads, never the block again from its start.
+mkfifo "$work/slow"
+"$plain" --json - <"$work/many" >"$work/slow" 2>/dev/null &
+pid=$!
+exec 3<"$work/slow"
+blocked_in "$pid" 1 && kill -TERM "$pid"
+cat <&3 >"$work/out"
+exec 3<&-
+wait "$pid"
+status=$?
+checks=$((checks + 1))
+if [ "$status" != 143 ] || [ ! -s "$work/out" ] || grep -qv '^{"line":[0-9]*,"a":100,.*}$' "$work/out"; then
+  echo "FAIL SIGTERM in a blocked write: status $status, $(grep -cv '^{"line":[0-9]*,"a":100,.*}$' "$work/out") broken lines"
+  failures=$((failures + 1))
+fi
+
+# SIGTERM while a batch waits for input that does not come: it ends at once.
+{ echo '100 110 30'; sleep 30; } | "$plain" --json - >"$work/out" 2>/dev/null &
+pid=$!
+blocked_in "$pid" 0 && kill -TERM "$pid"
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+ended=$(kill -0 "$pid" 2>/dev/null && echo no || echo yes)
+wait "$pid"
+status=$?
+checks=$((checks + 1))
+if [ "$ended" != yes ] || [ "$status" != 143 ] || [ "$(wc -l <"$work/out")" != 1 ]; then
+  echo "FAIL SIGTERM while waiting for input: ended $ended, status $status"
+  failures=$((failures + 1))
+fi
+pkill -f 'sleep 30' 2>/dev/null
+
+# A history of a million bars: SIGINT part-way through --swings leaves whole lines and 130, and
+# a newest-first copy read through a pipe gives the swings of the file, leaving no temporary file.
+awk 'BEGIN { print "Date,High,Low"; srand(7)
+  for (i = 0; i < 1000000; i++) { p = 100 * exp(sin(i / 5000)) * (1 + (rand() - 0.5) / 50)
+    printf "%d,%.4f,%.4f\n", 1000000000 + 60 * i, p * 1.002, p * 0.998 } }' >"$work/history"
+rm -f "$work/slow" && mkfifo "$work/slow"
+# A background job of a script starts with SIGINT ignored; the program gets it as a terminal
+# would give it.
+python3 -c 'import os, signal, sys; signal.signal(signal.SIGINT, signal.SIG_DFL); os.execv(sys.argv[1], sys.argv[1:])' \
+  "$plain" --swings "$work/history" --json --threshold 0.5 >"$work/slow" 2>/dev/null &
+pid=$!
+exec 3<"$work/slow"
+blocked_in "$pid" 1 && kill -INT "$pid"
+cat <&3 >"$work/out"
+exec 3<&-
+wait "$pid"
+status=$?
+checks=$((checks + 1))
+if [ "$status" != 130 ] || [ "$(tail -c 1 "$work/out" | od -An -c | tr -d ' ')" != '\n' ] ||
+  grep -qv '^{"swing":[0-9]*,.*"xop_f5":[0-9.e+-]*}$' "$work/out"; then
+  echo "FAIL SIGINT part-way through --swings: status $status"
+  failures=$((failures + 1))
+fi
+{ head -n 1 "$work/history"; tail -n +2 "$work/history" | tac; } >"$work/newest"
+mkdir "$work/tmp"
+"$plain" --swings "$work/history" --json --last >"$work/oldest.json" 2>/dev/null
+TMPDIR="$work/tmp" "$plain" --swings - --json --last <"$work/newest" >/dev/null 2>&1
+cat "$work/newest" | TMPDIR="$work/tmp" "$plain" --swings - --json --last --lang en \
+  >"$work/newest.json" 2>"$work/err"
+checks=$((checks + 1))
+if ! diff <(sed 's/"a_line":[0-9]*,"b_line":[0-9]*,//' "$work/oldest.json") \
+  <(sed 's/"a_line":[0-9]*,"b_line":[0-9]*,//' "$work/newest.json") >/dev/null ||
+  [ -n "$(ls -A "$work/tmp")" ] || ! grep -q "newest first" "$work/err"; then
+  echo "FAIL a newest-first history through a pipe: $(cat "$work/err"), left: $(ls -A "$work/tmp")"
+  failures=$((failures + 1))
+fi
+
 # Eight runs appending to one file: every line whole.
 head -n 200000 "$work/many" >"$work/some"
 for _ in 1 2 3 4 5 6 7 8; do "$plain" --json - <"$work/some" >>"$work/appended" & done
