@@ -27,11 +27,14 @@ struct Clock {
   int Offset = 0;  // of the zone, in seconds east of UTC
 };
 
-bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
+// A digit's value; any other character gives a value above 9.
+unsigned DigitValue(char ch) { return static_cast<unsigned char>(ch) - unsigned{'0'}; }
+bool IsDigit(char ch) { return DigitValue(ch) <= 9; }
 bool IsLetter(char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); }
 
 // The unread rest of a cell. Every read either takes what it asked for or fails; a failed read
-// fails the whole cell, so where it leaves the cursor does not matter.
+// fails the whole cell, so where it leaves the cursor does not matter. Every row of a long file
+// comes this way: the digits of the fixed fields are read without a loop.
 class Cursor {
  public:
   explicit Cursor(std::string_view text) : FText(text) {}
@@ -45,25 +48,37 @@ class Cursor {
     return true;
   }
 
-  // Exactly count digits.
-  bool Digits(std::size_t count, int& value) {
-    if (FText.size() - FAt < count) return false;
-    int result = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-      const char ch = FText[FAt + i];
-      if (!IsDigit(ch)) return false;
-      result = result * 10 + (ch - '0');
-    }
-    FAt += count;
-    value = result;
+  bool Digit(int& value) {
+    const unsigned digit = DigitValue(Peek());
+    if (digit > 9) return false;
+    ++FAt;
+    value = static_cast<int>(digit);
+    return true;
+  }
+
+  bool TwoDigits(int& value) {
+    if (FText.size() - FAt < 2) return false;
+    const unsigned tens = DigitValue(FText[FAt]);
+    const unsigned ones = DigitValue(FText[FAt + 1]);
+    if (tens > 9 || ones > 9) return false;
+    FAt += 2;
+    value = static_cast<int>(tens * 10 + ones);
+    return true;
+  }
+
+  bool FourDigits(int& value) {
+    int high = 0;
+    int low = 0;
+    if (!TwoDigits(high) || !TwoDigits(low)) return false;
+    value = high * 100 + low;
     return true;
   }
 
   // One digit or two, as spreadsheets write days, months and hours.
   bool ShortNumber(int& value) {
-    if (!Digits(1, value)) return false;
-    int second = 0;
-    if (Digits(1, second)) value = value * 10 + second;
+    if (!Digit(value)) return false;
+    int ones = 0;
+    if (Digit(ones)) value = value * 10 + ones;
     return true;
   }
 
@@ -71,13 +86,6 @@ class Cursor {
     std::size_t end = FAt;
     while (end < FText.size() && IsDigit(FText[end])) ++end;
     return end - FAt;
-  }
-
-  // The next count characters, taken; empty when fewer are left.
-  std::string_view Take(std::size_t count) {
-    if (FText.size() - FAt < count) return {};
-    FAt += count;
-    return FText.substr(FAt - count, count);
   }
 
   std::string_view Letters() {
@@ -116,33 +124,6 @@ std::int64_t DaysFromCivil(const Civil& civil) {
   return std::int64_t{days} - 719'468;
 }
 
-// Two digits at a fixed place of a date.
-bool TwoDigits(std::string_view text, std::size_t at, int& value) {
-  const auto tens = static_cast<unsigned char>(text[at] - '0');
-  const auto ones = static_cast<unsigned char>(text[at + 1] - '0');
-  if (tens > 9 || ones > 9) return false;
-  value = tens * 10 + ones;
-  return true;
-}
-
-// yyyy-mm-dd, yyyy.mm.dd (mark '-' or '.') and yyyymmdd (mark '\0'). Every row of a long file
-// comes this way, so the digits are read from their fixed places, without a loop.
-bool ReadFixedDate(Cursor& cursor, char mark, Civil& civil) {
-  const bool marked = mark != '\0';
-  const std::string_view text = cursor.Take(marked ? std::size_t{10} : std::size_t{8});
-  if (text.empty() || (marked && (text[4] != mark || text[7] != mark))) return false;
-  const std::size_t month = marked ? 5 : 4;
-  int century = 0;
-  int year = 0;
-  if (!TwoDigits(text, 0, century) || !TwoDigits(text, 2, year) ||
-      !TwoDigits(text, month, civil.Month) ||
-      !TwoDigits(text, month + 3 - (marked ? 0 : 1), civil.Day)) {
-    return false;
-  }
-  civil.Year = century * 100 + year;
-  return true;
-}
-
 // The name or its start, from three letters on: Sep, Sept and September. The first three letters
 // of the twelve names all differ, so no start is taken for another month.
 bool ReadMonthName(Cursor& cursor, int& month) {
@@ -167,32 +148,35 @@ bool ReadNamedDate(Cursor& cursor, Civil& civil) {
       return false;
     }
     cursor.Take(',');
-    return cursor.Take(' ') && cursor.Digits(4, civil.Year);
+    return cursor.Take(' ') && cursor.FourDigits(civil.Year);
   }
   if (!cursor.ShortNumber(civil.Day)) return false;
   const char separator = cursor.Peek();
   return (separator == '-' || separator == ' ') && cursor.Take(separator) &&
          ReadMonthName(cursor, civil.Month) && cursor.Take(separator) &&
-         cursor.Digits(4, civil.Year);
+         cursor.FourDigits(civil.Year);
 }
 
 bool ReadFields(DateForm form, Cursor& cursor, Civil& civil) {
   switch (form) {
     case DateForm::Iso:
-      return ReadFixedDate(cursor, '-', civil);
-    case DateForm::DottedYearFirst:
-      return ReadFixedDate(cursor, '.', civil);
+    case DateForm::DottedYearFirst: {
+      const char mark = form == DateForm::Iso ? '-' : '.';
+      return cursor.FourDigits(civil.Year) && cursor.Take(mark) && cursor.TwoDigits(civil.Month) &&
+             cursor.Take(mark) && cursor.TwoDigits(civil.Day);
+    }
     case DateForm::Compact:
-      return ReadFixedDate(cursor, '\0', civil);
+      return cursor.FourDigits(civil.Year) && cursor.TwoDigits(civil.Month) &&
+             cursor.TwoDigits(civil.Day);
     case DateForm::DottedDayFirst:
       return cursor.ShortNumber(civil.Day) && cursor.Take('.') && cursor.ShortNumber(civil.Month) &&
-             cursor.Take('.') && cursor.Digits(4, civil.Year);
+             cursor.Take('.') && cursor.FourDigits(civil.Year);
     case DateForm::SlashMonthFirst:
       return cursor.ShortNumber(civil.Month) && cursor.Take('/') && cursor.ShortNumber(civil.Day) &&
-             cursor.Take('/') && cursor.Digits(4, civil.Year);
+             cursor.Take('/') && cursor.FourDigits(civil.Year);
     case DateForm::SlashDayFirst:
       return cursor.ShortNumber(civil.Day) && cursor.Take('/') && cursor.ShortNumber(civil.Month) &&
-             cursor.Take('/') && cursor.Digits(4, civil.Year);
+             cursor.Take('/') && cursor.FourDigits(civil.Year);
     case DateForm::MonthName:
       return ReadNamedDate(cursor, civil);
     default:
@@ -212,7 +196,7 @@ bool ReadFraction(Cursor& cursor, std::int32_t& nanos) {
   int scale = 1'000'000'000;
   for (std::size_t at = 0; at < count; ++at) {
     int digit = 0;
-    cursor.Digits(1, digit);
+    cursor.Digit(digit);
     scale /= 10;
     value += digit * scale;
   }
@@ -227,9 +211,9 @@ bool ReadZone(Cursor& cursor, int& offset) {
   if (sign > 0 && !cursor.Take('+')) return false;
   int hours = 0;
   int minutes = 0;
-  if (!cursor.Digits(2, hours)) return false;
+  if (!cursor.TwoDigits(hours)) return false;
   if (cursor.Take(':') || cursor.DigitRun() > 0) {
-    if (!cursor.Digits(2, minutes)) return false;
+    if (!cursor.TwoDigits(minutes)) return false;
   }
   if (hours > 23 || minutes > 59) return false;
   offset = sign * (hours * 3600 + minutes * 60);
@@ -261,13 +245,13 @@ bool ReadClock(Cursor& cursor, Clock& clock) {
   int second = 0;
   bool seconds = true;
   if (cursor.DigitRun() == 6) {
-    cursor.Digits(2, hour);
-    cursor.Digits(2, minute);
-    cursor.Digits(2, second);
+    cursor.TwoDigits(hour);
+    cursor.TwoDigits(minute);
+    cursor.TwoDigits(second);
   } else {
-    if (!cursor.ShortNumber(hour) || !cursor.Take(':') || !cursor.Digits(2, minute)) return false;
+    if (!cursor.ShortNumber(hour) || !cursor.Take(':') || !cursor.TwoDigits(minute)) return false;
     seconds = cursor.Take(':');
-    if (seconds && !cursor.Digits(2, second)) return false;
+    if (seconds && !cursor.TwoDigits(second)) return false;
   }
   if (seconds && (cursor.Take('.') || cursor.Take(',')) && !ReadFraction(cursor, clock.Nanos)) {
     return false;

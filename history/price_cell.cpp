@@ -135,30 +135,15 @@ PriceProblem CheckRange(Extended value) {
 
 }  // namespace
 
-PriceProblem PriceCellReader::Read(std::string_view cell, Extended& value) {
-  // Nearly every cell is digits with at most one full stop: read where it lies.
-  std::size_t stops = 0;
-  std::size_t at = 0;
-  std::size_t i = 0;
-  for (; i < cell.size(); ++i) {
-    const char ch = cell[i];
-    if (ch == '.') {
-      ++stops;
-      at = i;
-    } else if (!IsDigit(ch)) {
-      break;
-    }
+PriceProblem PriceCellReader::Read(std::string_view cell, Extended& value, bool knownWithoutNul) {
+  if (!knownWithoutNul && std::memchr(cell.data(), '\0', cell.size()) != nullptr) {
+    return PriceProblem::HoldsNul;
   }
-  const bool plain = i == cell.size() && !cell.empty();
-  if (plain && (stops == 0 || (stops == 1 && FMark != PriceMark::Comma))) {
-    if (stops == 1 && FMark == PriceMark::Undecided) {
-      if (ReadsBothWays(cell, at)) return PriceProblem::Ambiguous;
-      FMark = PriceMark::FullStop;
-    }
-    value = ParseUnderMarkOr(cell, U'.', NoValue);
-    return CheckRange(value);
+  // Once the mark is known, nearly every cell is a plain number in it: read where it lies.
+  if (FMark != PriceMark::Undecided) {
+    value = ParseUnderMarkOr(cell, FMark == PriceMark::Comma ? U',' : U'.', NoValue);
+    if (value == value) return CheckRange(value);
   }
-  if (std::memchr(cell.data(), '\0', cell.size()) != nullptr) return PriceProblem::HoldsNul;
   return ReadGrouped(WithoutCurrency(cell), value);
 }
 

@@ -59,17 +59,35 @@ std::size_t CellEnd(std::string_view line, char delimiter) {
   return std::string_view::npos;
 }
 
-// The first `count` cells of the line, untrimmed (all of them for SIZE_MAX): the cells past
-// the last column the reader needs are not looked at.
-void SplitCells(std::string_view line, char delimiter, std::size_t count,
-                std::vector<std::string_view>& cells) {
+// The cells of the header line, untrimmed.
+void SplitHeader(std::string_view line, char delimiter, std::vector<std::string_view>& cells) {
   cells.clear();
-  while (cells.size() < count) {
+  while (true) {
     const std::size_t end = CellEnd(line, delimiter);
     cells.push_back(line.substr(0, end));
     if (end == std::string_view::npos) return;
     line.remove_prefix(end + 1);
   }
+}
+
+// The first cells of a row, untrimmed, into cells (as many as it holds); returns how many the
+// row has of them. The cells past the last column the reader needs are not looked at.
+std::size_t SplitRow(std::string_view line, char delimiter, std::vector<std::string_view>& cells) {
+  std::size_t count = 0;
+  while (count < cells.size()) {
+    std::size_t end = 0;
+    // A cell that starts with a blank or a quote may hold the delimiter.
+    if (!line.empty() && (line[0] == '"' || IsBlank(line[0]))) {
+      end = CellEnd(line, delimiter);
+    } else {
+      while (end < line.size() && line[end] != delimiter) ++end;
+      if (end == line.size()) end = std::string_view::npos;
+    }
+    cells[count++] = line.substr(0, end);
+    if (end == std::string_view::npos) break;
+    line.remove_prefix(end + 1);
+  }
+  return count;
 }
 
 HistoryProblem ProblemOf(PriceProblem problem) {
@@ -107,12 +125,11 @@ PriceRowReader::Row PriceRowReader::Read(std::string_view line, long number, Bar
     FNames = {"Close"};
     FCellsNeeded = 1;
   }
-  if (FHeaderless) {
-    FCells.assign(1, line);
-  } else {
-    SplitCells(line, FDelimiter, FCellsNeeded, FCells);
-  }
-  return ReadCells(number, bar);
+  FCells.resize(FCellsNeeded);
+  const std::size_t count = FHeaderless ? (FCells[0] = line, 1) : SplitRow(line, FDelimiter, FCells);
+  // A NUL byte would end a number early, so a line that holds one has its prices checked for it.
+  FLineHoldsNul = std::memchr(line.data(), '\0', line.size()) != nullptr;
+  return ReadCells(number, count, bar);
 }
 
 PriceRowReader::Row PriceRowReader::ReadHeader(std::string_view line, long number) {
@@ -122,7 +139,7 @@ PriceRowReader::Row PriceRowReader::ReadHeader(std::string_view line, long numbe
                                                           : ',';
   // A comma cannot be the decimal mark where it parts the cells.
   FPrices = PriceCellReader(FDelimiter == ',' ? PriceMark::FullStop : PriceMark::Undecided);
-  SplitCells(line, FDelimiter, SIZE_MAX, FCells);
+  SplitHeader(line, FDelimiter, FCells);
   for (int column = 0; column < static_cast<int>(FCells.size()); ++column) {
     const std::string_view cell = Trimmed(FCells[static_cast<std::size_t>(column)]);
     FNames.emplace_back(IsValidUtf8(cell) ? cell : std::string_view("?"));
@@ -146,10 +163,10 @@ PriceRowReader::Row PriceRowReader::ReadHeader(std::string_view line, long numbe
   return Row::Skipped;
 }
 
-PriceRowReader::Row PriceRowReader::ReadCells(long number, Bar& bar) {
-  if (FCells.size() < FCellsNeeded) {
+PriceRowReader::Row PriceRowReader::ReadCells(long number, std::size_t count, Bar& bar) {
+  if (count < FCellsNeeded) {
     Fail(HistoryProblem::TooFewCells, number, -1);
-    FError.Count = static_cast<long>(FCells.size());
+    FError.Count = static_cast<long>(count);
     FError.Needed = static_cast<long>(FCellsNeeded);
     return Row::Error;
   }
@@ -163,10 +180,10 @@ PriceRowReader::Row PriceRowReader::ReadCells(long number, Bar& bar) {
     ++FRowsWithoutPrices;
     return Row::Skipped;
   }
-  if (ReadPrice(number, FHigh, bar.High) == Row::Error) return Row::Error;
+  if (ReadPrice(number, FHigh, high, bar.High) == Row::Error) return Row::Error;
   if (FLow == FHigh) {
     bar.Low = bar.High;
-  } else if (ReadPrice(number, FLow, bar.Low) == Row::Error) {
+  } else if (ReadPrice(number, FLow, low, bar.Low) == Row::Error) {
     return Row::Error;
   }
   if (bar.High < bar.Low) {
@@ -185,9 +202,9 @@ PriceRowReader::Row PriceRowReader::ReadCells(long number, Bar& bar) {
   return Row::Bar;
 }
 
-PriceRowReader::Row PriceRowReader::ReadPrice(long number, int column, Extended& value) {
-  const std::string_view text = Trimmed(FCells[static_cast<std::size_t>(column)]);
-  const PriceProblem problem = FPrices.Read(text, value);
+PriceRowReader::Row PriceRowReader::ReadPrice(long number, int column, std::string_view text,
+                                              Extended& value) {
+  const PriceProblem problem = FPrices.Read(text, value, !FLineHoldsNul);
   if (problem == PriceProblem::None) return Row::Bar;
   if (problem != PriceProblem::HoldsNul && !IsValidUtf8(text)) {
     return Fail(HistoryProblem::NotUtf8, number, column);

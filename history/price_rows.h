@@ -68,8 +68,8 @@ class PriceRowReader {
 
  private:
   Row ReadHeader(std::string_view line, long number);
-  Row ReadCells(long number, Bar& bar);
-  Row ReadPrice(long number, int column, Extended& value);
+  Row ReadCells(long number, std::size_t count, Bar& bar);
+  Row ReadPrice(long number, int column, std::string_view text, Extended& value);
   Row Fail(HistoryProblem problem, long number, int column, std::string_view cell = {});
   std::string ColumnName(int column) const;
 
@@ -87,6 +87,7 @@ class PriceRowReader {
   std::vector<std::string> FNames;  // the header's names of the columns read, as written
   std::size_t FCellsNeeded = 0;     // how many cells of a row the columns above need
   std::vector<std::string_view> FCells;
+  bool FLineHoldsNul = false;
   std::string_view FDate;
   std::string_view FTime;
   HistoryError FError;
