@@ -125,8 +125,10 @@ const HistoryCheck& HistoryFile::Check(const HistoryProgress& progress) {
     return true;
   };
   std::string_view line;
-  Bar bar;
+  // Each bar and the one before it: the order's check keeps a view of the earlier bar's time.
+  Bar bars[2];
   while (true) {
+    Bar& bar = bars[FCheck.Bars % 2];
     const LineReader::Result next = reader.Next(line);
     if (next == LineReader::Result::Interrupted) {
       if (progress && !progress(FSize, FKnownSize)) return Fail(HistoryOutcome::Stopped);
@@ -152,7 +154,8 @@ const HistoryCheck& HistoryFile::Check(const HistoryProgress& progress) {
     switch (FRows.Read(line, FLines, bar)) {
       case PriceRowReader::Row::Bar:
         ++FCheck.Bars;
-        if (FRows.HasTimeColumn() && !order.Add(FLines, FRows.DateCell(), FRows.TimeCell())) {
+        if (FRows.HasTimeColumn() &&
+            !order.Add(FLines, FRows.DateCell(), FRows.TimeCell(), bar.Time)) {
           return FailWith(ErrorOfTime(*order.Error(), FRows));
         }
         steps.Add(bar, keep);

@@ -14,13 +14,6 @@ TimeError NotADate(long line, TimeError::Column column, std::string_view cell) {
   return error;
 }
 
-void Join(std::string& text, std::string_view dateCell, std::string_view timeCell) {
-  text.assign(dateCell);
-  if (timeCell.empty()) return;
-  text += ' ';
-  text += timeCell;
-}
-
 bool SameError(const std::optional<TimeError>& one, const std::optional<TimeError>& other) {
   if (!one || !other) return one.has_value() == other.has_value();
   return one->What == other->What && one->Line == other->Line && one->Cell == other->Cell &&
@@ -29,7 +22,9 @@ bool SameError(const std::optional<TimeError>& one, const std::optional<TimeErro
 
 }  // namespace
 
-bool TimeOrder::Add(long line, std::string_view dateCell, std::string_view timeCell) {
+bool TimeOrder::Add(long line, std::string_view dateCell, std::string_view timeCell,
+                    std::string_view written) {
+  FWritten = written;
   if (FState == State::Waiting) {
     if (dateCell.empty()) {
       if (FFirstUndated == 0) FFirstUndated = line;
@@ -44,7 +39,8 @@ bool TimeOrder::Add(long line, std::string_view dateCell, std::string_view timeC
   } else if (FState == State::Unsettled) {
     fine = AddUnsettled(line, dateCell, timeCell);
   }
-  if (FState != State::Unread) Keep(line, dateCell, timeCell);
+  FPreviousLine = line;
+  FPreviousText = written;
   return fine;
 }
 
@@ -140,12 +136,11 @@ void TimeOrder::Step(Reading& reading, long line, std::string_view dateCell,
     case BarTimeRead::Read:
       break;
   }
-  Compare(reading, instant, line, dateCell, timeCell);
+  Compare(reading, instant, line);
   reading.Previous = instant;
 }
 
-void TimeOrder::Compare(Reading& reading, const Instant& instant, long line,
-                        std::string_view dateCell, std::string_view timeCell) {
+void TimeOrder::Compare(Reading& reading, const Instant& instant, long line) {
   if (!reading.Previous) return;
   if (instant == *reading.Previous) {
     if (reading.FirstRepeat == 0) reading.FirstRepeat = line;
@@ -159,16 +154,10 @@ void TimeOrder::Compare(Reading& reading, const Instant& instant, long line,
   TimeError error;
   error.What = TimeError::Kind::OutOfOrder;
   error.Line = line;
-  Join(error.Text, dateCell, timeCell);
+  error.Text = FWritten;
   error.EarlierLine = FPreviousLine;
   error.EarlierText = FPreviousText;
   reading.Error = std::move(error);
-}
-
-// The bar as written, for the error a bar after it may find; the text keeps its capacity.
-void TimeOrder::Keep(long line, std::string_view dateCell, std::string_view timeCell) {
-  FPreviousLine = line;
-  Join(FPreviousText, dateCell, timeCell);
 }
 
 bool TimeOrder::ReadingsAgree() const {

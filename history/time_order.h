@@ -1,9 +1,11 @@
 // The time order of a price file, checked one bar at a time in file order. The first bar with
 // a date decides the form of every date of the file (see bar_time.h), and whether its bars
 // carry a separate time; a first date in no known form leaves the dates unread, and the file
-// is taken in the order it is written. The first two distinct instants decide whether the file
-// runs oldest first or newest first; every later bar must keep that direction, equal instants
-// allowed. A bar that repeats the instant of the bar before it is kept, and counted.
+// is taken in the order it is written. Once the file has dates every bar needs one, those
+// before the first as well, and a time cell exactly when the first bar had one. The first two
+// distinct instants decide whether the file runs oldest first or newest first; every later bar
+// must keep that direction, equal instants allowed. A bar that repeats the instant of the bar
+// before it is kept, and counted.
 //
 // A slash date with both fields up to 12 reads both ways, so until a bar settles the file's
 // form (a first field above 12 settles day first, a second field above 12 month first) both
@@ -50,7 +52,10 @@ class TimeOrder {
   // Takes the next bar: timeCell is empty when the file has no separate time column. Returns
   // false once the file certainly has a data error, which Error() names; the bars after it need
   // not be given.
-  bool Add(long line, std::string_view dateCell, std::string_view timeCell);
+  // written: the bar's date and time cells joined by a blank, as an error names them; the
+  // caller keeps it unchanged until the next Add returns, so that no bar's text is copied.
+  bool Add(long line, std::string_view dateCell, std::string_view timeCell,
+           std::string_view written);
   // Settles what the bars left open; the results below are final after it.
   void Finish();
 
@@ -83,9 +88,7 @@ class TimeOrder {
   bool AddUnsettled(long line, std::string_view dateCell, std::string_view timeCell);
   void Settle(DateForm form);
   void Step(Reading& reading, long line, std::string_view dateCell, std::string_view timeCell);
-  void Compare(Reading& reading, const Instant& instant, long line, std::string_view dateCell,
-               std::string_view timeCell);
-  void Keep(long line, std::string_view dateCell, std::string_view timeCell);
+  void Compare(Reading& reading, const Instant& instant, long line);
   bool ReadingsAgree() const;
   const Reading& Main() const { return FReadings[0]; }
 
@@ -95,7 +98,8 @@ class TimeOrder {
   long FFirstLine = 0;     // of the first bar with a date
   long FFirstUndated = 0;  // the first bar without a date before it, 0 for none
   long FPreviousLine = 0;  // the bar before, as written
-  std::string FPreviousText;
+  std::string_view FPreviousText;
+  std::string_view FWritten;  // the bar being added
 };
 
 }  // namespace zentarix

@@ -1,21 +1,22 @@
 #include "shell/price_drop.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QList>
 #include <QMimeData>
 #include <QUrl>
 #include <cerrno>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string_view>
 
 #include "calc/number_render.h"
 #include "calc/number_settings.h"
-#include "calc/uFloatEnv.h"
 #include "calc/utf8.h"
-#include "history/swing_finder.h"
 #include "text/field_readers.h"
 
 namespace zentarix {
@@ -31,6 +32,24 @@ std::string WithoutGroupMarks(std::string text) {
   return text;
 }
 
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : FFd(fd) {}
+  ~Descriptor() { close(FFd); }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+
+ private:
+  int FFd;
+};
+
+DropRead Outcome(DropOutcome outcome, int error = 0) {
+  DropRead read;
+  read.Outcome = outcome;
+  read.Errno = error;
+  return read;
+}
+
 }  // namespace
 
 QString DroppedFile(const QMimeData* data) {
@@ -40,28 +59,68 @@ QString DroppedFile(const QMimeData* data) {
   return urls.front().toLocalFile();
 }
 
-DroppedSwing ReadLastSwing(const std::string& file) {
-  const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    const int error = errno;
-    throw Exception("cannot open " + file + ": " + std::strerror(error));
-  }
-  const HistorySwings history = FindSwings(fd, DefaultSwingThreshold, true);
-  close(fd);
-  switch (history.Result) {
-    case HistorySwings::Outcome::Read:
-    case HistorySwings::Outcome::Stopped:  // never asked to stop
+DropRead ReadLastSwing(const std::string& path, const HistoryProgress& progress) {
+  // Without O_NONBLOCK, opening a FIFO waits for a writer; O_NONBLOCK does nothing to the reads
+  // of a regular file.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return Outcome(DropOutcome::CannotOpen, errno);
+  const Descriptor closer(fd);
+  struct stat status = {};
+  if (fstat(fd, &status) != 0) return Outcome(DropOutcome::CannotOpen, errno);
+  // A FIFO or a terminal can keep a read waiting for input where no cancel reaches it, and the
+  // window would wait for that read when it closes.
+  if (!S_ISREG(status.st_mode)) return Outcome(DropOutcome::NotAFile);
+  HistoryFile history(fd, static_cast<Extended>(DefaultSwingThreshold));
+  const HistoryCheck& check = history.Check(progress);
+  std::optional<Swing> last;
+  long count = 0;
+  const HistoryOutcome outcome = check.Result == HistoryOutcome::Read
+                                     ? history.LastSwing(last, count, progress)
+                                     : check.Result;
+  // After the second pass, which records its own read error or changed row in the check.
+  DropRead read;
+  read.Check = check;
+  switch (outcome) {
+    case HistoryOutcome::Read:
+      read.Outcome = last ? DropOutcome::Read : DropOutcome::NoSwing;
+      if (last) read.Swing = {*last, count};
       break;
-    case HistorySwings::Outcome::DataError:
-      throw Exception(history.Error);
-    case HistorySwings::Outcome::ReadError:
-      throw Exception("cannot read " + file + ": " + history.Error);
+    case HistoryOutcome::DataError:
+      read.Outcome = DropOutcome::DataError;
+      break;
+    case HistoryOutcome::ReadError:
+      read.Outcome = DropOutcome::CannotRead;
+      break;
+    case HistoryOutcome::Stopped:
+      read.Outcome = DropOutcome::Stopped;
+      break;
   }
-  if (history.Swings.empty()) {
-    throw Exception("no swing: the prices never move by " + std::to_string(DefaultSwingThreshold) +
-                    "%");
+  return read;
+}
+
+std::string DropFailureText(const DropRead& read, const std::string& file,
+                            const TranslateHistory& translate) {
+  switch (read.Outcome) {
+    case DropOutcome::Read:
+    case DropOutcome::Stopped:
+      break;
+    case DropOutcome::CannotOpen:
+      return CannotOpenNote(file, std::strerror(read.Errno), translate);
+    case DropOutcome::NotAFile:
+      return CannotOpenNote(
+          file, QCoreApplication::translate("Main", "это не обычный файл").toStdString(),
+          translate);
+    case DropOutcome::DataError:
+      return DescribeHistoryError(read.Check.Error, translate);
+    case DropOutcome::CannotRead:
+      return CannotReadNote(file, read.Check, std::strerror(read.Check.ReadErrno), translate);
+    case DropOutcome::NoSwing:
+      return NoSwingNote(std::to_string(DefaultSwingThreshold), translate);
+    case DropOutcome::Failed:
+      if (read.Failure) std::rethrow_exception(read.Failure);
+      break;
   }
-  return {history.Swings.back(), history.Count};
+  return {};
 }
 
 std::string FieldTextOf(Extended value) {

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QFontDatabase>
@@ -14,16 +13,19 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "calc/extended.h"
+#include "calc/uFloatEnv.h"
 #include "desktop/interface_language.h"
 #include "desktop/native_window.h"
 #include "diagram/diagram_summary.h"
 #include "shell/diagram_menu.h"
 #include "shell/diagram_replay.h"
+#include "shell/drop_reading.h"
 #include "shell/enter_key.h"
 #include "shell/key_preview.h"
 #include "shell/memo_sink.h"
@@ -72,17 +74,25 @@ QFont FontOfPixels(FontFace face, int pixels) {
 }
 
 // The swing a dropped file gave, as the title names it: the file, the swing's number and
-// direction, and where it starts and ends (the bars' dates, or their lines in a file without).
+// direction, where it starts and ends (the bars' dates, or their lines in a file without), and
+// whether the price has yet turned after its end (the last swing of a history may still grow).
 QString SwingCaption(const QString& file, const DroppedSwing& dropped) {
   const auto place = [](const Bar& bar) {
     return bar.Time.empty() ? QCoreApplication::translate("Main", "строка %1").arg(bar.Line)
                             : QString::fromStdString(bar.Time);
   };
-  const QString caption = dropped.Last.Rising
-                              ? QCoreApplication::translate("Main", "%1, волна %2 (вверх, %3 – %4)")
-                              : QCoreApplication::translate("Main", "%1, волна %2 (вниз, %3 – %4)");
+  const QString caption =
+      dropped.Last.Rising ? QCoreApplication::translate("Main", "%1, волна %2 (вверх, %3 – %4%5)")
+                          : QCoreApplication::translate("Main", "%1, волна %2 (вниз, %3 – %4%5)");
+  const QString unconfirmed =
+      dropped.Last.Confirmed ? QString() : QCoreApplication::translate("Main", ", не подтверждена");
   return caption.arg(QFileInfo(file).fileName(), QString::number(dropped.Number),
-                     place(dropped.Last.Start), place(dropped.Last.End));
+                     place(dropped.Last.Start), place(dropped.Last.End), unconfirmed);
+}
+
+// The words of a price file's faults in the interface language.
+std::string TranslateHistoryText(const char* source) {
+  return TranslateInApplication(HistoryContext, source).toStdString();
 }
 
 // The memo's place inside Panel2: below the button, one pixel in from the other three sides,
@@ -165,6 +175,10 @@ void TForm1::AnchorListing() {
   auto* memoLayout = new QVBoxLayout(Panel2());
   memoLayout->setContentsMargins(MemoSideMargin, MemoTop, MemoSideMargin, MemoSideMargin);
   memoLayout->addWidget(Memo1());
+  // Below the listing, shown only while a dropped file takes long to read.
+  FDropProgress = new QProgressBar(Panel2());
+  FDropProgress->hide();
+  memoLayout->addWidget(FDropProgress);
 }
 
 // The listing lies on the button face, and shows its selection only while it has the focus
@@ -202,9 +216,15 @@ void TForm1::ConnectEvents() {
   SpinEdit1()->OnExit = [this](QObject*) { SpinEdit1Exit(); };
   pnb()->OnPaint = [this] { pnbPaint(); };
   FDiagramMenu = new DiagramMenu(*pnb(), FCalcItem);
-  // A value typed or pasted over one a dropped file gave is no longer that file's swing.
+  FDropReading = std::make_unique<DropReading>(*this, *FDropProgress);
+  FDropReading->OnRead = [this](const QString& file, const DropRead& read) {
+    GuardEntry([&] { TakeDroppedSwing(file, read); });
+  };
+  // A value typed or pasted over one a dropped file gave is no longer that file's swing, and
+  // one typed while a file is read must not be overwritten by it.
   for (QLineEdit* field : {static_cast<QLineEdit*>(Edit1()), static_cast<QLineEdit*>(Edit2())}) {
     connect(field, &QLineEdit::textChanged, this, [this] {
+      FDropReading->Cancel();
       if (FTitleNamesSwing) setWindowTitle(FTitle);
       FTitleNamesSwing = false;
     });
@@ -285,9 +305,17 @@ void TForm1::FormKeyUp(int key) {
   if (key == Qt::Key_F1 && ShowAbout) ShowAbout();
 }
 
-void TForm1::FormDropFile(const QString& file) {
-  // Read whole before anything changes: a file that raises leaves the window as it was.
-  const DroppedSwing dropped = ReadLastSwing(QFile::encodeName(file).toStdString());
+void TForm1::FormDropFile(const QString& file) { FDropReading->Start(file); }
+
+void TForm1::TakeDroppedSwing(const QString& file, const DropRead& read) {
+  // The file was read whole before anything changes: one that raises leaves the window as it
+  // was.
+  if (read.Outcome != DropOutcome::Read) {
+    const std::string message = DropFailureText(read, file.toStdString(), TranslateHistoryText);
+    if (!message.empty()) throw Exception(message);
+    return;
+  }
+  const DroppedSwing& dropped = read.Swing;
   Edit1()->setText(QString::fromStdString(FieldTextOf(dropped.Last.A())));
   Edit2()->setText(QString::fromStdString(FieldTextOf(dropped.Last.B())));
   aCalcExecute();

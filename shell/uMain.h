@@ -25,6 +25,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 
 namespace zentarix {
@@ -34,8 +35,10 @@ class FieldEdit;
 class KeyPreview;
 class TAboutBox;
 class DiagramMenu;
+class DropReading;
 class PaintBox;
 class TSpinEdit;
+struct DropRead;
 
 class TForm1 : public QWidget {
   Q_OBJECT
@@ -59,9 +62,11 @@ class TForm1 : public QWidget {
   void pnbPaint();
   void aCalcExecute();
   void FormKeyUp(int key);
-  // A price file dropped anywhere in the window: A and B from its last swing, calculated as
-  // the button does, and the title names the swing. A file that cannot be read, holds a data
-  // error or has no swing raises its message and changes nothing.
+  // A price file dropped anywhere in the window, read on a thread of its own: once it has been
+  // read, A and B from its last swing, calculated as the button does, and the title names the
+  // swing. A file that cannot be read, holds a data error or has no swing reports its message
+  // and changes nothing; so does a read cancelled with Escape, by a new drop or by typing over A
+  // or B.
   void FormDropFile(const QString& file);
 
   const TCalcItem& CalcItem() const { return FCalcItem; }
@@ -89,6 +94,9 @@ class TForm1 : public QWidget {
 
   // The diagram's context menu: its picture copied or saved.
   DiagramMenu& DiagramPictureMenu() { return *FDiagramMenu; }
+
+  // The read of a dropped file, with its progress bar below the listing.
+  DropReading& DroppedFileReading() { return *FDropReading; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -118,6 +126,8 @@ class TForm1 : public QWidget {
   // and the listing included (they would take the file's name as text): taken as a copy, and
   // the file read when it is dropped. Returns whether the event was such a drag.
   bool TakeFileDrag(QDropEvent* event);
+  // What the read of a dropped file came to: the swing taken, or its message raised.
+  void TakeDroppedSwing(const QString& file, const DropRead& read);
 
   std::unique_ptr<Ui::TForm1> FUi;
   TCalcItem FCalcItem;
@@ -139,7 +149,10 @@ class TForm1 : public QWidget {
   std::unique_ptr<KeyPreview> FKeyPreview;
   // Made when first asked for: at start-up it would cost an X window that nobody sees yet.
   std::unique_ptr<TAboutBox> FAboutBox;
-  DiagramMenu* FDiagramMenu = nullptr;  // owned by the diagram area
+  DiagramMenu* FDiagramMenu = nullptr;    // owned by the diagram area
+  QProgressBar* FDropProgress = nullptr;  // owned by Panel2
+  // Waits for its reading threads when it goes, before the controls it updates go.
+  std::unique_ptr<DropReading> FDropReading;
   // Tells a screen reader the message of a failed exit check and the levels of each
   // calculation; owned by the window.
   Announcer* FAnnouncer = nullptr;

@@ -86,12 +86,28 @@
         <translation>line %1</translation>
     </message>
     <message>
-        <source>%1, волна %2 (вверх, %3 – %4)</source>
-        <translation>%1, swing %2 (up, %3 to %4)</translation>
+        <source>%1, волна %2 (вверх, %3 – %4%5)</source>
+        <translation>%1, swing %2 (up, %3 to %4%5)</translation>
     </message>
     <message>
-        <source>%1, волна %2 (вниз, %3 – %4)</source>
-        <translation>%1, swing %2 (down, %3 to %4)</translation>
+        <source>%1, волна %2 (вниз, %3 – %4%5)</source>
+        <translation>%1, swing %2 (down, %3 to %4%5)</translation>
+    </message>
+    <message>
+        <source>, не подтверждена</source>
+        <translation>, not confirmed</translation>
+    </message>
+    <message>
+        <source>это не обычный файл</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>Чтение файла</source>
+        <translation>Reading the file</translation>
+    </message>
+    <message>
+        <source>Прервать чтение файла</source>
+        <translation>Stop reading the file</translation>
     </message>
 </context>
 <context>

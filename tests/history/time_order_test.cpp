@@ -119,6 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
         CellCase{"LeapSecond", "2024-01-02", "23:59:60", F::Iso, F::Iso, "bad time"},
         CellCase{"FractionMarkAlone", "2024-01-02", "10:00:00.", F::Iso, F::Iso, "bad time"},
         CellCase{"TrailingJunk", "2024-01-02x", "", F::Unknown, F::Iso, "bad date"},
+        CellCase{"LetterInTheYear", "202a-01-02", "", F::Unknown, F::Iso, "bad date"},
         CellCase{"SignedUnixTime", "-5", "", F::Unknown, F::UnixSeconds, "bad date"},
         CellCase{"TimeTwice", "2024-01-02 10:00", "10:00", F::Iso, F::Iso, "bad time"},
         CellCase{"UnixTimeWithTimeCell", "1704189600", "10:00", F::UnixSeconds, F::UnixSeconds,
@@ -161,13 +162,18 @@ TEST_P(FileOrders, FollowTheirDates) {
   TimeOrder order;
   long line = 0;
   long stopped = 0;
+  std::string written[2];  // this bar's and the one before, as Add wants them kept
   for (std::size_t at = 0, end; stopped == 0 && at <= bars.size(); at = end + 1) {
     end = std::min(bars.find('\n', at), bars.size());
     const std::string_view bar = std::string_view(bars).substr(at, end - at);
     const std::size_t barMark = std::min(bar.find('|'), bar.size());
+    const std::string_view date = bar.substr(0, barMark);
+    const std::string_view time = bar.substr(std::min(barMark + 1, bar.size()));
     ++line;
-    if (!order.Add(line, bar.substr(0, barMark), bar.substr(std::min(barMark + 1, bar.size()))))
-      stopped = line;
+    std::string& text = written[line % 2];
+    text.assign(date);
+    if (!time.empty()) text.append(" ").append(time);
+    if (!order.Add(line, date, time, text)) stopped = line;
   }
   order.Finish();
   EXPECT_EQ(Describe(order, stopped), GetParam().result);
@@ -216,12 +222,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FileOrderLast, IsTheLatestBarOnceTheFormIsSettled) {
   TimeOrder order;
-  order.Add(1, "01/02/2024", "");
+  order.Add(1, "01/02/2024", "", "01/02/2024");
   EXPECT_FALSE(order.Last());
-  order.Add(2, "13/02/2024", "");
+  order.Add(2, "13/02/2024", "", "13/02/2024");
   EXPECT_EQ(Utc(order.Last().value_or(Instant{})), "2024-02-13T00:00:00Z");
   TimeOrder agreeing;
-  agreeing.Add(1, "01/02/2024", "");
+  agreeing.Add(1, "01/02/2024", "", "01/02/2024");
   agreeing.Finish();
   EXPECT_FALSE(agreeing.Last());
 }

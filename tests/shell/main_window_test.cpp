@@ -1,5 +1,7 @@
 // The main window driven as a user drives it: typing, Tab, the button, the spin arrows and
 // keys, F1, and what the listing and the diagram show afterwards.
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
@@ -9,13 +11,21 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
+#include <QTranslator>
 #include <QUrl>
+#include <atomic>
 #include <cstring>
+#include <memory>
 
+#include "desktop/interface_language.h"
 #include "shell/diagram_menu.h"
+#include "shell/drop_reading.h"
 #include "shell/paint_box.h"
 #include "shell/uAbout.h"
 #include "spin/field_edit.h"
@@ -636,19 +646,35 @@ TEST_F(MainWindowTest, ALongPasteReachesTheCalculationWhole) {
   EXPECT_EQ(Listing().substr(0, 24), "A = 100.0000\nB = 5.0000\n");
 }
 
+// Lets the read a drop started run to its end and delivers its outcome, as the window's event
+// loop would: the drop's queued start, then the end of the reading thread.
+void EndDropRead(TForm1& form) {
+  QCoreApplication::sendPostedEvents();
+  if (QThread* reader = form.DroppedFileReading().Reader()) reader->wait();
+  QCoreApplication::sendPostedEvents();
+}
+
+std::string UnconfirmedSwingTitle(const char* swing) {
+  return std::string(" — prices.csv, ") + swing + ", не подтверждена)";
+}
+
 // A price file dropped onto the window, or onto field A or the listing, which would otherwise
 // take its name as text: A and B from its last swing at 5%, calculated, and the title names
-// the swing until A or B is typed over. A file that cannot be used reports the command line's
-// note and changes nothing.
+// the swing until A or B is typed over. A file that cannot be used reports its message in the
+// interface language and changes nothing.
+enum class DropFile { Prices, Missing, Fifo };
+
 struct DropCase {
   const char* name;
-  const char* prices;  // the file's text; nullptr: no such file
-  int onto;            // 0 the window, 1 field A, 2 the listing
+  DropFile kind;
+  const char* prices;
+  int onto;  // 0 the window, 1 field A, 2 the listing
   char32_t decimalMark;
+  bool english;
   const char* a;
   const char* b;
   const char* listingStart;
-  const char* titleEnd;  // after the window's own title
+  std::string titleEnd;  // after the window's own title
   const char* error;     // "%1" is the file's path; empty for none
 };
 
@@ -657,10 +683,19 @@ class MainWindowDrop : public MainWindowTest, public ::testing::WithParamInterfa
 TEST_P(MainWindowDrop, TakesTheLastSwingOrChangesNothing) {
   const DropCase& c = GetParam();
   MarksGuard marks(c.decimalMark, c.decimalMark == U',' ? U' ' : U',');
+  // Taken away again when it goes.
+  const std::unique_ptr<QTranslator> english = c.english ? LoadEnglishCatalogue() : nullptr;
+  if (c.english) {
+    ASSERT_TRUE(english && QCoreApplication::installTranslator(english.get()));
+  }
   QTemporaryDir folder;
   const QString file = folder.filePath("prices.csv");
-  if (QFile prices(file); c.prices != nullptr) {
+  if (QFile prices(file); c.kind == DropFile::Prices) {
     ASSERT_TRUE(prices.open(QIODevice::WriteOnly) && prices.write(c.prices) > 0);
+  }
+  // Nobody writes to it: a read would wait for ever.
+  if (c.kind == DropFile::Fifo) {
+    ASSERT_EQ(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
   }
   // As file managers offer a file: its URL, and as text too.
   QMimeData data;
@@ -676,7 +711,7 @@ TEST_P(MainWindowDrop, TakesTheLastSwingOrChangesNothing) {
   EXPECT_EQ(enter.dropAction(), Qt::CopyAction) << c.name;
   QDropEvent drop(QPointF(5, 5), offered, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(target, &drop);
-  QCoreApplication::sendPostedEvents();
+  EndDropRead(*Form);
 
   EXPECT_EQ(Form->Edit1()->text().toStdString(), c.a) << c.name;
   EXPECT_EQ(Form->Edit2()->text().toStdString(), c.b) << c.name;
@@ -691,27 +726,73 @@ TEST_P(MainWindowDrop, TakesTheLastSwingOrChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Files, MainWindowDrop,
     ::testing::Values(
-        DropCase{"RisingOntoFieldA",
+        DropCase{"RisingOntoFieldA", DropFile::Prices,
                  "Date,Open,High,Low,Close,Adj Close,Volume\n"
                  "2024-01-02,101,102,100,101,101,1000\n"
                  "2024-01-03,104,110,103,109,109,1000\n"
                  "2024-01-04,109,109.5,108,108.5,108.5,1000\n",
-                 1, U'.', "100", "110", RisingExampleListing,
-                 " — prices.csv, волна 1 (вверх, 2024-01-02 – 2024-01-03)", ""},
+                 1, U'.', false, "100", "110", RisingExampleListing,
+                 UnconfirmedSwingTitle("волна 1 (вверх, 2024-01-02 – 2024-01-03"), ""},
         // Under a "," mark, with values of four digits that the listing groups and the
         // fields must not.
-        DropCase{"FallingClosesOntoTheListing",
+        DropCase{"FallingClosesOntoTheListing", DropFile::Prices,
                  "Date,Close\n2024-01-02,1000.25\n2024-01-03,1100.5\n2024-01-04,1040\n"
                  "2024-01-05,1030.75\n",
-                 2, U',', "1100,5", "1030,75", "A = 1 100,5000\nB = 1 030,7500\n",
-                 " — prices.csv, волна 2 (вниз, 2024-01-03 – 2024-01-05)", ""},
-        DropCase{"DataErrorOntoTheWindow",
-                 "Date,High,Low\n2024-01-02,102,100\n2024-01-03,abc,103\n", 0, U'.', "100", "110",
-                 "", "", "line 3, column High: \"abc\" is not a number"},
-        DropCase{"NoSwing", "Date,Close\n2024-01-02,100\n2024-01-03,101\n", 1, U'.', "100", "110",
-                 "", "", "no swing: the prices never move by 5%"},
-        DropCase{"NoSuchFile", nullptr, 0, U'.', "100", "110", "", "",
-                 "cannot open %1: No such file or directory"}),
+                 2, U',', false, "1100,5", "1030,75", "A = 1 100,5000\nB = 1 030,7500\n",
+                 UnconfirmedSwingTitle("волна 2 (вниз, 2024-01-03 – 2024-01-05"), ""},
+        DropCase{"DataErrorInEnglish", DropFile::Prices,
+                 "Date,High,Low\n2024-01-02,102,100\n2024-01-03,abc,103\n", 0, U'.', true, "100",
+                 "110", "", "", "line 3, column High: \"abc\" is not a number"},
+        DropCase{"NoSwing", DropFile::Prices, "Date,Close\n2024-01-02,100\n2024-01-03,101\n", 1,
+                 U'.', false, "100", "110", "", "", "нет волны: цены ни разу не сдвигаются на 5%"},
+        DropCase{"NoSuchFile", DropFile::Missing, nullptr, 0, U'.', false, "100", "110", "", "",
+                 "не удаётся открыть %1: No such file or directory"},
+        DropCase{"FifoWithoutWriter", DropFile::Fifo, nullptr, 0, U'.', false, "100", "110", "", "",
+                 "не удаётся открыть %1: это не обычный файл"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Escape while a dropped file is read: the bar that showed goes, and when the reading thread
+// goes on, nothing it read reaches the window.
+TEST_F(MainWindowTest, EscapeCancelsTheReadOfADroppedFile) {
+  QTemporaryDir folder;
+  const QString file = folder.filePath("prices.csv");
+  QFile prices(file);
+  ASSERT_TRUE(prices.open(QIODevice::WriteOnly) &&
+              prices.write("Date,Close\n2024-01-02,100\n2024-01-03,120\n") > 0);
+  prices.close();
+  DropReading& reading = Form->DroppedFileReading();
+  // The read holds at its first block until the test lets it go on, whatever becomes of it.
+  QSemaphore reached;
+  QSemaphore resume;
+  std::atomic<bool> held = false;
+  const std::shared_ptr<void> letGo(nullptr, [&resume](void*) { resume.release(); });
+  reading.ReadingHook = [&] {
+    if (held.exchange(true)) return;
+    reached.release();
+    resume.acquire();
+  };
+  const QString title = Form->windowTitle();
+  Form->FormDropFile(file);
+  reached.acquire();
+  QTimer* delay = reading.ProgressTimer();
+  ASSERT_TRUE(delay->isActive());
+  QTimerEvent tick(delay->timerId());
+  QCoreApplication::sendEvent(delay, &tick);
+  auto* bar = Form->findChild<QProgressBar*>();
+  EXPECT_TRUE(bar->isVisible());
+  EXPECT_EQ(bar->value(), bar->maximum()) << "the first pass read the whole file";
+  const QPointer<QThread> reader = reading.Reader();
+  QTest::keyClick(Form->Edit1(), Qt::Key_Escape);
+  EXPECT_FALSE(bar->isVisible());
+  resume.release();
+  reader->wait();
+  QCoreApplication::sendPostedEvents();
+
+  EXPECT_EQ(Form->Edit1()->text().toStdString(), "100");
+  EXPECT_EQ(Form->Edit2()->text().toStdString(), "110");
+  EXPECT_EQ(Listing(), "");
+  EXPECT_EQ(Form->windowTitle(), title);
+  EXPECT_EQ(Errors, std::vector<std::string>{});
+}
 
 }  // namespace
