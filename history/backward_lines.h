@@ -36,7 +36,6 @@ class BackwardLines {
   std::uint64_t FBegin;
   std::uint64_t FCursor;  // the lines before this offset have not been handed out
   std::uint64_t FWindow;  // the file's offset of FBuffer's first byte
-  std::size_t FFilled = 0;
   bool FDone = false;
   std::vector<char> FBuffer;
   std::uint64_t FBytesRead = 0;
