@@ -100,27 +100,41 @@ if [ "$status" != 143 ] || [ "$last" != '\n' ] || grep -qv '^{"line":[0-9]*,"a":
   failures=$((failures + 1))
 fi
 
-# blocked_in PID CALL: waits until the process sits in system call CALL (0 read, 1 write), as
-# /proc says, so that a signal sent next lands in that call whatever the machine's speed.
+# blocked_in PID CALL: waits until the process, once it runs the plain program, sits in system
+# call CALL (0 read, 1 write), as /proc says, so that a signal sent next lands in that call
+# whatever the machine's speed.
 blocked_in() {
   for _ in $(seq 400); do
-    [ "$(cut -d' ' -f1 "/proc/$1/syscall" 2>/dev/null)" = "$2" ] && return 0
+    [ "$(cat "/proc/$1/comm" 2>/dev/null)" = "$(basename "$plain" | cut -c1-15)" ] &&
+      [ "$(cut -d' ' -f1 "/proc/$1/syscall" 2>/dev/null)" = "$2" ] && return 0
     sleep 0.05
   done
   return 1
 }
 
+# signal_in_blocked_write SIGNAL INPUT COMMAND...: runs the command on INPUT into a reader that
+# reads nothing
+# until the command is blocked in a write, sends it the signal, then reads everything into
+# $work/out; status is the command's. A background job of a script starts with SIGINT ignored,
+# so the command gets it back as a terminal would give it.
+signal_in_blocked_write() {
+  local signal=$1 input=$2
+  shift 2
+  rm -f "$work/slow" && mkfifo "$work/slow"
+  python3 -c 'import os, signal, sys; signal.signal(signal.SIGINT, signal.SIG_DFL); os.execv(sys.argv[1], sys.argv[1:])' \
+    "$@" <"$input" >"$work/slow" 2>/dev/null &
+  local pid=$!
+  exec 3<"$work/slow"
+  blocked_in "$pid" 1 && kill "-$signal" "$pid"
+  cat <&3 >"$work/out"
+  exec 3<&-
+  wait "$pid"
+  status=$?
+}
+
 # SIGTERM while a write to a slow reader is blocked part-way through a block: the rest of the
 # block follows once the reader reads, never the block again from its start.
-mkfifo "$work/slow"
-"$plain" --json - <"$work/many" >"$work/slow" 2>/dev/null &
-pid=$!
-exec 3<"$work/slow"
-blocked_in "$pid" 1 && kill -TERM "$pid"
-cat <&3 >"$work/out"
-exec 3<&-
-wait "$pid"
-status=$?
+signal_in_blocked_write TERM "$work/many" "$plain" --json -
 checks=$((checks + 1))
 # Every line whole and each move once, in order: a block sent again from its start would repeat
 # lines.
@@ -150,18 +164,7 @@ pkill -f 'sleep 30' 2>/dev/null
 awk 'BEGIN { print "Date,High,Low"; srand(7)
   for (i = 0; i < 1000000; i++) { p = 100 * exp(sin(i / 5000)) * (1 + (rand() - 0.5) / 50)
     printf "%d,%.4f,%.4f\n", 1000000000 + 60 * i, p * 1.002, p * 0.998 } }' >"$work/history"
-rm -f "$work/slow" && mkfifo "$work/slow"
-# A background job of a script starts with SIGINT ignored; the program gets it as a terminal
-# would give it.
-python3 -c 'import os, signal, sys; signal.signal(signal.SIGINT, signal.SIG_DFL); os.execv(sys.argv[1], sys.argv[1:])' \
-  "$plain" --swings "$work/history" --json --threshold 0.5 >"$work/slow" 2>/dev/null &
-pid=$!
-exec 3<"$work/slow"
-blocked_in "$pid" 1 && kill -INT "$pid"
-cat <&3 >"$work/out"
-exec 3<&-
-wait "$pid"
-status=$?
+signal_in_blocked_write INT /dev/null "$plain" --swings "$work/history" --json --threshold 0.5
 checks=$((checks + 1))
 if [ "$status" != 130 ] || [ "$(tail -c 1 "$work/out" | od -An -c | tr -d ' ')" != '\n' ] ||
   grep -qv '^{"swing":[0-9]*,.*"xop_f5":[0-9.e+-]*}$' "$work/out"; then
