@@ -1,6 +1,7 @@
 #include "history/bar_time.h"
 
 #include <array>
+#include <cstring>
 
 namespace zentarix {
 
@@ -295,35 +296,66 @@ BarTimeRead ReadUnixTime(bool millis, std::string_view date, std::string_view ti
 // of nearly every row of a long ISO file: their digits stand at fixed places, so they are read
 // without a cursor. Anything else (a zone, a fraction, one-digit hours) is left to the full
 // reading; false then.
-bool ReadPlainIso(std::string_view cell, Instant& instant) {
+bool ReadPlainIso(std::string_view cell, Instant& instant, IsoDay& day) {
   const std::size_t size = cell.size();
   if (size != 10 && size != 16 && size != 19) return false;
   const char* text = cell.data();
   const auto digit = [text](std::size_t at) { return DigitValue(text[at]); };
   const auto pair = [&digit](std::size_t at) { return digit(at) * 10 + digit(at + 1); };
-  bool digits = digit(0) <= 9 && digit(1) <= 9 && digit(2) <= 9 && digit(3) <= 9 && digit(5) <= 9 &&
-                digit(6) <= 9 && digit(8) <= 9 && digit(9) <= 9;
-  bool marks = text[4] == '-' && text[7] == '-';
+  std::uint64_t head;
+  std::uint16_t tail;
+  std::memcpy(&head, text, sizeof head);
+  std::memcpy(&tail, text + sizeof head, sizeof tail);
+  if (!day.Known || head != day.Head || tail != day.Tail) {
+    const bool digits = digit(0) <= 9 && digit(1) <= 9 && digit(2) <= 9 && digit(3) <= 9 &&
+                        digit(5) <= 9 && digit(6) <= 9 && digit(8) <= 9 && digit(9) <= 9;
+    if (!digits || text[4] != '-' || text[7] != '-') return false;
+    const Civil civil{static_cast<int>(pair(0) * 100 + pair(2)), static_cast<int>(pair(5)),
+                      static_cast<int>(pair(8))};
+    if (!IsValid(civil)) return false;
+    day.Head = head;
+    day.Tail = tail;
+    day.Days = DaysFromCivil(civil);
+    day.Known = true;
+  }
   unsigned hour = 0;
   unsigned minute = 0;
   unsigned second = 0;
   if (size >= 16) {
-    digits = digits && digit(11) <= 9 && digit(12) <= 9 && digit(14) <= 9 && digit(15) <= 9;
-    marks = marks && (text[10] == ' ' || text[10] == 'T') && text[13] == ':';
+    const bool digits = digit(11) <= 9 && digit(12) <= 9 && digit(14) <= 9 && digit(15) <= 9;
+    if (!digits || (text[10] != ' ' && text[10] != 'T') || text[13] != ':') return false;
     hour = pair(11);
     minute = pair(14);
   }
   if (size == 19) {
-    digits = digits && digit(17) <= 9 && digit(18) <= 9;
-    marks = marks && text[16] == ':';
+    if (digit(17) > 9 || digit(18) > 9 || text[16] != ':') return false;
     second = pair(17);
   }
-  if (!digits || !marks || hour > 23 || minute > 59 || second > 59) return false;
-  const Civil civil{static_cast<int>(pair(0) * 100 + pair(2)), static_cast<int>(pair(5)),
-                    static_cast<int>(pair(8))};
-  if (!IsValid(civil)) return false;
-  instant = {DaysFromCivil(civil) * SecondsPerDay + hour * 3600 + minute * 60 + second, 0};
+  if (hour > 23 || minute > 59 || second > 59) return false;
+  instant = {day.Days * SecondsPerDay + hour * 3600 + minute * 60 + second, 0};
   return true;
+}
+
+// ReadBarTime for every cell but a plain ISO one, kept out of line so that the plain ones run
+// without its registers saved.
+[[gnu::noinline]] BarTimeRead ReadAnyBarTime(DateForm form, std::string_view date,
+                                             std::string_view time, Instant& instant) {
+  if (form == DateForm::UnixSeconds || form == DateForm::UnixMillis) {
+    return ReadUnixTime(form == DateForm::UnixMillis, date, time, instant);
+  }
+  Cursor cursor(date);
+  Civil civil;
+  if (!ReadDate(form, cursor, civil)) return BarTimeRead::BadDate;
+  Clock clock;
+  if (!cursor.AtEnd()) {
+    if (!TakeTimeMark(form, cursor) || !ReadClock(cursor, clock)) return BarTimeRead::BadDate;
+    if (!time.empty()) return BarTimeRead::BadTime;
+  } else if (!time.empty()) {
+    Cursor timeCursor(time);
+    if (!ReadClock(timeCursor, clock)) return BarTimeRead::BadTime;
+  }
+  instant = {DaysFromCivil(civil) * SecondsPerDay + clock.Seconds - clock.Offset, clock.Nanos};
+  return BarTimeRead::Read;
 }
 
 bool ReadsAs(DateForm form, std::string_view cell) {
@@ -364,25 +396,16 @@ DateForm SlashFormSettledBy(std::string_view cell) {
 
 BarTimeRead ReadBarTime(DateForm form, std::string_view date, std::string_view time,
                         Instant& instant) {
-  if (form == DateForm::UnixSeconds || form == DateForm::UnixMillis) {
-    return ReadUnixTime(form == DateForm::UnixMillis, date, time, instant);
-  }
-  if (form == DateForm::Iso && time.empty() && ReadPlainIso(date, instant)) {
+  IsoDay day;
+  return ReadBarTime(form, date, time, instant, day);
+}
+
+BarTimeRead ReadBarTime(DateForm form, std::string_view date, std::string_view time,
+                        Instant& instant, IsoDay& day) {
+  if (form == DateForm::Iso && time.empty() && ReadPlainIso(date, instant, day)) {
     return BarTimeRead::Read;
   }
-  Cursor cursor(date);
-  Civil civil;
-  if (!ReadDate(form, cursor, civil)) return BarTimeRead::BadDate;
-  Clock clock;
-  if (!cursor.AtEnd()) {
-    if (!TakeTimeMark(form, cursor) || !ReadClock(cursor, clock)) return BarTimeRead::BadDate;
-    if (!time.empty()) return BarTimeRead::BadTime;
-  } else if (!time.empty()) {
-    Cursor timeCursor(time);
-    if (!ReadClock(timeCursor, clock)) return BarTimeRead::BadTime;
-  }
-  instant = {DaysFromCivil(civil) * SecondsPerDay + clock.Seconds - clock.Offset, clock.Nanos};
-  return BarTimeRead::Read;
+  return ReadAnyBarTime(form, date, time, instant);
 }
 
 }  // namespace zentarix

@@ -70,4 +70,17 @@ enum class BarTimeRead { Read, BadDate, BadTime };
 BarTimeRead ReadBarTime(DateForm form, std::string_view date, std::string_view time,
                         Instant& instant);
 
+// The day of the last ISO date cell read: the rows of one day share the date's first ten bytes,
+// so that a long file of ISO dates has only the time of day of each row read.
+struct IsoDay {
+  bool Known = false;
+  std::uint64_t Head = 0;  // the date's first eight bytes
+  std::uint16_t Tail = 0;  // and its last two
+  std::int64_t Days = 0;   // since 1970-01-01
+};
+
+// ReadBarTime, which keeps the last ISO day in day for the next cell of the same file.
+BarTimeRead ReadBarTime(DateForm form, std::string_view date, std::string_view time,
+                        Instant& instant, IsoDay& day);
+
 }  // namespace zentarix

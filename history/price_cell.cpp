@@ -1,16 +1,10 @@
 #include "history/price_cell.h"
 
-#include <cfloat>
 #include <cstring>
-#include <limits>
-
-#include "calc/number_parse.h"
 
 namespace zentarix {
 
 namespace {
-
-constexpr Extended NoValue = std::numeric_limits<Extended>::quiet_NaN();
 
 // $, €, £ and ₽ in UTF-8.
 constexpr std::string_view CurrencySigns[] = {"$", "\xE2\x82\xAC", "\xC2\xA3", "\xE2\x82\xBD"};
@@ -125,25 +119,19 @@ bool Ungroup(std::string_view cell, char decimal, char group, std::string& plain
   return !(whole && grouped && groupLength != 3);
 }
 
-PriceProblem CheckRange(Extended value) {
-  if (value != value) return PriceProblem::NotANumber;
-  if (!(value > 0)) return PriceProblem::NotPositive;
-  if (value > DBL_MAX) return PriceProblem::TooLarge;
-  if (value < DBL_MIN) return PriceProblem::TooSmall;
-  return PriceProblem::None;
-}
-
 }  // namespace
 
-PriceProblem PriceCellReader::Read(std::string_view cell, Extended& value, bool knownWithoutNul) {
-  if (!knownWithoutNul && std::memchr(cell.data(), '\0', cell.size()) != nullptr) {
-    return PriceProblem::HoldsNul;
-  }
+PriceProblem PriceCellReader::ReadAny(std::string_view cell, Extended& value) {
+  if (std::memchr(cell.data(), '\0', cell.size()) != nullptr) return PriceProblem::HoldsNul;
   // Once the mark is known, nearly every cell is a plain number in it: read where it lies.
   if (FMark != PriceMark::Undecided) {
     value = ParseUnderMarkOr(cell, FMark == PriceMark::Comma ? U',' : U'.', NoValue);
     if (value == value) return CheckRange(value);
   }
+  return ReadGrouped(WithoutCurrency(cell), value);
+}
+
+PriceProblem PriceCellReader::ReadOther(std::string_view cell, Extended& value) {
   return ReadGrouped(WithoutCurrency(cell), value);
 }
 

@@ -1,5 +1,7 @@
 #include "history/price_rows.h"
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -12,11 +14,7 @@ namespace {
 
 bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
 
-std::string_view Trimmed(std::string_view cell) {
-  // Nearly every cell has neither blanks nor quotes around it.
-  if (!cell.empty() && !IsBlank(cell.front()) && !IsBlank(cell.back()) && cell.front() != '"') {
-    return cell;
-  }
+std::string_view TrimmedAround(std::string_view cell) {
   while (!cell.empty() && IsBlank(cell.front())) cell.remove_prefix(1);
   while (!cell.empty() && IsBlank(cell.back())) cell.remove_suffix(1);
   // Spreadsheets quote a cell that holds the delimiter, as a grouped price or a name may.
@@ -26,6 +24,14 @@ std::string_view Trimmed(std::string_view cell) {
     while (!cell.empty() && cell.back() == ' ') cell.remove_suffix(1);
   }
   return cell;
+}
+
+// Inline, as nearly every cell has neither blanks nor quotes around it.
+inline std::string_view Trimmed(std::string_view cell) {
+  if (!cell.empty() && !IsBlank(cell.front()) && !IsBlank(cell.back()) && cell.front() != '"') {
+    return cell;
+  }
+  return TrimmedAround(cell);
 }
 
 // "<HIGH>", "\"High\"" and "High" are one name.
@@ -84,43 +90,58 @@ std::size_t SplitQuotedRow(std::string_view line, char delimiter,
   return count;
 }
 
-// The bytes of word equal to those of pattern, as their high bits: exact for every byte, unlike
-// the shorter test that may also mark a byte above a match.
-std::uint64_t EqualBytes(std::uint64_t word, std::uint64_t pattern) {
-  constexpr std::uint64_t Lows = 0x7F7F7F7F7F7F7F7Fu;
-  const std::uint64_t x = word ^ pattern;
-  return ~(((x & Lows) + Lows) | x | Lows);
-}
-
-// SplitQuotedRow for a row without quotes, eight bytes at a time: nearly every row of a long
-// file, where the cells before the last one needed are most of the row's bytes.
-std::size_t SplitRow(std::string_view line, char delimiter, std::vector<std::string_view>& cells) {
-  constexpr std::uint64_t Ones = 0x0101010101010101u;
-  const std::uint64_t delimiters = Ones * static_cast<unsigned char>(delimiter);
-  const std::uint64_t quotes = Ones * static_cast<unsigned char>('"');
+// SplitQuotedRow for a row without quotes, sixteen bytes at a time: nearly every row of a long
+// file, where the cells before the last one needed are most of the row's bytes. Every byte of
+// the cells returned is looked at, with a few after them: a quote there sends the row to
+// SplitQuotedRow, which splits the cells before it the same way, and mayHoldNul comes out
+// false only where none of the bytes is a NUL.
+std::size_t SplitRow(std::string_view line, char delimiter, std::vector<std::string_view>& cells,
+                     bool& mayHoldNul) {
+  const __m128i delimiters = _mm_set1_epi8(delimiter);
+  const __m128i quotes = _mm_set1_epi8('"');
+  const __m128i nuls = _mm_setzero_si128();
+  const char* const data = line.data();
+  const std::size_t size = line.size();
+  std::string_view* const out = cells.data();
+  const std::size_t wanted = cells.size();
+  bool quote = false;
+  bool nul = false;
   std::size_t count = 0;
   std::size_t start = 0;
   std::size_t at = 0;
-  for (; at + 8 <= line.size(); at += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, line.data() + at, 8);
-    if (EqualBytes(word, quotes) != 0) return SplitQuotedRow(line, delimiter, cells);
-    for (std::uint64_t found = EqualBytes(word, delimiters); found != 0; found &= found - 1) {
-      const std::size_t end = at + static_cast<std::size_t>(__builtin_ctzll(found)) / 8;
-      cells[count++] = line.substr(start, end - start);
-      if (count == cells.size()) return count;
+  for (; count < wanted && at + 16 <= size; at += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+    quote = quote || _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, quotes)) != 0;
+    nul = nul || _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, nuls)) != 0;
+    for (auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, delimiters)));
+         found != 0 && count < wanted; found &= found - 1) {
+      const std::size_t end = at + static_cast<std::size_t>(__builtin_ctz(found));
+      out[count++] = std::string_view(data + start, end - start);
       start = end + 1;
     }
   }
-  for (; at < line.size(); ++at) {
-    if (line[at] == '"') return SplitQuotedRow(line, delimiter, cells);
-    if (line[at] != delimiter) continue;
-    cells[count++] = line.substr(start, at - start);
-    if (count == cells.size()) return count;
+  for (; count < wanted && at < size; ++at) {
+    const char ch = data[at];
+    quote = quote || ch == '"';
+    nul = nul || ch == '\0';
+    if (ch != delimiter) continue;
+    out[count++] = std::string_view(data + start, at - start);
     start = at + 1;
   }
-  cells[count++] = line.substr(start);
+  if (quote) {
+    mayHoldNul = std::memchr(data, '\0', size) != nullptr;
+    return SplitQuotedRow(line, delimiter, cells);
+  }
+  if (count < wanted) out[count++] = std::string_view(data + start, size - start);
+  mayHoldNul = nul;
   return count;
+}
+
+// IsValidUtf8, with the ASCII cells of nearly every row answered without a call.
+bool IsValidText(std::string_view cell) {
+  unsigned char high = 0;
+  for (const char ch : cell) high |= static_cast<unsigned char>(ch);
+  return high < 0x80 || IsValidUtf8(cell);
 }
 
 HistoryProblem ProblemOf(PriceProblem problem) {
@@ -159,10 +180,15 @@ PriceRowReader::Row PriceRowReader::Read(std::string_view line, long number, Bar
     FCellsNeeded = 1;
   }
   FCells.resize(FCellsNeeded);
-  const std::size_t count =
-      FHeaderless ? (FCells[0] = line, 1) : SplitRow(line, FDelimiter, FCells);
-  // A NUL byte would end a number early, so a line that holds one has its prices checked for it.
-  FLineHoldsNul = std::memchr(line.data(), '\0', line.size()) != nullptr;
+  // A NUL byte would end a number early, so a line that may hold one has its prices checked
+  // for it.
+  std::size_t count = 1;
+  if (FHeaderless) {
+    FCells[0] = line;
+    FMayHoldNul = std::memchr(line.data(), '\0', line.size()) != nullptr;
+  } else {
+    count = SplitRow(line, FDelimiter, FCells, FMayHoldNul);
+  }
   return ReadCells(number, count, bar);
 }
 
@@ -208,17 +234,19 @@ PriceRowReader::Row PriceRowReader::ReadCells(long number, std::size_t count, Ba
     return column < 0 ? std::string_view() : Trimmed(FCells[static_cast<std::size_t>(column)]);
   };
   const std::string_view high = cell(FHigh);
-  const std::string_view low = cell(FLow);
+  const std::string_view low = FLow == FHigh ? high : cell(FLow);
   if (high.empty() || low.empty() || IsNull(high) || IsNull(low)) {
     if (FSkippedLines.size() < SkippedLinesKept) FSkippedLines.push_back(number);
     ++FRowsWithoutPrices;
     return Row::Skipped;
   }
-  if (ReadPrice(number, FHigh, high, bar.High) == Row::Error) return Row::Error;
+  PriceProblem problem = FPrices.Read(high, bar.High, !FMayHoldNul);
+  if (problem != PriceProblem::None) return FailPrice(problem, number, FHigh, high);
   if (FLow == FHigh) {
     bar.Low = bar.High;
-  } else if (ReadPrice(number, FLow, low, bar.Low) == Row::Error) {
-    return Row::Error;
+  } else {
+    problem = FPrices.Read(low, bar.Low, !FMayHoldNul);
+    if (problem != PriceProblem::None) return FailPrice(problem, number, FLow, low);
   }
   if (bar.High < bar.Low) {
     Fail(HistoryProblem::HighBelowLow, number, -1, high);
@@ -227,19 +255,16 @@ PriceRowReader::Row PriceRowReader::ReadCells(long number, std::size_t count, Ba
   }
   FDate = cell(FDateColumn);
   FTime = cell(FTimeColumn);
-  for (const int column : {FDateColumn, FTimeColumn}) {
-    if (!IsValidUtf8(cell(column))) return Fail(HistoryProblem::NotUtf8, number, column);
-  }
+  if (!IsValidText(FDate)) return Fail(HistoryProblem::NotUtf8, number, FDateColumn);
+  if (!IsValidText(FTime)) return Fail(HistoryProblem::NotUtf8, number, FTimeColumn);
   bar.Line = number;
-  bar.Time = FDate;
+  bar.Time.assign(FDate);
   if (FTimeColumn >= 0) bar.Time.append(" ").append(FTime);
   return Row::Bar;
 }
 
-PriceRowReader::Row PriceRowReader::ReadPrice(long number, int column, std::string_view text,
-                                              Extended& value) {
-  const PriceProblem problem = FPrices.Read(text, value, !FLineHoldsNul);
-  if (problem == PriceProblem::None) return Row::Bar;
+PriceRowReader::Row PriceRowReader::FailPrice(PriceProblem problem, long number, int column,
+                                              std::string_view text) {
   if (problem != PriceProblem::HoldsNul && !IsValidUtf8(text)) {
     return Fail(HistoryProblem::NotUtf8, number, column);
   }

@@ -69,7 +69,7 @@ class PriceRowReader {
  private:
   Row ReadHeader(std::string_view line, long number);
   Row ReadCells(long number, std::size_t count, Bar& bar);
-  Row ReadPrice(long number, int column, std::string_view text, Extended& value);
+  Row FailPrice(PriceProblem problem, long number, int column, std::string_view text);
   Row Fail(HistoryProblem problem, long number, int column, std::string_view cell = {});
   std::string ColumnName(int column) const;
 
@@ -87,7 +87,7 @@ class PriceRowReader {
   std::vector<std::string> FNames;  // the header's names of the columns read, as written
   std::size_t FCellsNeeded = 0;     // how many cells of a row the columns above need
   std::vector<std::string_view> FCells;
-  bool FLineHoldsNul = false;
+  bool FMayHoldNul = false;  // whether the price cells of the row may hold a NUL byte
   std::string_view FDate;
   std::string_view FTime;
   HistoryError FError;

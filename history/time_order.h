@@ -76,6 +76,7 @@ class TimeOrder {
     std::optional<TimeError> Error;
     long FirstRepeat = 0;
     long Repeats = 0;
+    IsoDay Day;
   };
   enum class State {
     Waiting,    // no date yet

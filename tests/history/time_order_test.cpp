@@ -203,6 +203,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "single, line 1 time \"\" not a date, stopped at 2"},
         FileCase{"UndatedBarBeforeTheFirstDate", "\n2024-01-02\n2024-01-03",
                  "single, line 1 \"\" not a date, stopped at 2"},
+        FileCase{"BadTimeOnAKnownDay", "2024-01-02 10:00\n2024-01-02 25:00",
+                 "single, line 2 \"2024-01-02 25:00\" not a date, stopped at 2"},
         FileCase{"OneBar", "2024-01-02", "single"}, FileCase{"NoDates", "\n|10:00\n", "unread"},
         FileCase{
             "MillisecondsForTheWholeFile", "1704189600000\n1704189600500\n1704189601",
