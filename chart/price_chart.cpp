@@ -125,10 +125,11 @@ class ColumnPlaces {
     const auto n = static_cast<long long>(FColumns.size());
     return FLeft + static_cast<int>((2 * static_cast<long long>(i) + 1) * FWidth / (2 * n));
   }
-  // The column that holds the bar of a given input line.
-  int XOfLine(long line) const {
-    const auto after = std::upper_bound(FColumns.begin(), FColumns.end(), line,
-                                        [](long l, const Bar& column) { return l < column.Line; });
+  // The column that holds the bar of a given place in time order.
+  int XOfPlace(long place) const {
+    const auto after =
+        std::upper_bound(FColumns.begin(), FColumns.end(), place,
+                         [](long p, const Bar& column) { return p < column.Place; });
     const std::size_t i = after == FColumns.begin() ? 0 : after - FColumns.begin() - 1;
     return X(i);
   }
@@ -223,9 +224,9 @@ void PaintZigZag(QPainter& painter, std::span<const Swing> swings, const PriceSc
                  const ColumnPlaces& places) {
   QPolygon zigzag;
   for (const Swing& swing : swings) {
-    const QPoint start(places.XOfLine(swing.Start.Line), scale.Row(swing.A()));
+    const QPoint start(places.XOfPlace(swing.Start.Place), scale.Row(swing.A()));
     if (zigzag.isEmpty() || zigzag.back() != start) zigzag << start;
-    zigzag << QPoint(places.XOfLine(swing.End.Line), scale.Row(swing.B()));
+    zigzag << QPoint(places.XOfPlace(swing.End.Place), scale.Row(swing.B()));
   }
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
@@ -349,7 +350,7 @@ void PaintPriceChart(QPainter& painter, const PriceChart& chart) {
     PaintDates(painter, frame, chart.Size, chart.Columns, places);
     painter.save();
     painter.setClipRect(frame.Plot);
-    const int startX = chart.Swings.empty() ? 0 : places.XOfLine(chart.Swings.back().Start.Line);
+    const int startX = chart.Swings.empty() ? 0 : places.XOfPlace(chart.Swings.back().Start.Place);
     if (levels) PaintBands(painter, frame, *levels, startX, scale);
     PaintBars(painter, chart, scale, places);
     PaintZigZag(painter, chart.Swings, scale, places);

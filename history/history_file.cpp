@@ -153,7 +153,7 @@ const HistoryCheck& HistoryFile::Check(const HistoryProgress& progress) {
     }
     switch (FRows.Read(line, FLines, bar)) {
       case PriceRowReader::Row::Bar:
-        ++FCheck.Bars;
+        bar.Place = FCheck.Bars++;
         if (FRows.HasTimeColumn() &&
             !order.Add(FLines, FRows.DateCell(), FRows.TimeCell(), bar.Time)) {
           return FailWith(ErrorOfTime(*order.Error(), FRows));
@@ -196,12 +196,14 @@ HistoryOutcome HistoryFile::Replay(const BarSink& onBar, const SwingSink& onSwin
   SwingSteps steps(FPercent);
   HistoryError error;
   bool failed = false;
+  long place = 0;
   Bar bar;
   // Each row again as the first pass read it, the header left out; false ends the pass.
   const auto take = [&](std::string_view line, long number) {
     if (number <= FHeaderLine) return true;
     switch (rows.Read(line, number, bar)) {
       case PriceRowReader::Row::Bar:
+        bar.Place = place++;
         if (onBar) onBar(bar);
         return steps.Add(bar, onSwing);
       case PriceRowReader::Row::Skipped:

@@ -34,6 +34,9 @@ struct Bar {
   Extended Low = 0;
   long Line = 0;     // the input line, counted from 1
   std::string Time;  // the date and time cells as written, joined by a space
+  // Its place among the history's bars in time order, from 0: a chart's x, which the line is
+  // not in a file that runs newest first.
+  long Place = 0;
 };
 
 class PriceRowReader {

@@ -23,11 +23,11 @@ const QString Title = QStringLiteral("цены.csv, swings of 5%");
 // One rising swing from 100 (line 2) to 200 (line 4): the bars span 100 to 200, and so does
 // the price scale, since the levels' corridors lie inside it.
 struct History {
-  std::vector<Bar> Bars{{120, 100, 2, "2024-01-02"},
-                        {150, 118, 3, "2024-01-03"},
-                        {200, 160, 4, "2024-01-04"},
-                        {190, 170, 5, "2024-01-05"},
-                        {185, 165, 6, "2024-01-08"}};
+  std::vector<Bar> Bars{{120, 100, 2, "2024-01-02", 0},
+                        {150, 118, 3, "2024-01-03", 1},
+                        {200, 160, 4, "2024-01-04", 2},
+                        {190, 170, 5, "2024-01-05", 3},
+                        {185, 165, 6, "2024-01-08", 4}};
   std::vector<Swing> Swings{{true, false, Bars[0], Bars[2]}};
 
   PriceChart Chart(QSize size) const {

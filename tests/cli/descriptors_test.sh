@@ -64,6 +64,19 @@ for picture in chart.png chart.svg; do
     failures=$((failures + 1))
   fi
 done
+# The same rows written newest first draw the same chart, pixel for pixel (one name for both,
+# as the title names the file).
+mkdir "$work/newest-first"
+{ head -n 1 "$sample"; tail -n +2 "$sample" | tac; } >"$work/newest-first/prices.csv"
+for folder in "$(dirname "$sample")" "$work/newest-first"; do
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+    "$window" --swings "$folder/prices.csv" --chart "$work/$(basename "$folder").png" 2>/dev/null
+done
+checks=$((checks + 1))
+if ! cmp -s "$work/examples.png" "$work/newest-first.png"; then
+  echo "FAIL a newest-first history draws another chart"
+  failures=$((failures + 1))
+fi
 expect "a chart into a folder that is not there" 74 \
   "cannot write $work/missing/chart.png: No such file or directory" \
   env -u DISPLAY "$window" --swings "$sample" --chart "$work/missing/chart.png"
