@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <string_view>
 
 namespace zentarix {
@@ -15,18 +14,17 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 }  // namespace
 
 LineReader::LineReader(int fd, std::size_t maxLine)
-    : FFd(fd), FMaxLine(maxLine), FBlock(std::size_t{1} << 16) {}
+    : FFd(fd), FMaxLine(maxLine), FBlock(BlockSize + BlockPadding) {}
 
-LineReader::Result LineReader::Next(std::string_view& line) {
+LineReader::Result LineReader::NextAcross(std::string_view& line) {
   // The line handed out last may lie in FLine; one cut short by a signal must stay.
   if (FHandedOut) FLine.clear();
   FHandedOut = false;
   while (true) {
     const char* begin = FBlock.data() + FStart;
-    const void* found = std::memchr(begin, '\n', FEnd - FStart);
+    const char* const found = FindLineBreak(begin, FBlock.data() + FEnd);
     const std::size_t count =
-        found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - begin)
-                         : FEnd - FStart;
+        found != nullptr ? static_cast<std::size_t>(found - begin) : FEnd - FStart;
     FStart += count;
     // A line that lies whole in the block is handed out where it lies; one that crosses a block
     // end is gathered, a byte over the limit kept for the CR of a CRLF line, which does not
@@ -54,20 +52,11 @@ LineReader::Result LineReader::Next(std::string_view& line) {
   }
 }
 
-LineReader::Result LineReader::Finish(std::string_view text, std::string_view& line) {
-  if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-  const bool tooLong = FTooLong || text.size() > FMaxLine;
-  FTooLong = false;
-  FHandedOut = true;
-  line = tooLong ? std::string_view() : text;
-  return tooLong ? Result::TooLong : Result::Line;
-}
-
 // Reads the next block; false when the read failed or a signal interrupted it.
 bool LineReader::Fill() {
   FStart = 0;
   FEnd = 0;
-  const ssize_t count = read(FFd, FBlock.data(), FBlock.size());
+  const ssize_t count = read(FFd, FBlock.data(), BlockSize);
   if (count < 0) {
     if (errno != EINTR) FError = errno;
     return false;

@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <cstring>
 
+#include "calc/uFloatEnv.h"
 #include "calc/utf8.h"
+#include "calc/x87.h"
 
 namespace zentarix {
 
@@ -163,9 +165,20 @@ HistoryProblem ProblemOf(PriceProblem problem) {
   return HistoryProblem::NotANumber;
 }
 
+// The most cells a row may need for ReadPlainRow; a file whose columns lie further takes the
+// general way.
+constexpr std::size_t PlainCellsMax = 16;
+
+// A cell that Trimmed leaves as it is, in a row without quotes.
+bool IsUntrimmed(std::string_view cell) {
+  return cell.empty() || (!IsBlank(cell.front()) && !IsBlank(cell.back()));
+}
+
 }  // namespace
 
 PriceRowReader::Row PriceRowReader::Read(std::string_view line, long number, Bar& bar) {
+  // A blank row never reads as a plain one, so it is skipped below all the same.
+  if (FStarted && !FHeaderless && ReadPlainRow(line, number, bar)) return Row::Bar;
   if (Trimmed(line).empty()) return Row::Skipped;
   if (!FStarted) {
     FStarted = true;
@@ -190,6 +203,87 @@ PriceRowReader::Row PriceRowReader::Read(std::string_view line, long number, Bar
     count = SplitRow(line, FDelimiter, FCells, FMayHoldNul);
   }
   return ReadCells(number, count, bar);
+}
+
+// Read for the row that nearly every line of a long file is: the mark known, and no quote, NUL,
+// byte beyond ASCII, blank around a cell, empty price or fault in the cells read. Such a row
+// reads here without its cells gathered; false leaves every other row, and a row with any
+// fault, to the general way, which reads it from the start as if this had not looked at it.
+// Every byte of the cells read is looked at, as SplitRow looks at them.
+bool PriceRowReader::ReadPlainRow(std::string_view line, long number, Bar& bar) {
+  const std::size_t needed = FCellsNeeded;
+  const std::size_t size = line.size();
+  // A file whose header named no price column has no cells to read.
+  if (FHigh < 0 || needed > PlainCellsMax || size < 16 || FPrices.Mark() == PriceMark::Undecided) {
+    return false;
+  }
+  const char* const data = line.data();
+  const __m128i delimiters = _mm_set1_epi8(FDelimiter);
+  const __m128i quotes = _mm_set1_epi8('"');
+  const __m128i nuls = _mm_setzero_si128();
+  // Where each cell ends: at its delimiter, the last one needed perhaps at the line's end.
+  std::size_t ends[PlainCellsMax];
+  std::size_t count = 0;
+  for (std::size_t at = 0;;) {
+    // The line's tail is read as its last sixteen bytes, those already seen shifted out, so
+    // that no byte past the line is touched.
+    const std::size_t from = std::min(at, size - 16);
+    const auto shift = static_cast<unsigned>(at - from);
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
+    auto found =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, delimiters))) >> shift;
+    // A quote, a NUL, or a byte with its high bit set.
+    auto odd =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+            bytes, _mm_or_si128(_mm_cmpeq_epi8(bytes, quotes), _mm_cmpeq_epi8(bytes, nuls))))) >>
+        shift;
+    for (; found != 0 && count < needed; found &= found - 1) {
+      ends[count++] = at + static_cast<std::size_t>(__builtin_ctz(found));
+    }
+    if (count == needed) {
+      // Only the bytes before the last cell's delimiter count.
+      odd &= (1u << static_cast<unsigned>(ends[needed - 1] - at)) - 1;
+      if (odd != 0) return false;
+      break;
+    }
+    if (odd != 0) return false;
+    at += 16 - shift;
+    if (at >= size) {
+      if (count + 1 < needed) return false;
+      ends[count++] = size;
+      break;
+    }
+  }
+  const auto cell = [&](int column) {
+    if (column < 0) return std::string_view();
+    const auto index = static_cast<std::size_t>(column);
+    const std::size_t start = index == 0 ? 0 : ends[index - 1] + 1;
+    return std::string_view(data + start, ends[index] - start);
+  };
+  const std::string_view high = cell(FHigh);
+  const std::string_view low = FLow == FHigh ? high : cell(FLow);
+  const std::string_view date = cell(FDateColumn);
+  const std::string_view time = cell(FTimeColumn);
+  if (high.empty() || low.empty() || !IsUntrimmed(high) || !IsUntrimmed(low) ||
+      !IsUntrimmed(date) || !IsUntrimmed(time)) {
+    return false;
+  }
+  // One word for the row's prices rather than one per cell; the word is the caller's again
+  // before the bar goes on to its arithmetic.
+  const ScopedHardwareWord parseWord(fpu::ParseWord);
+  const Extended highValue = FPrices.PlainPriceOrNaN(high);
+  if (highValue != highValue) return false;
+  const Extended lowValue = FLow == FHigh ? highValue : FPrices.PlainPriceOrNaN(low);
+  if (lowValue != lowValue) return false;
+  if (highValue < lowValue) return false;
+  bar.High = highValue;
+  bar.Low = lowValue;
+  FDate = date;
+  FTime = time;
+  bar.Line = number;
+  bar.Time.assign(date);
+  if (FTimeColumn >= 0) bar.Time.append(" ").append(time);
+  return true;
 }
 
 PriceRowReader::Row PriceRowReader::ReadHeader(std::string_view line, long number) {

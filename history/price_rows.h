@@ -71,6 +71,7 @@ class PriceRowReader {
 
  private:
   Row ReadHeader(std::string_view line, long number);
+  bool ReadPlainRow(std::string_view line, long number, Bar& bar);
   Row ReadCells(long number, std::size_t count, Bar& bar);
   Row FailPrice(PriceProblem problem, long number, int column, std::string_view text);
   Row Fail(HistoryProblem problem, long number, int column, std::string_view cell = {});

@@ -22,26 +22,14 @@ bool SameError(const std::optional<TimeError>& one, const std::optional<TimeErro
 
 }  // namespace
 
-bool TimeOrder::Add(long line, std::string_view dateCell, std::string_view timeCell,
-                    std::string_view written) {
-  FWritten = written;
-  if (FState == State::Waiting) {
-    if (dateCell.empty()) {
-      if (FFirstUndated == 0) FFirstUndated = line;
-      return true;
-    }
-    Start(line, dateCell, timeCell);
-  }
-  bool fine = true;
+bool TimeOrder::AddDated(long line, std::string_view dateCell, std::string_view timeCell) {
+  if (FState == State::Waiting) Start(line, dateCell, timeCell);
   if (FState == State::Settled) {
     Step(FReadings[0], line, dateCell, timeCell);
-    fine = !FReadings[0].Error;
-  } else if (FState == State::Unsettled) {
-    fine = AddUnsettled(line, dateCell, timeCell);
+    return !FReadings[0].Error;
   }
-  FPreviousLine = line;
-  FPreviousText = written;
-  return fine;
+  if (FState == State::Unsettled) return AddUnsettled(line, dateCell, timeCell);
+  return true;
 }
 
 void TimeOrder::Finish() {

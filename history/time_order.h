@@ -54,8 +54,20 @@ class TimeOrder {
   // not be given.
   // written: the bar's date and time cells joined by a blank, as an error names them; the
   // caller keeps it unchanged until the next Add returns, so that no bar's text is copied.
+  // Inline, so that written goes from the caller's registers to the members: a callee that
+  // takes it from the stack waits there for the two halves the caller has just stored.
   bool Add(long line, std::string_view dateCell, std::string_view timeCell,
-           std::string_view written);
+           std::string_view written) {
+    FWritten = written;
+    if (FState == State::Waiting && dateCell.empty()) {
+      if (FFirstUndated == 0) FFirstUndated = line;
+      return true;
+    }
+    const bool fine = AddDated(line, dateCell, timeCell);
+    FPreviousLine = line;
+    FPreviousText = written;
+    return fine;
+  }
   // Settles what the bars left open; the results below are final after it.
   void Finish();
 
@@ -85,6 +97,8 @@ class TimeOrder {
     Unread,
   };
 
+  // Add for a bar with a date, or one after the first bar with a date.
+  bool AddDated(long line, std::string_view dateCell, std::string_view timeCell);
   void Start(long line, std::string_view dateCell, std::string_view timeCell);
   bool AddUnsettled(long line, std::string_view dateCell, std::string_view timeCell);
   void Settle(DateForm form);

@@ -128,6 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"ANulCutsNoPriceShort", "Close\n9\0 5.52\n"sv, "", 0, "HoldsNul 2 Close "},
         FileCase{"ANulInTheFirstSixteenBytes", "Date,High,Low\n2024-01-02,9\0 5.52,1\n"sv, "", 0,
                  "HoldsNul 2 High "},
+        FileCase{"ANulBesideTheLastCellRead", "Date,High,Low,Close\n2024-01-02 10:00,9\0,1,7\n"sv,
+                 "", 0, "HoldsNul 2 High "},
         FileCase{"ZeroIsNoPrice", "Close\n0\n", "", 0, "NotPositive 2 Close 0"},
         FileCase{"ANegativePrice", "Close\n-5\n", "", 0, "NotPositive 2 Close -5"},
         FileCase{"BeyondTheDouble", "Close\n1e400\n", "", 0, "TooLarge 2 Close 1e400"},
