@@ -5,7 +5,7 @@ read_csv, runs the same zigzag and the same level formulas in doubles and writes
 Lines; then the reading alone, zentarix with a threshold no move reaches beside read_csv (C
 engine) alone. The file is 1,000,000 bars of a random walk with volatility clusters, written
 once. The programs take turns; the median wall time of each is reported, with the peak
-resident memory of zentarix on that file and on one four times as long.
+resident memory of each (price_file_bench.py measures zentarix's on far longer files).
 
 Needs Debian's python3-pandas (run it with /usr/bin/python3).
 Usage: swings_bench.py ZENTARIX [--bars N] [--runs R]
@@ -116,12 +116,6 @@ def main():
     with tempfile.TemporaryDirectory() as work:
         history = os.path.join(work, "history.csv")
         write_history(history, args.bars)
-        longer = os.path.join(work, "longer.csv")
-        with open(history) as source, open(longer, "w") as out:
-            header, *rows = source.readlines()
-            out.write(header)
-            for _ in range(4):
-                out.writelines(rows)
         commands = {
             "zentarix --swings --json": [args.zentarix, "--swings", history, "--json"],
             "pandas program": [sys.executable, "-c", PANDAS_PROGRAM, history],
@@ -133,7 +127,6 @@ def main():
             for name, command in commands.items():
                 times[name].append(run(command))
         memory = {name: peak_memory(command) for name, command in commands.items()}
-        memory_longer = peak_memory([args.zentarix, "--swings", longer, "--json"])
     medians = {name: statistics.median(values) for name, values in times.items()}
     for name, seconds in medians.items():
         print(f"{name:26} {seconds:7.3f} s, peak {memory[name]:7.1f} MiB")
@@ -141,8 +134,6 @@ def main():
           " x as fast as pandas")
     print(f"reading: zentarix {medians['pandas read_csv'] / medians['zentarix reading']:.1f}"
           " x as fast as read_csv")
-    print(f"memory: {memory['zentarix --swings --json']:.1f} MiB on {args.bars} bars, "
-          f"{memory_longer:.1f} MiB on {4 * args.bars}")
 
 
 if __name__ == "__main__":
