@@ -127,9 +127,8 @@ class ColumnPlaces {
   }
   // The column that holds the bar of a given place in time order.
   int XOfPlace(long place) const {
-    const auto after =
-        std::upper_bound(FColumns.begin(), FColumns.end(), place,
-                         [](long p, const Bar& column) { return p < column.Place; });
+    const auto after = std::upper_bound(FColumns.begin(), FColumns.end(), place,
+                                        [](long p, const Bar& column) { return p < column.Place; });
     const std::size_t i = after == FColumns.begin() ? 0 : after - FColumns.begin() - 1;
     return X(i);
   }
