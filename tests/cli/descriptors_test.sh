@@ -172,10 +172,10 @@ if [ "$ended" != yes ] || [ "$status" != 143 ] || [ "$(wc -l <"$work/out")" != 1
 fi
 pkill -f 'sleep 30' 2>/dev/null
 
-# A history of a million bars: SIGINT part-way through --swings leaves whole lines and 130, and
+# A history of 600,000 bars: SIGINT part-way through --swings leaves whole lines and 130, and
 # a newest-first copy read through a pipe gives the swings of the file, leaving no temporary file.
 awk 'BEGIN { print "Date,High,Low"; srand(7)
-  for (i = 0; i < 1000000; i++) { p = 100 * exp(sin(i / 5000)) * (1 + (rand() - 0.5) / 50)
+  for (i = 0; i < 600000; i++) { p = 100 * exp(sin(i / 5000)) * (1 + (rand() - 0.5) / 50)
     printf "%d,%.4f,%.4f\n", 1000000000 + 60 * i, p * 1.002, p * 0.998 } }' >"$work/history"
 signal_in_blocked_write INT /dev/null "$plain" --swings "$work/history" --json --threshold 0.5
 checks=$((checks + 1))
