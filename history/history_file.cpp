@@ -122,6 +122,14 @@ const HistoryCheck& HistoryFile::Check(const HistoryProgress& progress) {
   const SwingSink keep = [this](const Swing& swing) {
     FLast = swing;
     ++FCount;
+    if (FHeldAll && FHeld.size() < HeldSwings) {
+      // Room for all at once: growing by doubling would hold the old and the new room together.
+      if (FHeld.empty()) FHeld.reserve(HeldSwings);
+      FHeld.push_back(swing);
+    } else if (FHeldAll) {
+      FHeldAll = false;
+      std::vector<Swing>().swap(FHeld);
+    }
     return true;
   };
   std::string_view line;
@@ -192,6 +200,12 @@ const HistoryCheck& HistoryFile::FailWith(const HistoryError& error) {
 
 HistoryOutcome HistoryFile::Replay(const BarSink& onBar, const SwingSink& onSwing,
                                    const HistoryProgress& progress) {
+  if (!onBar && FHeldAll && FCheck.Order != BarOrder::NewestFirst) {
+    for (const Swing& swing : FHeld) {
+      if (!onSwing(swing)) return HistoryOutcome::Stopped;
+    }
+    return HistoryOutcome::Read;
+  }
   PriceRowReader rows = FRows;
   SwingSteps steps(FPercent);
   HistoryError error;

@@ -23,6 +23,10 @@
 
 namespace zentarix {
 
+// How many swings the first pass holds for the second at most: 176 bytes each, and their times
+// when longer than a string holds in place, about 30 MiB in all.
+inline constexpr std::size_t HeldSwings = std::size_t{1} << 17;
+
 // A line of a history longer than this is a data error.
 inline constexpr std::size_t MaxHistoryLine = std::size_t{1} << 20;
 
@@ -65,7 +69,8 @@ class HistoryFile {
 
   // The second pass, after a Check that read the file: each bar to onBar (when given) and each
   // swing to onSwing, in time order, the last one unconfirmed; a sink that returns false stops
-  // the pass.
+  // the pass. Without onBar, the swings of a file in time order come from the first pass when
+  // it could hold them all (HeldSwings of them), and the file is not read again.
   using BarSink = std::function<void(const Bar&)>;
   using SwingSink = std::function<bool(const Swing&)>;
   HistoryOutcome Replay(const BarSink& onBar, const SwingSink& onSwing,
@@ -99,6 +104,10 @@ class HistoryFile {
   long FHeaderLine = 0;
   std::optional<Swing> FLast;  // in file order
   long FCount = 0;
+  // The first pass's swings, while they are few enough to hold: a file in time order then
+  // needs no second pass to write them.
+  std::vector<Swing> FHeld;
+  bool FHeldAll = true;
 };
 
 }  // namespace zentarix
