@@ -4,11 +4,11 @@
 #include <memory>
 
 #include "app/process_start.h"
-#include "chart/price_chart.h"
 #include "cli/command_line.h"
 #include "desktop/app_title.h"
 #include "desktop/application_start.h"
 #include "desktop/centre_on_screen.h"
+#include "desktop/chart_picture.h"
 #include "desktop/general_error_report.h"
 #include "desktop/locale_watcher.h"
 #include "desktop/native_window.h"
@@ -24,7 +24,7 @@ namespace {
 // --chart: the picture's fonts need an application object, made only when a chart is asked
 // for and on Qt's offscreen platform (chosen before the object exists), so that a chart is
 // drawn without a display, whatever DISPLAY holds.
-std::string DrawChart(const ChartRequest& request) {
+std::string DrawChart(const std::string& file, const PriceChart& chart) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   // Qt's notes on the desktop it starts on (no runtime folder, say) concern no chart: a failure
   // is the one line of the error text. Its critical messages still go where they would.
@@ -37,14 +37,8 @@ std::string DrawChart(const ChartRequest& request) {
   char name[] = "Zentarix";
   char* argv[] = {name, nullptr};
   const QGuiApplication application(argc, argv);
-  PriceChart chart;
-  chart.Size = QSize(request.Width, request.Height);
-  chart.Title = QString::fromStdString(request.Title);
-  chart.Columns = request.Columns;
-  chart.ClosesOnly = request.ClosesOnly;
-  chart.Swings = request.Swings;
-  chart.Tenths = request.Tenths;
-  return WritePriceChart(request.File, chart);
+  const QString problem = SaveCanvasPicture(QString::fromStdString(file), PriceChartPicture(chart));
+  return problem.isEmpty() ? std::string() : "cannot write " + file + ": " + problem.toStdString();
 }
 
 }  // namespace

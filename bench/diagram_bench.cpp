@@ -13,9 +13,9 @@
 
 #include "calc/uCalcItem.h"
 #include "calc/uFloatEnv.h"
+#include "desktop/canvas_picture.h"
 #include "diagram/named_colors.h"
 #include "diagram/uDiagram.h"
-#include "shell/diagram_replay.h"
 
 using namespace zentarix;
 
@@ -68,7 +68,7 @@ void BM_ReplayOnly(benchmark::State& state) {
   QImage image(Width, Height, QImage::Format_RGB32);
   for (auto _ : state) {
     QPainter painter(&image);
-    DiagramCanvas canvas(painter, image.size(), font, palette, clWhite, clWindowText);
+    CanvasReplay canvas(painter, image.size(), font, palette, clWhite, clWindowText);
     canvas.Replay(ops);
     painter.end();
     benchmark::ClobberMemory();
@@ -84,7 +84,11 @@ void BM_FillAndPaint(benchmark::State& state) {
   for (auto _ : state) {
     QPainter painter(&image);
     FillWhite(painter, image);
-    PaintLevelDiagram(painter, image.size(), font, item);
+    CanvasPicture picture;
+    picture.Area = image.size();
+    picture.Font = font;
+    picture.Ops = BuildDiagramOps(Width, Height, item, clWhite, clWindowText);
+    PaintCanvasPicture(painter, picture);
     painter.end();
     benchmark::ClobberMemory();
   }

@@ -1,244 +1,91 @@
 #include "chart/price_chart.h"
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QColor>
-#include <QFont>
-#include <QFontMetrics>
-#include <QImage>
-#include <QPainter>
-#include <QPen>
-#include <QPolygon>
-#include <QSaveFile>
 #include <algorithm>
-#include <array>
-#include <climits>
 #include <cmath>
-#include <exception>
-#include <optional>
-#include <vector>
+#include <cstdint>
+#include <string>
+#include <tuple>
+#include <utility>
 
 #include "calc/number_render.h"
-#include "calc/uCalcItem.h"
-#include "calc/uFloatEnv.h"
-#include "desktop/svg_device.h"
+#include "chart/label_layout.h"
+#include "chart/price_scale.h"
 #include "diagram/uDiagram.h"
+#include "text/replace_every.h"
 
 namespace zentarix {
 
 namespace {
 
+constexpr TColor Rgb(int red, int green, int blue) { return red | (green << 8) | (blue << 16); }
+
 // Fixed colours on a white ground: the desktop's palette, which may be a dark one, is never
 // asked.
-constexpr QRgb GroundColor = qRgb(255, 255, 255);
-constexpr QRgb InkColor = qRgb(0, 0, 0);
-constexpr QRgb BarColor = qRgb(96, 96, 96);
-constexpr QRgb GridColor = qRgb(232, 232, 232);
-constexpr QRgb FrameColor = qRgb(160, 160, 160);
-constexpr QRgb ZigZagColor = qRgb(0, 64, 160);
+constexpr TColor GroundColor = Rgb(255, 255, 255);
+constexpr TColor InkColor = Rgb(0, 0, 0);
+constexpr TColor BarColor = Rgb(120, 120, 120);
+constexpr TColor GridColor = Rgb(232, 232, 232);
+constexpr TColor FrameColor = Rgb(160, 160, 160);
+constexpr TColor ZigZagColor = Rgb(0, 64, 160);
 
-// The diagram's explicit colours: red in the low byte, then green and blue.
-QColor DiagramColor(TColor color) {
-  const auto bits = static_cast<std::uint32_t>(color);
-  return QColor(static_cast<int>(bits & 0xFF), static_cast<int>((bits >> 8) & 0xFF),
-                static_cast<int>((bits >> 16) & 0xFF));
-}
-
-QFont ChartFont(int pixels, bool bold) {
-  // The face the program's package brings, so that every machine draws the same letters.
-  QFont font(QStringLiteral("Liberation Sans"));
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
-}
-
-QString Text(const std::string& text) { return QString::fromStdString(text); }
-
-// The last swing's levels as the window calculates them; none when its values give the error
-// line (a noise below zero) or an arithmetic error.
-std::optional<TCalcItem> LevelsOf(const PriceChart& chart) {
-  if (chart.Swings.empty()) return std::nullopt;
-  const Swing& last = chart.Swings.back();
-  TCalcItem item;
-  try {
-    if (!CalculateLevels(item, last.A(), last.B(), chart.Tenths)) return std::nullopt;
-  } catch (const EMathError&) {
-    ResetFpu();
-    return std::nullopt;
-  }
-  return item;
-}
-
-class PriceScale {
- public:
-  PriceScale(const ChartFrame& frame, Extended low, Extended high)
-      : FTop(frame.TopRow), FBottom(frame.BottomRow), FLow(low), FHigh(high) {
-    // One price alone still needs a span: it is drawn in the middle.
-    if (!(FHigh > FLow)) {
-      const Extended half = FLow != 0 ? std::fabs(FLow) / 100 : 1;
-      FLow -= half;
-      FHigh += half;
-    }
-  }
-
-  int Row(Extended price) const {
-    const Extended place = FTop + (FHigh - price) / (FHigh - FLow) * (FBottom - FTop);
-    // Far outside the picture a row only has to stay far outside it.
-    return static_cast<int>(std::llround(std::clamp<Extended>(place, -1e6L, 1e6L)));
-  }
-  Extended Low() const { return FLow; }
-  Extended High() const { return FHigh; }
-
- private:
-  int FTop;
-  int FBottom;
-  Extended FLow;
-  Extended FHigh;
+// The picture's sizes grow with it from those of 1280 x 720, by the smaller of its two ratios.
+struct Sizes {
+  int Font;  // labels, axes, legend
+  int TitleFont;
+  int Line;  // the zigzag and the level lines
+  int Margin;
+  int Tick;  // an axis tick's length
+  int Mark;  // the side of the A and B marks
 };
 
-PriceScale ScaleOf(const ChartFrame& frame, const PriceChart& chart,
-                   const std::optional<TCalcItem>& levels) {
+Sizes SizesOf(const ChartView& view) {
+  const double scale = std::clamp(std::min(view.Width / 1280.0, view.Height / 720.0), 0.375, 6.0);
+  const auto scaled = [scale](double base, int least) {
+    return std::max(least, static_cast<int>(std::lround(base * scale)));
+  };
+  return {scaled(12, 8), scaled(15, 9), scaled(1, 1), scaled(8, 3), scaled(4, 2), scaled(6, 3)};
+}
+
+// value with the fewest decimals (at most four) that show it whole: 5, 2,5, 0,25.
+std::string ShortNumber(Extended value) {
+  int decimals = 0;
+  for (Extended scaled = value; decimals < 4 && scaled != std::floor(scaled); ++decimals) {
+    scaled *= 10;
+  }
+  return RenderNumber(value, decimals);
+}
+
+// The lowest and highest price the chart shows: the bars', the last swing's ends and its
+// levels' corridor bounds.
+std::pair<Extended, Extended> PriceRange(const PriceChart& chart) {
   Extended low = chart.Columns.front().Low;
   Extended high = chart.Columns.front().High;
   for (const Bar& column : chart.Columns) {
     low = std::min(low, column.Low);
     high = std::max(high, column.High);
   }
-  if (levels) {
-    for (const double bound : {levels->F3Minus, levels->F3Plus, levels->F5Minus, levels->F5Plus}) {
-      low = std::min<Extended>(low, bound);
-      high = std::max<Extended>(high, bound);
+  const auto widen = [&](Extended price) {
+    low = std::min(low, price);
+    high = std::max(high, price);
+  };
+  if (chart.Last) {
+    widen(chart.Last->A());
+    widen(chart.Last->B());
+  }
+  if (chart.Levels) {
+    for (const double bound : {chart.Levels->F3Minus, chart.Levels->F3Plus, chart.Levels->F5Minus,
+                               chart.Levels->F5Plus}) {
+      widen(bound);
     }
   }
-  return PriceScale(frame, low, high);
-}
-
-// Where the bars stand: column i of n in the middle of its share of the bars' width.
-class ColumnPlaces {
- public:
-  ColumnPlaces(const ChartFrame& frame, std::span<const Bar> columns)
-      : FLeft(frame.Plot.left()),
-        FWidth(std::max(frame.BarsRight - frame.Plot.left(), 1)),
-        FColumns(columns) {}
-
-  int X(std::size_t i) const {
-    const auto n = static_cast<long long>(FColumns.size());
-    return FLeft + static_cast<int>((2 * static_cast<long long>(i) + 1) * FWidth / (2 * n));
-  }
-  // The column that holds the bar of a given place in time order.
-  int XOfPlace(long place) const {
-    const auto after = std::upper_bound(FColumns.begin(), FColumns.end(), place,
-                                        [](long p, const Bar& column) { return p < column.Place; });
-    const std::size_t i = after == FColumns.begin() ? 0 : after - FColumns.begin() - 1;
-    return X(i);
-  }
-
- private:
-  int FLeft;
-  int FWidth;
-  std::span<const Bar> FColumns;
-};
-
-void PaintTitle(QPainter& painter, const ChartFrame& frame, QSize size, const QString& title) {
-  painter.setFont(ChartFont(16, true));
-  painter.setPen(QColor(InkColor));
-  const QRect band(frame.Plot.left(), 0, size.width() - frame.Plot.left(), frame.Plot.top());
-  painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter,
-                   painter.fontMetrics().elidedText(title, Qt::ElideRight, band.width()));
-}
-
-// Grid lines at a round step (1, 2 or 5 times a power of ten) about every 60 rows, labelled
-// on the right with as many decimals as the step needs.
-void PaintPriceAxis(QPainter& painter, const ChartFrame& frame, const PriceScale& scale) {
-  const int wanted = std::max(2, (frame.BottomRow - frame.TopRow) / 60);
-  const Extended raw = (scale.High() - scale.Low()) / wanted;
-  if (!(raw > 0) || !std::isfinite(raw)) return;
-  const Extended magnitude = std::pow(10.0L, std::floor(std::log10(raw)));
-  const Extended multiple = raw / magnitude;
-  const Extended step = magnitude * (multiple < 1.5L ? 1
-                                     : multiple < 3  ? 2
-                                     : multiple < 7  ? 5
-                                                     : 10);
-  const int decimals = std::clamp(-static_cast<int>(std::floor(std::log10(step))), 0, 18);
-  const Extended first = std::ceil(scale.Low() / step);
-  const Extended last = std::floor(scale.High() / step);
-  const QFontMetrics metrics = painter.fontMetrics();
-  for (Extended k = first; k <= last && k - first < 100; ++k) {
-    const int row = scale.Row(k * step);
-    painter.setPen(QColor(GridColor));
-    painter.drawLine(frame.Plot.left(), row, frame.Plot.right(), row);
-    painter.setPen(QColor(InkColor));
-    painter.drawLine(frame.Plot.right() + 1, row, frame.Plot.right() + 4, row);
-    painter.drawText(frame.Plot.right() + 7, row + (metrics.ascent() - metrics.descent()) / 2,
-                     Text(RenderNumber(k * step, decimals)));
-  }
-}
-
-// A few of the columns' dates below the plot, evenly spread, none over another.
-void PaintDates(QPainter& painter, const ChartFrame& frame, QSize size,
-                std::span<const Bar> columns, const ColumnPlaces& places) {
-  const QFontMetrics metrics = painter.fontMetrics();
-  const std::size_t wanted =
-      static_cast<std::size_t>(std::clamp((frame.BarsRight - frame.Plot.left()) / 160, 2, 8));
-  const std::size_t n = columns.size();
-  int freeFrom = INT_MIN;
-  painter.setPen(QColor(InkColor));
-  for (std::size_t k = 0; k < wanted; ++k) {
-    const std::size_t i = n == 1 ? 0 : (k * (n - 1) + (wanted - 1) / 2) / (wanted - 1);
-    if (columns[i].Time.empty()) continue;
-    const QString text = Text(columns[i].Time);
-    const int x = places.X(i);
-    const int width = metrics.horizontalAdvance(text);
-    const int left = std::clamp(x - width / 2, 0, std::max(0, size.width() - width));
-    if (left < freeFrom) continue;
-    painter.drawLine(x, frame.Plot.bottom() + 1, x, frame.Plot.bottom() + 4);
-    painter.drawText(left, frame.Plot.bottom() + 6 + metrics.ascent(), text);
-    freeFrom = left + width + 12;
-  }
-}
-
-void PaintBars(QPainter& painter, const PriceChart& chart, const PriceScale& scale,
-               const ColumnPlaces& places) {
-  painter.setPen(QPen(QColor(BarColor), 0));
-  if (chart.ClosesOnly) {
-    QPolygon line;
-    for (std::size_t i = 0; i < chart.Columns.size(); ++i) {
-      const Bar& column = chart.Columns[i];
-      line << QPoint(places.X(i), scale.Row(column.High));
-      // A column that merged several closes spans their range.
-      if (column.Low != column.High) line << QPoint(places.X(i), scale.Row(column.Low));
-    }
-    painter.drawPolyline(line);
-    return;
-  }
-  for (std::size_t i = 0; i < chart.Columns.size(); ++i) {
-    const Bar& column = chart.Columns[i];
-    const int x = places.X(i);
-    painter.drawLine(x, scale.Row(column.High), x, scale.Row(column.Low));
-  }
-}
-
-// Through each swing's start and end prices.
-void PaintZigZag(QPainter& painter, std::span<const Swing> swings, const PriceScale& scale,
-                 const ColumnPlaces& places) {
-  QPolygon zigzag;
-  for (const Swing& swing : swings) {
-    const QPoint start(places.XOfPlace(swing.Start.Place), scale.Row(swing.A()));
-    if (zigzag.isEmpty() || zigzag.back() != start) zigzag << start;
-    zigzag << QPoint(places.XOfPlace(swing.End.Place), scale.Row(swing.B()));
-  }
-  painter.save();
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(QColor(ZigZagColor), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  painter.drawPolyline(zigzag);
-  painter.restore();
+  return {low, high};
 }
 
 struct LevelLine {
   double Level;
   double Bound1;  // the corridor's bounds, in either order (a falling swing's noise is negative)
   double Bound2;
-  QColor Color;
+  TColor Color;
   std::string Label;
 };
 
@@ -248,158 +95,422 @@ std::string CorridorLabel(const char* pattern, double level, double bound1, doub
          RenderNumber(std::max(bound1, bound2), 4) + ")";
 }
 
-std::array<LevelLine, 3> LevelLines(const TCalcItem& item) {
-  return {{
-      {item.F3, item.F3Minus, item.F3Plus, DiagramColor(DiagramBlack),
+std::vector<LevelLine> LevelLines(const TCalcItem& item) {
+  return {
+      {item.F3, item.F3Minus, item.F3Plus, DiagramBlack,
        CorridorLabel("F3 = %.4n", item.F3, item.F3Minus, item.F3Plus)},
-      {item.F5, item.F5Minus, item.F5Plus, DiagramColor(DiagramBlack),
+      {item.F5, item.F5Minus, item.F5Plus, DiagramBlack,
        CorridorLabel("F5 = %.4n", item.F5, item.F5Minus, item.F5Plus)},
-      {item.Level50, item.Level50, item.Level50, DiagramColor(DiagramRed),
-       Level50Text(item.Level50)},
-  }};
-}
-
-// The levels run from the last swing's start to the plot's right edge. Their corridor bands
-// lie under the bars and the zigzag.
-void PaintBands(QPainter& painter, const ChartFrame& frame, const TCalcItem& item, int startX,
-                const PriceScale& scale) {
-  for (const LevelLine& line : LevelLines(item)) {
-    if (line.Bound1 == line.Bound2) continue;
-    const int top = scale.Row(std::max(line.Bound1, line.Bound2));
-    const int bottom = scale.Row(std::min(line.Bound1, line.Bound2));
-    painter.fillRect(QRect(QPoint(startX, top), QPoint(frame.Plot.right(), bottom)),
-                     DiagramColor(BandColor));
-  }
-}
-
-// The F3 and F5 lines and the red 50% line over everything else, each labelled above its band
-// at the plot's right edge; labels that would overlap, for levels close together, are moved
-// down just enough to stand apart.
-void PaintLevelLines(QPainter& painter, const ChartFrame& frame, const TCalcItem& item, int startX,
-                     const PriceScale& scale) {
-  const QFontMetrics metrics = painter.fontMetrics();
-  const int right = frame.Plot.right();
-  struct Label {
-    int Baseline;
-    QString Text;
+      {item.Level50, item.Level50, item.Level50, DiagramRed, Level50Text(item.Level50)},
   };
-  std::vector<Label> labels;
-  for (const LevelLine& line : LevelLines(item)) {
-    const int row = scale.Row(line.Level);
-    painter.setPen(QPen(line.Color, 0));
-    painter.drawLine(startX, row, right, row);
-    const int bandTop = scale.Row(std::max(line.Bound1, line.Bound2));
-    labels.push_back({bandTop - 2 - metrics.descent(), Text(line.Label)});
+}
+
+// Whether byte starts a character, being no continuation byte of UTF-8.
+bool StartsCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }
+
+class ChartBuilder {
+ public:
+  ChartBuilder(const PriceChart& chart, const TextMeasure& measure)
+      : FChart(chart), FMeasure(measure), FSizes(SizesOf(chart.View)) {}
+
+  std::vector<CanvasOp> Build();
+
+ private:
+  std::string Translated(const char* source) const {
+    return FChart.Translate ? FChart.Translate(source) : std::string(source);
   }
-  std::sort(labels.begin(), labels.end(),
-            [](const Label& a, const Label& b) { return a.Baseline < b.Baseline; });
-  painter.setPen(QColor(InkColor));
-  for (std::size_t i = 0; i < labels.size(); ++i) {
-    if (i > 0) {
-      labels[i].Baseline = std::max(labels[i].Baseline, labels[i - 1].Baseline + metrics.height());
-    }
-    painter.drawText(right - 4 - metrics.horizontalAdvance(labels[i].Text), labels[i].Baseline,
-                     labels[i].Text);
+  int TextHeight(int pixels) const { return FMeasure.Height(pixels); }
+  int TextWidth(const std::string& text, int pixels, TFontStyles styles = 0) const {
+    return FMeasure.Width(text, pixels, styles);
+  }
+  std::string Fitted(std::string text, int pixels, TFontStyles styles, int width) const;
+
+  void Line(int x1, int y1, int x2, int y2) {
+    FOps.push_back(CanvasOp::MoveTo(x1, y1));
+    FOps.push_back(CanvasOp::LineTo(x2, y2));
+  }
+  void Text(const LabelBox& box, std::string text) {
+    FOps.push_back(CanvasOp::TextOut(box.Left, box.Top, std::move(text)));
+  }
+  // Places a label of the current size at the first free candidate inside area and draws it.
+  bool Label(const std::vector<LabelBox>& candidates, const LabelBox& area, std::string text);
+
+  void Title();
+  void Frame();
+  void Grid();
+  void Bands();
+  void Bars();
+  void ZigZag();
+  void LevelLinesAndMarks();
+  void Legend();
+  void Labels();
+  void DateLabels();
+
+  int X(long place) const;
+  int XOfClamped(long place) const { return std::clamp(X(place), FPlot.Left, FPlot.Right - 1); }
+
+  const PriceChart& FChart;
+  const TextMeasure& FMeasure;
+  Sizes FSizes;
+  std::vector<CanvasOp> FOps;
+  LabelLayout FLayout;
+  LabelBox FPicture;
+  LabelBox FPlot;  // inside the frame
+  int FBarsRight = 0;
+  PriceScale FScale{0, 1, 0, 1};
+  PriceTicks FTicks;
+  std::vector<std::string> FTickTexts;
+};
+
+std::string ChartBuilder::Fitted(std::string text, int pixels, TFontStyles styles,
+                                 int width) const {
+  if (TextWidth(text, pixels, styles) <= width) return text;
+  const std::string ellipsis = "\u2026";
+  while (!text.empty() && TextWidth(text + ellipsis, pixels, styles) > width) {
+    // One character off the end: its continuation bytes, then its first byte.
+    while (!text.empty() && !StartsCharacter(text.back())) text.pop_back();
+    if (!text.empty()) text.pop_back();
+  }
+  return text.empty() ? std::string() : text + ellipsis;
+}
+
+bool ChartBuilder::Label(const std::vector<LabelBox>& candidates, const LabelBox& area,
+                         std::string text) {
+  const std::optional<LabelBox> box = FLayout.Place(candidates, area);
+  if (box) Text(*box, std::move(text));
+  return box.has_value();
+}
+
+int ChartBuilder::X(long place) const {
+  const long long count = std::max<long>(FChart.PlaceCount, 1);
+  const long long width = std::max(FBarsRight - FPlot.Left, 1);
+  const long long offset = place - FChart.FirstPlace;
+  return FPlot.Left + static_cast<int>((2 * offset + 1) * width / (2 * count));
+}
+
+void ChartBuilder::Title() {
+  const std::string title =
+      ReplaceEvery(ReplaceEvery(Translated(ChartTitleText), "%1", FChart.FileName), "%2",
+                   ShortNumber(FChart.Percent));
+  FOps.push_back(CanvasOp::SetFontSize(FSizes.TitleFont));
+  FOps.push_back(CanvasOp::SetFontStyle(fsBold));
+  const int width = FPicture.Right - 2 * FSizes.Margin;
+  const std::string shown = Fitted(title, FSizes.TitleFont, fsBold, width);
+  const LabelBox box{FSizes.Margin, FSizes.Margin / 2,
+                     FSizes.Margin + TextWidth(shown, FSizes.TitleFont, fsBold),
+                     FSizes.Margin / 2 + TextHeight(FSizes.TitleFont)};
+  FLayout.Block(box);
+  Text(box, shown);
+  FOps.push_back(CanvasOp::SetFontStyle(0));
+  FOps.push_back(CanvasOp::SetFontSize(FSizes.Font));
+}
+
+// The plot's box, the price scale and its ticks: the axis on the right is as wide as its
+// widest label.
+void ChartBuilder::Frame() {
+  const int height = TextHeight(FSizes.Font);
+  const int top = FSizes.Margin / 2 + TextHeight(FSizes.TitleFont) + FSizes.Margin / 2;
+  const int bottom = std::max(top + 2, FPicture.Bottom - height - FSizes.Tick - FSizes.Margin);
+  const auto [low, high] = PriceRange(FChart);
+  FTicks = RoundTicks(low, high, std::clamp((bottom - top) / (3 * height), 2, 10));
+  int axis = 0;
+  for (const Extended price : FTicks.Prices) {
+    FTickTexts.push_back(RenderNumber(price, FTicks.Decimals));
+    axis = std::max(axis, TextWidth(FTickTexts.back(), FSizes.Font));
+  }
+  const int right =
+      std::max(FSizes.Margin + 2, FPicture.Right - axis - FSizes.Tick - 2 * FSizes.Margin / 2 - 2);
+  FPlot = {FSizes.Margin, top, right, bottom};
+  const int pad = std::min(2 * FSizes.Margin, (bottom - top) / 8);
+  FScale = PriceScale(top + pad, bottom - 1 - pad, low, high);
+  // The right fifth keeps room for the levels' lines and labels beyond the last bar.
+  FBarsRight = FChart.Last ? FPlot.Left + (FPlot.Right - FPlot.Left) * 4 / 5 : FPlot.Right;
+}
+
+void ChartBuilder::Grid() {
+  FOps.push_back(CanvasOp::SetPenWidth(1));
+  FOps.push_back(CanvasOp::SetPenColor(GridColor));
+  for (const Extended price : FTicks.Prices) {
+    const int row = FScale.Row(price);
+    Line(FPlot.Left, row, FPlot.Right - 1, row);
+  }
+  FOps.push_back(CanvasOp::SetPenColor(InkColor));
+  for (const Extended price : FTicks.Prices) {
+    const int row = FScale.Row(price);
+    Line(FPlot.Right, row, FPlot.Right + FSizes.Tick, row);
   }
 }
 
-// A short write (a file size limit reached part-way, say) leaves no reason behind: the write
-// that follows it fails outright and records the system's reason.
-bool WriteWhole(QSaveFile& out, const QByteArray& bytes) {
-  qint64 written = 0;
-  while (written < bytes.size()) {
-    const qint64 count = out.write(bytes.constData() + written, bytes.size() - written);
-    if (count <= 0) return false;
-    written += count;
+// The corridor bands lie under the bars and the zigzag, from the last swing's start on.
+void ChartBuilder::Bands() {
+  if (!FChart.Levels || !FChart.Last) return;
+  const int left = XOfClamped(FChart.Last->Start.Place);
+  FOps.push_back(CanvasOp::SetBrushColor(BandColor));
+  for (const LevelLine& line : LevelLines(*FChart.Levels)) {
+    if (line.Bound1 == line.Bound2) continue;
+    const int top = FScale.Row(std::max(line.Bound1, line.Bound2));
+    const int bottom = FScale.Row(std::min(line.Bound1, line.Bound2));
+    FOps.push_back(CanvasOp::FillRect(left, top, FPlot.Right, bottom + 1));
   }
-  return out.flush();
+}
+
+void ChartBuilder::Bars() {
+  const std::span<const Bar> columns = FChart.Columns;
+  const long end = FChart.FirstPlace + FChart.PlaceCount;
+  const auto middle = [&](std::size_t i) {
+    const long next = i + 1 < columns.size() ? columns[i + 1].Place : end;
+    return X((columns[i].Place + next - 1) / 2);
+  };
+  FOps.push_back(CanvasOp::SetPenColor(BarColor));
+  if (FChart.ClosesOnly) {
+    FOps.push_back(CanvasOp::SetPenWidth(FSizes.Line));
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      const int x = middle(i);
+      const int high = FScale.Row(columns[i].High);
+      FOps.push_back(i == 0 ? CanvasOp::MoveTo(x, high) : CanvasOp::LineTo(x, high));
+      // A column that merged several closes spans their range.
+      if (columns[i].Low != columns[i].High) {
+        FOps.push_back(CanvasOp::LineTo(x, FScale.Row(columns[i].Low)));
+      }
+    }
+    return;
+  }
+  const long long pixelsPerBar =
+      (FBarsRight - FPlot.Left) / std::max<long long>(FChart.PlaceCount, 1);
+  // From three pixels a bar, bars are wider than the zigzag; below, a column a pixel.
+  const int width =
+      pixelsPerBar >= 3 ? std::max(FSizes.Line + 1, static_cast<int>(pixelsPerBar * 3 / 5)) : 1;
+  FOps.push_back(CanvasOp::SetPenWidth(width));
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    const int x = middle(i);
+    Line(x, FScale.Row(columns[i].High), x, FScale.Row(columns[i].Low));
+  }
+}
+
+// Through the swings' ends; a segment from before the view enters at the plot's left edge.
+// Where many ends share a pixel column, the line only runs up and down it: of each run of
+// points in one column, the first, the lowest, the highest and the last are drawn, so that a
+// history of millions of swings is a line of a few points a column, drawn as it would be whole.
+// A zigzag of more swings than a third of the bars' pixels would hide the bars under a solid
+// mass: then only its last two legs are drawn.
+void ChartBuilder::ZigZag() {
+  std::span<const ZigZagPoint> points = FChart.ZigZag;
+  if (points.size() < 2) return;
+  const auto legible = static_cast<std::size_t>(std::max(3, (FBarsRight - FPlot.Left) / 3));
+  if (points.size() > legible) points = points.last(3);
+  const auto at = [&](std::size_t i) {
+    return std::pair<long long, long long>{X(points[i].Place), FScale.Row(points[i].Price)};
+  };
+  auto [x0, y0] = at(0);
+  if (x0 < FPlot.Left) {
+    const auto [x1, y1] = at(1);
+    y0 = x1 == x0 ? y1 : y0 + (y1 - y0) * (FPlot.Left - x0) / (x1 - x0);
+    x0 = FPlot.Left;
+  }
+  std::vector<std::pair<int, int>> line{{static_cast<int>(x0), static_cast<int>(y0)}};
+  const bool dashLast = FChart.Last && !FChart.Last->Confirmed;
+  const std::size_t solid = dashLast ? points.size() - 1 : points.size();
+  for (std::size_t i = 1; i < solid;) {
+    const long long x = at(i).first;
+    std::size_t end = i;
+    long long lowest = at(i).second, highest = lowest;
+    for (; end < solid && at(end).first == x; ++end) {
+      lowest = std::max(lowest, at(end).second);  // rows grow downwards
+      highest = std::min(highest, at(end).second);
+    }
+    const long long first = at(i).second;
+    const long long last = at(end - 1).second;
+    for (const long long y : {first, highest, lowest, last}) {
+      if (line.back() != std::pair{static_cast<int>(x), static_cast<int>(y)}) {
+        line.emplace_back(static_cast<int>(x), static_cast<int>(y));
+      }
+    }
+    i = end;
+  }
+  FOps.push_back(CanvasOp::SetPenColor(ZigZagColor));
+  FOps.push_back(CanvasOp::SetPenWidth(FSizes.Line));
+  FOps.push_back(CanvasOp::MoveTo(line.front().first, line.front().second));
+  for (std::size_t i = 1; i < line.size(); ++i) {
+    FOps.push_back(CanvasOp::LineTo(line[i].first, line[i].second));
+  }
+  if (!dashLast) return;
+  // The swing that is not confirmed may still be extended or undone: its leg is dashed.
+  const auto [x, y] = at(points.size() - 1);
+  FOps.push_back(CanvasOp::SetPenStyle(psDash));
+  FOps.push_back(CanvasOp::LineTo(static_cast<int>(x), static_cast<int>(y)));
+  FOps.push_back(CanvasOp::SetPenStyle(psSolid));
+}
+
+void ChartBuilder::LevelLinesAndMarks() {
+  if (!FChart.Last) return;
+  if (FChart.Levels) {
+    const int left = XOfClamped(FChart.Last->Start.Place);
+    FOps.push_back(CanvasOp::SetPenWidth(FSizes.Line));
+    for (const LevelLine& line : LevelLines(*FChart.Levels)) {
+      const int row = FScale.Row(line.Level);
+      FOps.push_back(CanvasOp::SetPenColor(line.Color));
+      Line(left, row, FPlot.Right - 1, row);
+    }
+  }
+  FOps.push_back(CanvasOp::SetBrushColor(ZigZagColor));
+  const int half = FSizes.Mark / 2;
+  for (const auto& [place, price] : {std::pair{FChart.Last->Start.Place, FChart.Last->A()},
+                                     std::pair{FChart.Last->End.Place, FChart.Last->B()}}) {
+    const int x = X(place);
+    const int y = FScale.Row(price);
+    FOps.push_back(
+        CanvasOp::FillRect(x - half, y - half, x - half + FSizes.Mark, y - half + FSizes.Mark));
+  }
+}
+
+// Top left in the plot, on white: the threshold, the noise, the last swing's dates and the
+// file's name; no label is placed over it.
+void ChartBuilder::Legend() {
+  std::vector<std::string> lines{
+      ReplaceEvery(Translated(ThresholdText), "%1", ShortNumber(FChart.Percent)),
+      ReplaceEvery(Translated(NoiseText), "%1", ShortNumber(FChart.Tenths / 10))};
+  if (FChart.Last) {
+    std::string dates =
+        ReplaceEvery(ReplaceEvery(Translated(SwingDatesText), "%1", FChart.Last->Start.Time), "%2",
+                     FChart.Last->End.Time);
+    if (!FChart.Last->Confirmed) dates += ' ' + Translated(NotConfirmedText);
+    lines.push_back(dates);
+  }
+  lines.push_back(ReplaceEvery(Translated(FileText), "%1", FChart.FileName));
+  const int height = TextHeight(FSizes.Font);
+  const int pad = FSizes.Margin / 2 + 1;
+  const int room = (FPlot.Right - FPlot.Left) / 2 - 2 * pad;
+  int width = 0;
+  for (std::string& line : lines) {
+    line = Fitted(line, FSizes.Font, 0, room);
+    width = std::max(width, TextWidth(line, FSizes.Font));
+  }
+  const LabelBox box{FPlot.Left + FSizes.Margin, FPlot.Top + FSizes.Margin,
+                     FPlot.Left + FSizes.Margin + width + 2 * pad,
+                     FPlot.Top + FSizes.Margin + static_cast<int>(lines.size()) * height + 2 * pad};
+  // A picture too small for the legend goes without it.
+  if (box.Right > FPlot.Right || box.Bottom > FPlot.Bottom) return;
+  FLayout.Block(box);
+  FOps.push_back(CanvasOp::SetBrushColor(GroundColor));
+  FOps.push_back(CanvasOp::FillRect(box.Left, box.Top, box.Right, box.Bottom));
+  FOps.push_back(CanvasOp::SetPenWidth(1));
+  FOps.push_back(CanvasOp::SetPenColor(FrameColor));
+  FOps.push_back(CanvasOp::MoveTo(box.Left, box.Top));
+  FOps.push_back(CanvasOp::LineTo(box.Right - 1, box.Top));
+  FOps.push_back(CanvasOp::LineTo(box.Right - 1, box.Bottom - 1));
+  FOps.push_back(CanvasOp::LineTo(box.Left, box.Bottom - 1));
+  FOps.push_back(CanvasOp::LineTo(box.Left, box.Top));
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const int top = box.Top + pad + static_cast<int>(i) * height;
+    Text({box.Left + pad, top, box.Right - pad, top + height}, lines[i]);
+  }
+}
+
+// In order of priority: the last swing's A and B, its levels, the price axis, the dates.
+void ChartBuilder::Labels() {
+  const int height = TextHeight(FSizes.Font);
+  FOps.push_back(CanvasOp::SetBrushColor(GroundColor));
+  FOps.push_back(CanvasOp::SetTextColor(InkColor));
+  if (FChart.Last) {
+    const Swing& last = *FChart.Last;
+    for (const auto& [name, place, price, above] :
+         {std::tuple{"A ", last.Start.Place, last.A(), !last.Rising},
+          std::tuple{"B ", last.End.Place, last.B(), last.Rising}}) {
+      const std::string text = name + RenderNumber(price, 4);
+      const int width = TextWidth(text, FSizes.Font);
+      const int x = std::clamp(X(place) - width / 2, FPlot.Left, FPlot.Right - width);
+      const int y = FScale.Row(price);
+      const int top = above ? y - FSizes.Mark - height : y + FSizes.Mark;
+      Label(StackedCandidates(x, top, width, height, 4), FPlot, text);
+    }
+  }
+  if (FChart.Levels) {
+    for (const LevelLine& line : LevelLines(*FChart.Levels)) {
+      const int width = TextWidth(line.Label, FSizes.Font);
+      const int top = FScale.Row(std::max(line.Bound1, line.Bound2)) - height - 1;
+      Label(StackedCandidates(FPlot.Right - FSizes.Margin - width, top, width, height, 6), FPlot,
+            line.Label);
+    }
+  }
+  const LabelBox axis{FPlot.Right + 1, 0, FPicture.Right, FPicture.Bottom};
+  for (std::size_t i = 0; i < FTicks.Prices.size(); ++i) {
+    const int width = TextWidth(FTickTexts[i], FSizes.Font);
+    const int left = FPlot.Right + FSizes.Tick + 2;
+    const int top = FScale.Row(FTicks.Prices[i]) - height / 2;
+    const std::vector<LabelBox> at{{left, top, left + width, top + height}};
+    Label(at, axis, FTickTexts[i]);
+  }
+  DateLabels();
+}
+
+// A few of the columns' dates below the plot, evenly spread; those that find no room are
+// left out.
+void ChartBuilder::DateLabels() {
+  const std::span<const Bar> columns = FChart.Columns;
+  const int height = TextHeight(FSizes.Font);
+  const LabelBox below{0, FPlot.Bottom + 1, FPicture.Right, FPicture.Bottom};
+  const std::size_t wanted =
+      static_cast<std::size_t>(std::clamp((FBarsRight - FPlot.Left) / (12 * FSizes.Font), 2, 10));
+  const std::size_t n = columns.size();
+  for (std::size_t k = 0; k < wanted && n > 0; ++k) {
+    const std::size_t i = n == 1 ? 0 : (k * (n - 1) + (wanted - 1) / 2) / (wanted - 1);
+    if (columns[i].Time.empty()) continue;
+    const std::string text = Fitted(columns[i].Time, FSizes.Font, 0, FPicture.Right);
+    const int x = X(columns[i].Place);
+    const int width = TextWidth(text, FSizes.Font);
+    const int left = std::clamp(x - width / 2, 0, std::max(0, FPicture.Right - width));
+    const int top = FPlot.Bottom + FSizes.Tick + 1;
+    // A gap of a margin either side keeps neighbours apart.
+    const std::vector<LabelBox> at{
+        {left - FSizes.Margin, top, left + width + FSizes.Margin, top + height}};
+    if (!FLayout.Place(at, {below.Left - FSizes.Margin, below.Top, below.Right + FSizes.Margin,
+                            below.Bottom})) {
+      continue;
+    }
+    FOps.push_back(CanvasOp::SetPenColor(InkColor));
+    FOps.push_back(CanvasOp::SetPenWidth(1));
+    Line(x, FPlot.Bottom, x, FPlot.Bottom + FSizes.Tick);
+    Text({left, top, left + width, top + height}, text);
+  }
+}
+
+std::vector<CanvasOp> ChartBuilder::Build() {
+  FPicture = {0, 0, FChart.View.Width, FChart.View.Height};
+  FOps.push_back(CanvasOp::SetBrushColor(GroundColor));
+  FOps.push_back(CanvasOp::SetTextColor(InkColor));
+  Title();
+  Frame();
+  if (!FChart.Columns.empty()) {
+    Grid();
+    Bands();
+    Bars();
+    ZigZag();
+    LevelLinesAndMarks();
+    Legend();
+    Labels();
+  }
+  FOps.push_back(CanvasOp::SetPenWidth(1));
+  FOps.push_back(CanvasOp::SetPenColor(FrameColor));
+  FOps.push_back(CanvasOp::MoveTo(FPlot.Left - 1, FPlot.Top - 1));
+  FOps.push_back(CanvasOp::LineTo(FPlot.Right, FPlot.Top - 1));
+  FOps.push_back(CanvasOp::LineTo(FPlot.Right, FPlot.Bottom));
+  FOps.push_back(CanvasOp::LineTo(FPlot.Left - 1, FPlot.Bottom));
+  FOps.push_back(CanvasOp::LineTo(FPlot.Left - 1, FPlot.Top - 1));
+  return std::move(FOps);
 }
 
 }  // namespace
 
-ChartFrame FrameOfChart(QSize size) {
-  const int width = std::max(size.width(), 1);
-  const int height = std::max(size.height(), 1);
-  // The margins shrink with a small picture, so that the plot keeps its share of it.
-  const int left = std::min(12, width / 16);
-  const int axis = std::min(100, width / 4);   // the prices, right of the plot
-  const int top = std::min(40, height / 6);    // the title
-  const int below = std::min(40, height / 6);  // the dates
-  ChartFrame frame;
-  frame.Plot = QRect(QPoint(left, top),
-                     QPoint(std::max(left, width - 1 - axis), std::max(top, height - 1 - below)));
-  // The extreme prices stay clear of the plot's edges.
-  const int pad = std::min(10, frame.Plot.height() / 8);
-  frame.TopRow = frame.Plot.top() + pad;
-  frame.BottomRow = frame.Plot.bottom() - pad;
-  frame.BarsRight = frame.Plot.left() + frame.Plot.width() * 4 / 5;
-  return frame;
+std::vector<CanvasOp> BuildChartOps(const PriceChart& chart, const TextMeasure& measure) {
+  return ChartBuilder(chart, measure).Build();
 }
 
-void PaintPriceChart(QPainter& painter, const PriceChart& chart) {
-  const ChartFrame frame = FrameOfChart(chart.Size);
-  painter.fillRect(QRect(QPoint(0, 0), chart.Size), QColor(GroundColor));
-  PaintTitle(painter, frame, chart.Size, chart.Title);
-  painter.setFont(ChartFont(12, false));
-  if (!chart.Columns.empty()) {
-    const std::optional<TCalcItem> levels = LevelsOf(chart);
-    const PriceScale scale = ScaleOf(frame, chart, levels);
-    const ColumnPlaces places(frame, chart.Columns);
-    PaintPriceAxis(painter, frame, scale);
-    PaintDates(painter, frame, chart.Size, chart.Columns, places);
-    painter.save();
-    painter.setClipRect(frame.Plot);
-    const int startX = chart.Swings.empty() ? 0 : places.XOfPlace(chart.Swings.back().Start.Place);
-    if (levels) PaintBands(painter, frame, *levels, startX, scale);
-    PaintBars(painter, chart, scale, places);
-    PaintZigZag(painter, chart.Swings, scale, places);
-    if (levels) PaintLevelLines(painter, frame, *levels, startX, scale);
-    painter.restore();
-  }
-  painter.setPen(QColor(FrameColor));
-  painter.setBrush(Qt::NoBrush);
-  painter.drawRect(frame.Plot.adjusted(0, 0, -1, -1));
-}
-
-std::string WritePriceChart(const std::string& file, const PriceChart& chart) {
-  try {
-    // Drawn in memory first: the file then sees one write, whose failure Qt reports with the
-    // system's reason (an encoder writing to a failing file would print its own complaints).
-    QByteArray picture;
-    QBuffer buffer(&picture);
-    buffer.open(QIODevice::WriteOnly);
-    const QString name = Text(file);
-    if (name.endsWith(QLatin1String(".svg"))) {
-      QString problem;
-      // At 96 dots an inch the picture's stated size is its size in CSS pixels.
-      const std::unique_ptr<QPaintDevice> svg =
-          OpenSvgDevice(buffer, SvgPage{chart.Size, 96, chart.Title}, problem);
-      if (!svg) return "cannot draw " + file + ": " + problem.toStdString();
-      QPainter painter(svg.get());
-      PaintPriceChart(painter, chart);
-    } else {
-      QImage image(chart.Size, QImage::Format_RGB32);
-      if (image.isNull()) {
-        return "cannot draw " + file + ": no memory for " + std::to_string(chart.Size.width()) +
-               "x" + std::to_string(chart.Size.height()) + " pixels";
-      }
-      {
-        QPainter painter(&image);
-        PaintPriceChart(painter, chart);
-      }
-      image.save(&buffer, "PNG");
-    }
-    // Written whole and synced under a temporary name, then renamed into place; on a failure
-    // the temporary file is removed. A failed write shows before commit, whose closing of the
-    // file would forget the reason.
-    QSaveFile out(name);
-    if (!out.open(QIODevice::WriteOnly) || !WriteWhole(out, picture) || !out.commit()) {
-      return "cannot write " + file + ": " + out.errorString().toStdString();
-    }
-  } catch (const std::exception& error) {
-    return "cannot draw " + file + ": " + error.what();
-  }
-  return {};
+long ViewStart(const ChartView& view, long bars, const Swing* beforeLast, const Swing* last) {
+  if (view.Bars == AllBars) return 0;
+  if (view.Bars > 0) return std::max(0L, bars - view.Bars);
+  const Swing* from = beforeLast != nullptr ? beforeLast : last;
+  const long start = from != nullptr ? from->Start.Place : 0;
+  return std::max(0L, std::min(start, bars - MinViewBars));
 }
 
 }  // namespace zentarix

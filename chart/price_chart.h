@@ -1,56 +1,71 @@
-// The chart of a price history: its bars (high-low lines, or the closes as a line), the zigzag
-// through the swings' ends, and the last swing's levels as the level diagram shows them (the
-// F3 and F5 lines on their corridor bands, the red 50% line, each labelled with its value in
-// the locale's marks), a price axis on the right, a few dates below and the title above. Light
-// ground and dark ink in fixed colours, whatever the desktop's palette. Drawn with QPainter into
-// SVG or PNG; it needs an application object for its fonts, but no display.
+// The chart of a price history as drawing operations: the bars in view (a high-low column
+// each, or the closes as a line), the zigzag through the swings' ends over them with the last
+// leg dashed while its swing is not confirmed, the last swing's A and B marked with their
+// prices, its levels as the level diagram shows them (the F3 and F5 lines on their corridor
+// bands, the red 50% line, each labelled with its value in the locale's marks), a price axis
+// of round ticks on the right, dates below, a title above and a legend. Light ground and dark
+// ink in fixed colours. Fonts and lines grow with the picture; no two labels overlap, and
+// those that find no free place are left out, the axis's first.
 #pragma once
 
-#include <QRect>
-#include <QSize>
-#include <QString>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "calc/extended.h"
+#include "calc/uCalcItem.h"
+#include "chart/chart_texts.h"
+#include "chart/text_measure.h"
+#include "diagram/canvas_op.h"
 #include "history/zigzag.h"
-
-class QPainter;
 
 namespace zentarix {
 
+// --bars all.
+inline constexpr long AllBars = -1;
+
+// What a chart shows and how large: the one set of the chart's defaults.
+struct ChartView {
+  int Width = 1280;
+  int Height = 720;
+  // The last Bars bars; AllBars for every one; 0 for the default view, which ends at the last
+  // bar and starts where the swing before the last one starts, at least MinViewBars back.
+  long Bars = 0;
+};
+
+inline constexpr long MinViewBars = 100;
+
+// A swing's end (or the first swing's start) at its bar's place in time order.
+struct ZigZagPoint {
+  long Place = 0;
+  Extended Price = 0;
+};
+
 struct PriceChart {
-  QSize Size{1280, 720};
-  QString Title;
-  // The bars, oldest first, each standing at the line of its first bar (see BarColumns).
+  ChartView View;
+  std::string FileName;  // without its folder, for the title and the legend
+  Extended Percent = 5;  // the reversal threshold
+  Extended Tenths = 30;  // the noise of the levels, in tenths of a percent
+  // The bars in view: places FirstPlace ... FirstPlace + PlaceCount - 1.
+  long FirstPlace = 0;
+  long PlaceCount = 0;
+  // Their columns, oldest first, each standing at the place of its first bar (BarColumns).
   std::span<const Bar> Columns;
   bool ClosesOnly = false;  // a history of closes: drawn as a line
-  // Every swing, oldest first: the zigzag. The last one's levels are drawn.
-  std::span<const Swing> Swings;
-  Extended Tenths = 30;  // the noise of those levels, in tenths of a percent
+  // The zigzag's points from the last one before the view on, oldest first.
+  std::span<const ZigZagPoint> ZigZag;
+  std::optional<Swing> Last;        // the last swing, whose marks and levels are drawn
+  std::optional<TCalcItem> Levels;  // its levels, as the run computed them
+  TranslateChart Translate;         // null: the Russian texts
 };
 
-// Where a chart of a given size draws. The price scale is linear: the highest price the chart
-// shows (of the bars and of the last swing's corridor bounds) lies on TopRow, the lowest on
-// BottomRow, and a price is drawn on the pixel row nearest to its place between them. The bars
-// take the columns from Plot's left edge up to BarsRight; the rest of the plot, on its right,
-// keeps room for the levels' lines and labels.
-struct ChartFrame {
-  QRect Plot;
-  int TopRow = 0;
-  int BottomRow = 0;
-  int BarsRight = 0;
-};
+// The operations for a picture of chart.View's size, texts measured by measure in the canvas
+// font (whose size the operations set).
+std::vector<CanvasOp> BuildChartOps(const PriceChart& chart, const TextMeasure& measure);
 
-ChartFrame FrameOfChart(QSize size);
-
-// Paints the whole chart on painter, whose device is chart.Size large.
-void PaintPriceChart(QPainter& painter, const PriceChart& chart);
-
-// Writes the chart to file: SVG when its name ends in ".svg", else PNG. It is written to a
-// temporary file in the same folder and renamed into place, so that a failed run leaves nothing
-// half written and any earlier file of that name as it was. Returns what went wrong, empty on
-// success.
-std::string WritePriceChart(const std::string& file, const PriceChart& chart);
+// The first place of the view over a history of `bars` bars whose last swing is last and the
+// one before it beforeLast (none when last is the first).
+long ViewStart(const ChartView& view, long bars, const Swing* beforeLast, const Swing* last);
 
 }  // namespace zentarix

@@ -25,7 +25,7 @@ namespace {
 constexpr const char* HelpText =
     "Usage: %1 [--lang en|ru] (--print | --json) (A B NOISE | -)\n"
     "       %1 [--lang en|ru] --swings FILE [--print | --json] [--threshold P] [--noise N]\n"
-    "          [--last] [--chart FILE.svg|FILE.png [--size WxH]]\n"
+    "          [--last] [--chart FILE.svg|FILE.png [--size WxH] [--bars N|all]]\n"
     "       %1 --help | --version\n"
     "\n"
     "Golden-section retracement levels of a price move from A to B, with a noise corridor of\n"
@@ -45,7 +45,8 @@ constexpr const char* HelpText =
     "  --last             only the last swing\n"
     "  --chart FILE       with --swings: draw the bars, the zigzag and the last swing's levels\n"
     "                     into FILE.svg or FILE.png (Zentarix only); --size WxH, default\n"
-    "                     1280x720\n"
+    "                     1280x720; --bars N shows the last N bars, --bars all every one\n"
+    "                     (default: from the start of the swing before the last)\n"
     "  --lang en|ru       the language of the listing's headings and error line (default\n"
     "                     Russian, or ZENTARIX_LANG)\n"
     "  --version          write the version\n"
@@ -72,7 +73,7 @@ constexpr const char* VersionText =
     "by law: the authors accept no liability for decisions taken on its results.\n";
 
 // getopt_long's answers for the options that have no one-letter form.
-enum Option : int { Print = 256, Json, Lang, Swings, Threshold, Noise, Last, Chart, Size };
+enum Option : int { Print = 256, Json, Lang, Swings, Threshold, Noise, Last, Chart, Size, Bars };
 
 constexpr option LongOptions[] = {
     {"print", no_argument, nullptr, Print},
@@ -86,6 +87,7 @@ constexpr option LongOptions[] = {
     {"last", no_argument, nullptr, Last},
     {"chart", required_argument, nullptr, Chart},
     {"size", required_argument, nullptr, Size},
+    {"bars", required_argument, nullptr, Bars},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -102,6 +104,7 @@ struct Request {
   bool Last = false;
   std::optional<std::string> Chart;  // with --swings: the chart's file
   std::optional<std::string> Size;   // with --chart: WxH
+  std::optional<std::string> Bars;   // with --chart: N or all
   std::vector<std::string> Values;
   std::string Problem;  // a usage error: what is wrong
 };
@@ -183,6 +186,9 @@ Request ParseArguments(int argc, const char* const* argv) {
         break;
       case Size:
         request.Size = valueOf(optarg);
+        break;
+      case Bars:
+        request.Bars = valueOf(optarg);
         break;
       case ':':
         request.Problem = "option '" + OptionAsGiven(given) + "' needs a value";
@@ -296,6 +302,22 @@ bool ReadSize(const std::string& text, int& width, int& height) {
          pixels(std::string_view(text).substr(cross + 1), height);
 }
 
+// "all", or a whole number of bars from 2 up.
+bool ReadBars(const std::string& text, long& bars) {
+  if (text == "all") {
+    bars = AllBars;
+    return true;
+  }
+  if (text.empty() || text.size() > 12) return false;
+  long value = 0;
+  for (const char digit : text) {
+    if (digit < '0' || digit > '9') return false;
+    value = value * 10 + (digit - '0');
+  }
+  bars = value;
+  return value >= 2;
+}
+
 std::string_view ProgramName(const char* path) {
   const char* slash = std::strrchr(path, '/');
   return slash != nullptr ? slash + 1 : path;
@@ -315,6 +337,11 @@ ListingTexts ListingTextsIn(const std::string& language) {
 TranslateHistory HistoryTextsIn(const std::string& language) {
   if (EnglishIn(language)) return EnglishHistoryText;
   return [](const char* source) { return std::string(source); };
+}
+
+TranslateChart ChartTextsIn(const std::string& language) {
+  if (EnglishIn(language)) return EnglishChartText;
+  return nullptr;
 }
 
 class CommandRun {
@@ -354,7 +381,9 @@ class CommandRun {
     swings.File = *request.Swings;
     swings.Format = request.Json ? MoveFormat::Json : MoveFormat::Listing;
     swings.Last = request.Last;
-    if (request.Size && !request.Chart) return UsageError("--size goes with --chart");
+    if ((request.Size || request.Bars) && !request.Chart) {
+      return UsageError("--size and --bars go with --chart");
+    }
     if (request.Chart) {
       if (!chart) return UsageError("--chart is drawn by Zentarix, the window program");
       const std::string& file = *request.Chart;
@@ -364,10 +393,15 @@ class CommandRun {
         return UsageError("--chart writes FILE.svg or FILE.png, not \"" + file + "\"");
       }
       swings.Chart = file;
-      if (request.Size && !ReadSize(*request.Size, swings.ChartWidth, swings.ChartHeight)) {
+      if (request.Size && !ReadSize(*request.Size, swings.View.Width, swings.View.Height)) {
         return UsageError("--size takes WIDTHxHEIGHT, each 64 to 10000 pixels, not \"" +
                           *request.Size + "\"");
       }
+      if (request.Bars && !ReadBars(*request.Bars, swings.View.Bars)) {
+        return UsageError("--bars takes a number of bars from 2 or \"all\", not \"" +
+                          *request.Bars + "\"");
+      }
+      swings.ChartWords = ChartTextsIn(request.Language);
       // Only the chart, unless the levels are asked for too.
       swings.WriteLevels = request.Print || request.Json;
     }
@@ -441,8 +475,10 @@ std::optional<int> RunCommandLine(int argc, const char* const* argv, const Stand
   if (request.Version) return run.Write(VersionText, StatusListing);
   if (request.Print && request.Json) return run.UsageError("either --print or --json, not both");
   if (request.Swings) return run.Swings(request, chart);
-  if (request.Threshold || request.Noise || request.Last || request.Chart || request.Size) {
-    return run.UsageError("--threshold, --noise, --last, --chart and --size go with --swings");
+  if (request.Threshold || request.Noise || request.Last || request.Chart || request.Size ||
+      request.Bars) {
+    return run.UsageError(
+        "--threshold, --noise, --last, --chart, --size and --bars go with --swings");
   }
   if (!request.Print && !request.Json) {
     return run.UsageError(request.Values.empty() ? "no command given"

@@ -19,8 +19,8 @@
 #include <optional>
 #include <string_view>
 
-#include "cli/chart_request.h"
 #include "cli/standard_streams.h"
+#include "cli/swings_run.h"
 
 namespace zentarix {
 

@@ -1,5 +1,6 @@
 #include "cli/english_catalogue.h"
 
+#include "chart/chart_texts.h"
 #include "history/history_messages.h"
 
 namespace zentarix {
@@ -41,6 +42,10 @@ ListingTexts EnglishListingTexts() {
 
 std::string EnglishHistoryText(const char* source) {
   return std::string(EnglishText(HistoryContext, source));
+}
+
+std::string EnglishChartText(const char* source) {
+  return std::string(EnglishText(ChartContext, source));
 }
 
 }  // namespace zentarix

@@ -19,4 +19,7 @@ ListingTexts EnglishListingTexts();
 // A price file's fault or note in English (source is one of HistoryTexts()).
 std::string EnglishHistoryText(const char* source);
 
+// A word of the chart in English (source is one of ChartTexts()).
+std::string EnglishChartText(const char* source);
+
 }  // namespace zentarix

@@ -7,11 +7,12 @@
 #include <cerrno>
 #include <cstring>
 
+#include "calc/uFloatEnv.h"
+#include "chart/chart_gathering.h"
 #include "cli/json_levels.h"
 #include "cli/line_writer.h"
 #include "cli/move_batch.h"
 #include "cli/stop_signals.h"
-#include "history/bar_columns.h"
 
 namespace zentarix {
 
@@ -140,45 +141,64 @@ class SwingsRun {
   const TranslateHistory& FTranslate;
 };
 
-ChartRequest ChartRequestOf(const SwingsRequest& request, const BarColumns& columns,
-                            std::vector<Swing> swings) {
-  ChartRequest chart;
-  chart.File = request.Chart;
-  chart.Width = request.ChartWidth;
-  chart.Height = request.ChartHeight;
-  // The file's own name, without its folder.
-  const std::string name = request.File == "-" ? "standard input" : request.File;
-  chart.Title = name.substr(name.rfind('/') + 1) + ", swings of " + request.PercentText + "%";
-  chart.Columns = columns.Columns();
-  chart.ClosesOnly = columns.ClosesOnly();
-  chart.Swings = std::move(swings);
-  chart.Tenths = request.Tenths;
-  return chart;
+// The last swing's levels as its listing computes them; none when they fail (a noise below
+// zero gives the error line, a move too large the arithmetic error).
+std::optional<TCalcItem> LevelsOf(const Swing& swing, Extended tenths) {
+  TCalcItem item;
+  try {
+    if (CalculateLevels(item, swing.A(), swing.B(), tenths)) return item;
+  } catch (const EMathError&) {
+    ResetFpu();
+  }
+  return std::nullopt;
 }
 
-// The chart of every swing, and then the levels of the last or of every one when asked for.
+// The chart, from two readings: the swings (which decide the view), then the bars in view.
+// The levels of the last or of every swing follow when asked for.
 int DrawChart(HistoryFile& history, const HistoryCheck& check, const SwingsRequest& request,
-              const SwingsRun& run, SwingWriter& writer, const ChartWriter& chart,
+              const SwingsRun& run, SwingWriter& writer, const ChartWriter& draw,
               const HistoryProgress& progress) {
-  BarColumns columns(static_cast<std::size_t>(request.ChartWidth));
-  std::vector<Swing> swings;
-  const HistoryOutcome outcome = history.Replay([&columns](const Bar& bar) { columns.Add(bar); },
-                                                [&swings](const Swing& swing) {
-                                                  swings.push_back(swing);
-                                                  return !StopRequested();
-                                                },
-                                                progress);
+  ChartGathering gathering;
+  HistoryOutcome outcome = history.Replay(
+      nullptr,
+      [&gathering](const Swing& swing) {
+        gathering.NoteSwing(swing);
+        return !StopRequested();
+      },
+      progress);
   if (outcome != HistoryOutcome::Read) return run.Failure(outcome, check);
-  if (swings.empty()) return run.NoSwing();
-  const std::string problem = chart(ChartRequestOf(request, columns, swings));
+  if (!gathering.HasSwing()) return run.NoSwing();
+  gathering.StartView(request.View, check.Bars);
+  outcome = history.Replay([&gathering](const Bar& bar) { gathering.AddBar(bar); },
+                           [&gathering](const Swing& swing) {
+                             gathering.AddSwing(swing);
+                             return !StopRequested();
+                           },
+                           progress);
+  if (outcome != HistoryOutcome::Read) return run.Failure(outcome, check);
+  PriceChart chart = gathering.Chart();
+  // The file's own name, without its folder.
+  const std::string name = request.File == "-" ? "standard input" : request.File;
+  chart.FileName = name.substr(name.rfind('/') + 1);
+  chart.Percent = request.Percent;
+  chart.Tenths = request.Tenths;
+  chart.Levels = LevelsOf(*chart.Last, request.Tenths);
+  chart.Translate = request.ChartWords;
+  const std::string problem = draw(request.Chart, chart);
   if (!problem.empty()) {
     run.Note(problem);
     return StatusIoError;
   }
   if (!request.WriteLevels) return StatusListing;
-  const std::size_t first = request.Last ? swings.size() - 1 : 0;
-  for (std::size_t i = first; i < swings.size(); ++i) {
-    if (!writer.Write(swings[i], static_cast<long>(i) + 1)) break;
+  if (request.Last) {
+    writer.Write(*chart.Last, gathering.Swings());
+    return writer.Finish();
+  }
+  outcome = history.Replay(
+      nullptr, [&writer](const Swing& swing) { return writer.Write(swing, writer.Written() + 1); },
+      progress);
+  if (outcome != HistoryOutcome::Read && outcome != HistoryOutcome::Stopped) {
+    return run.Failure(outcome, check);
   }
   return writer.Finish();
 }
@@ -211,9 +231,8 @@ int RunSwings(const SwingsRequest& request, const StandardStreams& streams,
   run.Note(OrderNote(check, translate));
   run.Note(RepeatNote(check, translate));
   SwingWriter writer(request, streams, program, texts);
-  if (!request.Chart.empty()) {
+  if (!request.Chart.empty())
     return DrawChart(history, check, request, run, writer, chart, progress);
-  }
   if (request.Last) {
     std::optional<Swing> last;
     long count = 0;

@@ -14,12 +14,13 @@
 // in the language of translate.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "calc/extended.h"
-#include "cli/chart_request.h"
+#include "chart/price_chart.h"
 #include "cli/move_run.h"
 #include "cli/standard_streams.h"
 #include "history/history_messages.h"
@@ -38,10 +39,15 @@ struct SwingsRequest {
   MoveFormat Format = MoveFormat::Listing;
   bool Last = false;  // only the last swing, the one a trader acts on
   std::string Chart;  // with a drawing program: the chart's file, empty for none
-  int ChartWidth = 1280;
-  int ChartHeight = 720;
-  bool WriteLevels = true;  // false when only the chart is asked for
+  ChartView View;
+  TranslateChart ChartWords;  // the chart's language; null: Russian
+  bool WriteLevels = true;    // false when only the chart is asked for
 };
+
+// Writes chart to file (its name ends in .svg or .png) through a temporary file renamed into
+// place, so that a failure leaves nothing half written; returns what went wrong, empty on
+// success. The window program draws; the plain program has no drawing and refuses --chart.
+using ChartWriter = std::function<std::string(const std::string& file, const PriceChart& chart)>;
 
 // Runs the request: writes the swings and their levels, notes on standard error, and returns
 // the status (the highest of the swings' levels, StatusNoSwing, StatusDataError, StatusIoError).

@@ -40,6 +40,12 @@ const char* KindName(CanvasOpKind kind) {
       return "SetTextColor";
     case CanvasOpKind::TextOut:
       return "TextOut";
+    case CanvasOpKind::SetPenWidth:
+      return "SetPenWidth";
+    case CanvasOpKind::SetPenStyle:
+      return "SetPenStyle";
+    case CanvasOpKind::SetFontSize:
+      return "SetFontSize";
   }
   return "Unknown";
 }
@@ -77,6 +83,13 @@ void PrintArguments(std::ostream& out, const CanvasOp& op) {
       return;
     case CanvasOpKind::TextOut:
       out << op.X << ',' << op.Y << ",\"" << op.Text << '"';
+      return;
+    case CanvasOpKind::SetPenWidth:
+    case CanvasOpKind::SetFontSize:
+      out << op.X;
+      return;
+    case CanvasOpKind::SetPenStyle:
+      out << (op.Styles == psDash ? "dash" : "solid");
       return;
   }
 }
@@ -120,6 +133,21 @@ CanvasOp CanvasOp::TextOut(std::int32_t x, std::int32_t y, std::string text) {
   CanvasOp op = AtPoint(CanvasOpKind::TextOut, x, y);
   op.Text = std::move(text);
   return op;
+}
+
+CanvasOp CanvasOp::SetPenWidth(std::int32_t width) {
+  return AtPoint(CanvasOpKind::SetPenWidth, width, 0);
+}
+
+CanvasOp CanvasOp::SetPenStyle(TFontStyles style) {
+  CanvasOp op;
+  op.Kind = CanvasOpKind::SetPenStyle;
+  op.Styles = style;
+  return op;
+}
+
+CanvasOp CanvasOp::SetFontSize(std::int32_t pixels) {
+  return AtPoint(CanvasOpKind::SetFontSize, pixels, 0);
 }
 
 std::ostream& operator<<(std::ostream& out, const CanvasOp& op) {

@@ -1,5 +1,6 @@
-// One recorded drawing operation of the level diagram, and the colour and font-style values
-// it carries. Plain data: the list is built without any windowing code and replayed later.
+// One recorded drawing operation of a picture (the level diagram, the price chart), and the
+// colour and font-style values it carries. Plain data: the list is built without any windowing
+// code and replayed later.
 #pragma once
 
 #include <cstdint>
@@ -29,18 +30,30 @@ enum class CanvasOpKind : std::uint8_t {
   SetFontStyle,
   SetTextColor,
   TextOut,
+  // Beyond the diagram's own operations, for the chart: lines of a width (scaled with the
+  // picture), dashed lines, and texts of a size.
+  SetPenWidth,
+  SetPenStyle,
+  SetFontSize,
 };
+
+// The pen's styles for SetPenStyle.
+inline constexpr TFontStyles psSolid = 0;
+inline constexpr TFontStyles psDash = 1;
 
 // The arguments a kind does not use stay zero or empty, so that two equal operations compare
 // equal field by field.
 struct CanvasOp {
   CanvasOpKind Kind = CanvasOpKind::MoveTo;
-  std::int32_t X = 0;       // MoveTo, LineTo, TextOut; the left edge of FillRect
+  // MoveTo, LineTo, TextOut; the left edge of FillRect; the width of SetPenWidth (0: the
+  // diagram's exact one-pixel line, without its end pixel); the pixel size of SetFontSize (0:
+  // the canvas font's own)
+  std::int32_t X = 0;
   std::int32_t Y = 0;       // MoveTo, LineTo, TextOut; the top edge of FillRect
   std::int32_t Right = 0;   // FillRect only
   std::int32_t Bottom = 0;  // FillRect only
   TColor Color = 0;         // SetPenColor, SetBrushColor, SetTextColor
-  TFontStyles Styles = 0;   // SetFontStyle
+  TFontStyles Styles = 0;   // SetFontStyle, SetPenStyle
   std::string Text;         // TextOut, UTF-8
 
   static CanvasOp SetPenColor(TColor color);
@@ -52,12 +65,16 @@ struct CanvasOp {
   static CanvasOp SetFontStyle(TFontStyles styles);
   static CanvasOp SetTextColor(TColor color);
   static CanvasOp TextOut(std::int32_t x, std::int32_t y, std::string text);
+  static CanvasOp SetPenWidth(std::int32_t width);
+  static CanvasOp SetPenStyle(TFontStyles style);
+  static CanvasOp SetFontSize(std::int32_t pixels);
 
   friend bool operator==(const CanvasOp&, const CanvasOp&) = default;
 };
 
 // One line's worth of text, for example MoveTo(30,401), FillRect(106,161,258,183),
-// SetFontStyle(bold) or TextOut(106,148,"+F3 = 106.4800"); colours print as signed decimals.
+// SetFontStyle(bold), SetPenStyle(dash) or TextOut(106,148,"+F3 = 106.4800"); colours print as
+// signed decimals.
 std::ostream& operator<<(std::ostream& out, const CanvasOp& op);
 
 }  // namespace zentarix

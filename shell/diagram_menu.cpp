@@ -26,8 +26,13 @@ DiagramMenu::DiagramMenu(QWidget& area, const TCalcItem& item)
           [this](QPoint position) { ShowMenu(position); });
 }
 
+// A name without either ending gets ".png".
 QString DiagramMenu::SaveTo(const QString& file) const {
-  return SaveDiagramPicture(file, FArea.size(), FArea.font(), FItem, FArea.devicePixelRatioF());
+  const bool named = file.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) ||
+                     file.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
+  return SaveCanvasPicture(named ? file : file + QStringLiteral(".png"),
+                           LevelDiagramPicture(FArea.size(), FArea.font(), FItem),
+                           FArea.devicePixelRatioF());
 }
 
 void DiagramMenu::ShowMenu(QPoint position) {
@@ -41,8 +46,8 @@ void DiagramMenu::ShowMenu(QPoint position) {
 // At the device's resolution, so that a picture pasted on a HiDPI screen is as sharp as the
 // window.
 void DiagramMenu::Copy() const {
-  QGuiApplication::clipboard()->setImage(
-      DiagramImage(FArea.size(), FArea.font(), FItem, FArea.devicePixelRatioF()));
+  QGuiApplication::clipboard()->setImage(CanvasImage(
+      LevelDiagramPicture(FArea.size(), FArea.font(), FItem), FArea.devicePixelRatioF()));
 }
 
 void DiagramMenu::AskAndSave() {

@@ -24,7 +24,7 @@
 #include "desktop/native_window.h"
 #include "diagram/diagram_summary.h"
 #include "shell/diagram_menu.h"
-#include "shell/diagram_replay.h"
+#include "shell/diagram_picture.h"
 #include "shell/drop_reading.h"
 #include "shell/enter_key.h"
 #include "shell/key_preview.h"
@@ -284,7 +284,7 @@ void TForm1::SpinEdit1Exit() {
 
 void TForm1::pnbPaint() {
   QPainter painter(pnb());
-  PaintLevelDiagram(painter, pnb()->size(), pnb()->font(), FCalcItem);
+  PaintCanvasPicture(painter, LevelDiagramPicture(pnb()->size(), pnb()->font(), FCalcItem));
 }
 
 void TForm1::aCalcExecute() {

@@ -8,13 +8,14 @@ import sys
 LAYERS = [
     ("calc",),
     ("text", "diagram", "history"),
+    ("chart",),
     ("spin",),
     ("desktop",),
-    ("shell", "cli", "chart"),
+    ("shell", "cli"),
     ("app",),
 ]
 # Built with the C++ standard library alone.
-PLAIN = {"calc", "text", "diagram", "history", "cli"}
+PLAIN = {"calc", "text", "diagram", "history", "chart", "cli"}
 
 RANK = {folder: rank for rank, layer in enumerate(LAYERS) for folder in layer}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

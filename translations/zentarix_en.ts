@@ -152,6 +152,33 @@
     </message>
 </context>
 <context>
+    <name>Chart</name>
+    <message>
+        <source>%1: волны от %2%</source>
+        <translation>%1: swings of %2%</translation>
+    </message>
+    <message>
+        <source>Порог разворота %1%</source>
+        <translation>Reversal threshold %1%</translation>
+    </message>
+    <message>
+        <source>Шум %1%</source>
+        <translation>Noise %1%</translation>
+    </message>
+    <message>
+        <source>Волна %1 – %2</source>
+        <translation>Swing %1 – %2</translation>
+    </message>
+    <message>
+        <source>(не подтверждена)</source>
+        <translation>(not confirmed)</translation>
+    </message>
+    <message>
+        <source>Файл %1</source>
+        <translation>File %1</translation>
+    </message>
+</context>
+<context>
     <name>History</name>
     <message>
         <source>строка %1: нет столбцов High и Low и нет столбца Close</source>

@@ -84,7 +84,7 @@ expect "a chart into a folder that is not there" 74 \
 mkdir "$work/bin" && cp "$window" "$work/bin/"
 looked=$(realpath "$work")/lib/zentarix/modules/libzentarix_svg.so
 expect "an SVG chart without the SVG module" 74 \
-  "cannot draw $work/alone.svg: $looked: no such file" \
+  "cannot write $work/alone.svg: $looked: no such file" \
   env -u DISPLAY "$work/bin/$(basename "$window")" --swings "$sample" --chart "$work/alone.svg"
 expect "$plain --chart" 64 "--chart is drawn by Zentarix" \
   "$plain" --swings "$sample" --chart "$work/plain.png"

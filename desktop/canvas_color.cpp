@@ -1,4 +1,4 @@
-#include "shell/canvas_color.h"
+#include "desktop/canvas_color.h"
 
 #include "diagram/named_colors.h"
 

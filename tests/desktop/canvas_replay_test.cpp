@@ -1,7 +1,7 @@
 // Operation lists replayed into an image: exact band colour on the band's rows and columns
 // and not one row beyond, the red 50% row, lines without their end pixel, fills of exactly
 // left <= x < right and top <= y < bottom, and labels on an opaque background.
-#include "shell/diagram_replay.h"
+#include "desktop/canvas_replay.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +54,7 @@ QImage Replayed(int width, int height, const std::vector<CanvasOp>& ops,
   image.setDevicePixelRatio(ratio);
   image.fill(White);
   QPainter painter(&image);
-  DiagramCanvas canvas(painter, QSize(width, height), font, TestPalette(), clWhite, clWindowText);
+  CanvasReplay canvas(painter, QSize(width, height), font, TestPalette(), clWhite, clWindowText);
   canvas.Replay(ops);
   return image;
 }
@@ -270,7 +270,7 @@ TEST(ReplayedText, FontStyleReplacesThePreviousSet) {
   const QString text = "F5 = 103.8200";
   QImage image(300, 40, QImage::Format_RGB32);
   QPainter painter(&image);
-  DiagramCanvas canvas(painter, image.size(), italic, TestPalette(), clWhite, clWindowText);
+  CanvasReplay canvas(painter, image.size(), italic, TestPalette(), clWhite, clWindowText);
   canvas.Perform(CanvasOp::SetFontStyle(fsBold));
   canvas.Perform(CanvasOp::TextOut(0, 0, text.toStdString()));
   EXPECT_EQ(canvas.Position().x(), QFontMetrics(bold, &image).horizontalAdvance(text));

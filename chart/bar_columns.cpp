@@ -1,4 +1,4 @@
-#include "history/bar_columns.h"
+#include "chart/bar_columns.h"
 
 #include <algorithm>
 #include <cassert>

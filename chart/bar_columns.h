@@ -1,7 +1,8 @@
-// The bars a chart keeps of a history of any length: at most twice the chart's width in
-// columns, each the range of the bars it covers (the highest high and the lowest low, at the
-// line of its first bar). When the columns fill up, neighbours are merged in pairs and each
-// later column covers twice as many bars, so memory stays bounded however long the file is.
+// The columns of a chart: the bars it keeps of a history of any length, at most twice the
+// chart's width of them, each the range of the bars it covers (the highest high and the
+// lowest low, at the line and place of its first bar). When the columns fill up, neighbours are
+// merged in pairs and each later column covers twice as many bars, so memory stays bounded however
+// long the file is.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,6 @@
-#include "shell/diagram_replay.h"
+#include "desktop/canvas_replay.h"
 
+#include <QPen>
 #include <QRect>
 #include <QString>
 #include <QTransform>
@@ -7,9 +8,8 @@
 #include <cmath>
 #include <limits>
 
+#include "desktop/canvas_color.h"
 #include "diagram/named_colors.h"
-#include "diagram/uDiagram.h"
-#include "shell/canvas_color.h"
 
 namespace zentarix {
 
@@ -42,7 +42,13 @@ std::int32_t DeviceSpan(std::int64_t from, std::int64_t to) {
       std::clamp<std::int64_t>(to - from, 0, std::numeric_limits<std::int32_t>::max()));
 }
 
-// The palette of the diagram's white ground: black window text, the classic grey button face.
+// A point of the logical grid at the middle of its pixel: a line of odd width through it
+// covers whole pixels.
+QPointF PixelCentre(std::int32_t x, std::int32_t y) { return {x + 0.5, y + 0.5}; }
+
+}  // namespace
+
+// Black window text, the classic grey button face.
 QPalette WhiteGroundPalette() {
   QPalette ground(QColor(240, 240, 240));
   ground.setColor(QPalette::Window, Qt::white);
@@ -50,29 +56,33 @@ QPalette WhiteGroundPalette() {
   return ground;
 }
 
-}  // namespace
-
-DiagramCanvas::DiagramCanvas(QPainter& painter, QSize area, const QFont& font,
-                             const QPalette& palette, TColor brushColor, TColor fontColor)
+CanvasReplay::CanvasReplay(QPainter& painter, QSize area, const QFont& font,
+                           const QPalette& palette, TColor brushColor, TColor fontColor,
+                           LineMode mode)
     : FPainter(painter),
       FArea(area),
       FPalette(palette),
       FFont(font),
+      FBasePixelSize(font.pixelSize()),
+      FBasePointSize(font.pointSizeF()),
       FMetrics(font, painter.device()),
       FPenColor(0, 0, 0),
       FBrushColor(ResolveColor(brushColor, palette)),
       FFontColor(ResolveColor(fontColor, palette)),
+      FMode(mode),
       FGrid(GridOf(painter, area)) {
   // Fills and runs land on whole pixels only without antialiasing.
   FPainter.setRenderHint(QPainter::Antialiasing, false);
   FPainter.setFont(FFont);
 }
 
+CanvasReplay::~CanvasReplay() { FlushPolyline(); }
+
 // A painter that scales by the screen's device pixel ratio would turn each logical pixel of
 // a line into a block of 2 x 2 device pixels at ratio 2, and into 1 or 2 pixels by turns at
 // ratios such as 1.25. With a plain scale (and translation) the lines are therefore laid out
 // on the device's own pixel grid; a painter that rotates or mirrors keeps the logical runs.
-DiagramCanvas::DeviceGrid DiagramCanvas::GridOf(const QPainter& painter, QSize area) {
+CanvasReplay::DeviceGrid CanvasReplay::GridOf(const QPainter& painter, QSize area) {
   const QTransform& toDevice = painter.deviceTransform();
   DeviceGrid grid;
   if (toDevice.type() > QTransform::TxScale || toDevice.m11() <= 0 || toDevice.m22() <= 0) {
@@ -91,11 +101,15 @@ DiagramCanvas::DeviceGrid DiagramCanvas::GridOf(const QPainter& painter, QSize a
   return grid;
 }
 
-void DiagramCanvas::Replay(const std::vector<CanvasOp>& ops) {
+void CanvasReplay::Replay(const std::vector<CanvasOp>& ops) {
   for (const CanvasOp& op : ops) Perform(op);
+  FlushPolyline();
 }
 
-void DiagramCanvas::Perform(const CanvasOp& op) {
+void CanvasReplay::Perform(const CanvasOp& op) {
+  // A run of wide lines is one polyline: its joins are drawn as joins, and an SVG holds one
+  // element for it.
+  if (op.Kind != CanvasOpKind::LineTo) FlushPolyline();
   switch (op.Kind) {
     case CanvasOpKind::SetPenColor:
       FPenColor = ResolveColor(op.Color, FPalette);
@@ -121,10 +135,31 @@ void DiagramCanvas::Perform(const CanvasOp& op) {
     case CanvasOpKind::TextOut:
       TextOut(op.X, op.Y, op.Text);
       return;
+    case CanvasOpKind::SetPenWidth:
+      FPenWidth = std::max(op.X, 0);
+      return;
+    case CanvasOpKind::SetPenStyle:
+      FDashed = op.Styles == psDash;
+      return;
+    case CanvasOpKind::SetFontSize:
+      SetFontSize(op.X);
+      return;
   }
 }
 
-void DiagramCanvas::SetFontStyle(TFontStyles styles) {
+void CanvasReplay::SetFontSize(std::int32_t pixels) {
+  if (pixels > 0) {
+    FFont.setPixelSize(pixels);
+  } else if (FBasePixelSize > 0) {
+    FFont.setPixelSize(FBasePixelSize);
+  } else {
+    FFont.setPointSizeF(FBasePointSize);
+  }
+  FMetrics = QFontMetrics(FFont, FPainter.device());
+  FPainter.setFont(FFont);
+}
+
+void CanvasReplay::SetFontStyle(TFontStyles styles) {
   // The new set replaces the old one; face, size and colour stay.
   FFont.setBold((styles & fsBold) != 0);
   FFont.setItalic((styles & fsItalic) != 0);
@@ -134,7 +169,11 @@ void DiagramCanvas::SetFontStyle(TFontStyles styles) {
   FPainter.setFont(FFont);
 }
 
-void DiagramCanvas::LineTo(std::int32_t x, std::int32_t y) {
+void CanvasReplay::LineTo(std::int32_t x, std::int32_t y) {
+  if (FPenWidth > 0 || FMode == LineMode::Vector) {
+    VectorLineTo(x, y);
+    return;
+  }
   if (FGrid.Scaled) {
     DeviceLineTo(x, y);
     return;
@@ -154,7 +193,7 @@ void DiagramCanvas::LineTo(std::int32_t x, std::int32_t y) {
 // The line rasterised in device pixels between the device pixels of its end points. Each run
 // is handed to the painter in logical coordinates that it maps back onto the run's device
 // pixel edges.
-void DiagramCanvas::DeviceLineTo(std::int32_t x, std::int32_t y) {
+void CanvasReplay::DeviceLineTo(std::int32_t x, std::int32_t y) {
   const DeviceGrid& g = FGrid;
   FRuns.clear();
   RasterizeLine(DevicePixel(FPosition.x(), g.ScaleX, g.Dx) - g.OriginX,
@@ -180,13 +219,38 @@ void DiagramCanvas::DeviceLineTo(std::int32_t x, std::int32_t y) {
   FPosition = QPoint(x, y);
 }
 
-void DiagramCanvas::FillRect(std::int32_t left, std::int32_t top, std::int32_t right,
-                             std::int32_t bottom, const QColor& color) {
+void CanvasReplay::VectorLineTo(std::int32_t x, std::int32_t y) {
+  if (FPolyline.isEmpty()) FPolyline << PixelCentre(FPosition.x(), FPosition.y());
+  FPolyline << PixelCentre(x, y);
+  FPosition = QPoint(x, y);
+}
+
+// Wide lines are antialiased; a one-pixel line in a vector picture is a cosmetic pen, one
+// device pixel at any scale, like the pixel runs it stands for.
+void CanvasReplay::FlushPolyline() {
+  if (FPolyline.size() < 2) {
+    FPolyline.clear();
+    return;
+  }
+  QPen pen(FPenColor, FPenWidth, FDashed ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap,
+           Qt::RoundJoin);
+  pen.setCosmetic(FPenWidth == 0);
+  FPainter.save();
+  FPainter.setRenderHint(QPainter::Antialiasing, FPenWidth > 0);
+  FPainter.setPen(pen);
+  FPainter.setBrush(Qt::NoBrush);
+  FPainter.drawPolyline(FPolyline);
+  FPainter.restore();
+  FPolyline.clear();
+}
+
+void CanvasReplay::FillRect(std::int32_t left, std::int32_t top, std::int32_t right,
+                            std::int32_t bottom, const QColor& color) {
   const QRect visible = VisiblePart(left, top, right, bottom, FArea);
   if (!visible.isEmpty()) FPainter.fillRect(visible, color);
 }
 
-void DiagramCanvas::TextOut(std::int32_t x, std::int32_t y, const std::string& text) {
+void CanvasReplay::TextOut(std::int32_t x, std::int32_t y, const std::string& text) {
   const QString shown = QString::fromStdString(text);
   const int width = FMetrics.horizontalAdvance(shown);
   // The text cell: the text's advance wide, ascent plus descent tall, painted opaque first.
@@ -198,13 +262,6 @@ void DiagramCanvas::TextOut(std::int32_t x, std::int32_t y, const std::string& t
     FPainter.drawText(QPoint(x, y + FMetrics.ascent()), shown);
   }
   FPosition = QPoint(static_cast<std::int32_t>(static_cast<std::uint32_t>(right)), y);
-}
-
-void PaintLevelDiagram(QPainter& painter, QSize area, const QFont& font, const TCalcItem& item) {
-  const QPalette ground = WhiteGroundPalette();
-  const auto ops = BuildDiagramOps(area.width(), area.height(), item, clWhite, clWindowText);
-  DiagramCanvas canvas(painter, area, font, ground, clWhite, clWindowText);
-  canvas.Replay(ops);
 }
 
 }  // namespace zentarix
