@@ -4,7 +4,7 @@
 
 #include "calc/number_settings.h"
 #include "calc/uFloatEnv.h"
-#include "desktop/std_descriptors.h"
+#include "cli/std_descriptors.h"
 
 namespace zentarix {
 

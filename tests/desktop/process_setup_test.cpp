@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "desktop/session_bus.h"
-#include "desktop/std_descriptors.h"
+#include "cli/std_descriptors.h"
 #include "tests/support/env_guard.h"
 #include "tests/support/row_printer.h"
 

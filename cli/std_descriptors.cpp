@@ -1,4 +1,4 @@
-#include "desktop/std_descriptors.h"
+#include "cli/std_descriptors.h"
 
 #include <fcntl.h>
 #include <unistd.h>
