@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/uFloatEnv.h"
 #include "cli/english_catalogue.h"
 #include "cli/exit_status.h"
 #include "cli/line_writer.h"
@@ -26,6 +27,7 @@ constexpr const char* HelpText =
     "Usage: %1 [--lang en|ru] (--print | --json) (A B NOISE | -)\n"
     "       %1 [--lang en|ru] --swings FILE [--print | --json] [--threshold P] [--noise N]\n"
     "          [--last] [--chart FILE.svg|FILE.png [--size WxH] [--bars N|all]]\n"
+    "       %1 [--lang en|ru] --print A B NOISE --diagram FILE.svg|FILE.png [--size WxH]\n"
     "       %1 --help | --version\n"
     "\n"
     "Golden-section retracement levels of a price move from A to B, with a noise corridor of\n"
@@ -47,6 +49,8 @@ constexpr const char* HelpText =
     "                     into FILE.svg or FILE.png (Zentarix only); --size WxH, default\n"
     "                     1280x720; --bars N shows the last N bars, --bars all every one\n"
     "                     (default: from the start of the swing before the last)\n"
+    "  --diagram FILE     with --print A B NOISE: also draw the level diagram into FILE.svg\n"
+    "                     or FILE.png (Zentarix only); --size WxH, default the window's\n"
     "  --lang en|ru       the language of the listing's headings and error line (default\n"
     "                     Russian, or ZENTARIX_LANG)\n"
     "  --version          write the version\n"
@@ -73,7 +77,19 @@ constexpr const char* VersionText =
     "by law: the authors accept no liability for decisions taken on its results.\n";
 
 // getopt_long's answers for the options that have no one-letter form.
-enum Option : int { Print = 256, Json, Lang, Swings, Threshold, Noise, Last, Chart, Size, Bars };
+enum Option : int {
+  Print = 256,
+  Json,
+  Lang,
+  Swings,
+  Threshold,
+  Noise,
+  Last,
+  Chart,
+  Size,
+  Bars,
+  Diagram
+};
 
 constexpr option LongOptions[] = {
     {"print", no_argument, nullptr, Print},
@@ -88,6 +104,7 @@ constexpr option LongOptions[] = {
     {"chart", required_argument, nullptr, Chart},
     {"size", required_argument, nullptr, Size},
     {"bars", required_argument, nullptr, Bars},
+    {"diagram", required_argument, nullptr, Diagram},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -102,9 +119,10 @@ struct Request {
   std::optional<std::string> Threshold;  // with --swings: the reversal threshold in percent
   std::optional<std::string> Noise;      // with --swings: the noise in tenths of a percent
   bool Last = false;
-  std::optional<std::string> Chart;  // with --swings: the chart's file
-  std::optional<std::string> Size;   // with --chart: WxH
-  std::optional<std::string> Bars;   // with --chart: N or all
+  std::optional<std::string> Chart;    // with --swings: the chart's file
+  std::optional<std::string> Size;     // with --chart: WxH
+  std::optional<std::string> Bars;     // with --chart: N or all
+  std::optional<std::string> Diagram;  // with --print A B NOISE: the diagram's file
   std::vector<std::string> Values;
   std::string Problem;  // a usage error: what is wrong
 };
@@ -189,6 +207,9 @@ Request ParseArguments(int argc, const char* const* argv) {
         break;
       case Bars:
         request.Bars = valueOf(optarg);
+        break;
+      case Diagram:
+        request.Diagram = valueOf(optarg);
         break;
       case ':':
         request.Problem = "option '" + OptionAsGiven(given) + "' needs a value";
@@ -302,6 +323,13 @@ bool ReadSize(const std::string& text, int& width, int& height) {
          pixels(std::string_view(text).substr(cross + 1), height);
 }
 
+// Whether a picture's file name ends in .svg or .png.
+bool NamesPicture(const std::string& file) {
+  const std::string_view ending =
+      std::string_view(file).substr(file.size() - std::min<std::size_t>(4, file.size()));
+  return ending == ".svg" || ending == ".png";
+}
+
 // "all", or a whole number of bars from 2 up.
 bool ReadBars(const std::string& text, long& bars) {
   if (text == "all") {
@@ -377,6 +405,7 @@ class CommandRun {
 
   int Swings(const Request& request, const ChartWriter& chart) const {
     if (!request.Values.empty()) return UsageError("values given beside --swings");
+    if (request.Diagram) return UsageError("--diagram goes with --print A B NOISE");
     SwingsRequest swings;
     swings.File = *request.Swings;
     swings.Format = request.Json ? MoveFormat::Json : MoveFormat::Listing;
@@ -387,9 +416,7 @@ class CommandRun {
     if (request.Chart) {
       if (!chart) return UsageError("--chart is drawn by Zentarix, the window program");
       const std::string& file = *request.Chart;
-      const std::string_view ending =
-          std::string_view(file).substr(file.size() - std::min<std::size_t>(4, file.size()));
-      if (ending != ".svg" && ending != ".png") {
+      if (!NamesPicture(file)) {
         return UsageError("--chart writes FILE.svg or FILE.png, not \"" + file + "\"");
       }
       swings.Chart = file;
@@ -425,15 +452,30 @@ class CommandRun {
                      HistoryTextsIn(request.Language), chart);
   }
 
-  int Moves(const Request& request, const ListingTexts& texts) const {
+  int Moves(const Request& request, const ListingTexts& texts, const DiagramWriter& diagram) const {
     const MoveFormat format = request.Json ? MoveFormat::Json : MoveFormat::Listing;
     const std::vector<std::string>& values = request.Values;
+    if (request.Diagram) {
+      if (!diagram) return UsageError("--diagram is drawn by Zentarix, the window program");
+      if (!request.Print || values.size() != 3 || values.front() == "-") {
+        return UsageError("--diagram goes with --print A B NOISE");
+      }
+      if (!NamesPicture(*request.Diagram)) {
+        return UsageError("--diagram writes FILE.svg or FILE.png, not \"" + *request.Diagram +
+                          "\"");
+      }
+    } else if (request.Size) {
+      return UsageError("--size goes with --chart or --diagram");
+    }
     if (values.size() == 1 && values.front() == "-") {
       return RunMoveBatch(FStreams, FProgram, format, texts);
     }
     if (values.size() != 3) {
       return UsageError("three values A B NOISE expected, " + std::to_string(values.size()) +
                         " given");
+    }
+    if (request.Diagram) {
+      if (const std::optional<int> failed = DrawDiagram(request, diagram)) return *failed;
     }
     std::string out;
     const MoveOutcome outcome = RunMove(values[0], values[1], values[2], format, out, texts);
@@ -446,6 +488,33 @@ class CommandRun {
   }
 
  private:
+  // The diagram of a move whose levels are calculated, drawn before the listing is written,
+  // so that a failure leaves standard output empty; a move that fails has no diagram. The
+  // status of a failure, nothing when the listing is to be written.
+  std::optional<int> DrawDiagram(const Request& request, const DiagramWriter& diagram) const {
+    int width = 0;
+    int height = 0;
+    if (request.Size && !ReadSize(*request.Size, width, height)) {
+      return UsageError("--size takes WIDTHxHEIGHT, each 64 to 10000 pixels, not \"" +
+                        *request.Size + "\"");
+    }
+    const std::vector<std::string>& values = request.Values;
+    const MoveValues move = ReadMove(values[0], values[1], values[2]);
+    TCalcItem item;
+    try {
+      if (move.NotANumber || !CalculateLevels(item, move.A, move.B, move.Tenths)) {
+        return std::nullopt;
+      }
+    } catch (const EMathError&) {
+      ResetFpu();
+      return std::nullopt;
+    }
+    const std::string problem = diagram(*request.Diagram, width, height, item);
+    if (problem.empty()) return std::nullopt;
+    WriteNote(FStreams, FProgram, problem);
+    return StatusIoError;
+  }
+
   std::string_view FProgram;
   const StandardStreams& FStreams;
 };
@@ -458,7 +527,7 @@ std::optional<std::string> LanguageProblem(const std::string& language) {
 }  // namespace
 
 std::optional<int> RunCommandLine(int argc, const char* const* argv, const StandardStreams& streams,
-                                  WindowArguments window, const ChartWriter& chart) {
+                                  WindowArguments window, const PictureWriters& writers) {
   const CommandRun run(ProgramName(argc > 0 ? argv[0] : "Zentarix"), streams);
   const bool hasWindow = window == WindowArguments::Accepted;
   if (hasWindow && AreWindowArguments(argc, argv)) {
@@ -474,17 +543,15 @@ std::optional<int> RunCommandLine(int argc, const char* const* argv, const Stand
   if (request.Help) return run.Help(hasWindow);
   if (request.Version) return run.Write(VersionText, StatusListing);
   if (request.Print && request.Json) return run.UsageError("either --print or --json, not both");
-  if (request.Swings) return run.Swings(request, chart);
-  if (request.Threshold || request.Noise || request.Last || request.Chart || request.Size ||
-      request.Bars) {
-    return run.UsageError(
-        "--threshold, --noise, --last, --chart, --size and --bars go with --swings");
+  if (request.Swings) return run.Swings(request, writers.Chart);
+  if (request.Threshold || request.Noise || request.Last || request.Chart || request.Bars) {
+    return run.UsageError("--threshold, --noise, --last, --chart and --bars go with --swings");
   }
   if (!request.Print && !request.Json) {
     return run.UsageError(request.Values.empty() ? "no command given"
                                                  : "values given without --print or --json");
   }
-  return run.Moves(request, ListingTextsIn(request.Language));
+  return run.Moves(request, ListingTextsIn(request.Language), writers.Diagram);
 }
 
 }  // namespace zentarix

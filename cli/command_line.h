@@ -16,9 +16,12 @@
 // not understand is one line on standard error and status 64, never the window.
 #pragma once
 
+#include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
+#include "calc/uCalcItem.h"
 #include "cli/standard_streams.h"
 #include "cli/swings_run.h"
 
@@ -31,8 +34,20 @@ enum class WindowArguments { Accepted, Refused };
 // at all, or only --lang and Qt's own window options such as -platform or -style) give nullopt
 // when the window is Accepted, for the application object to read, and a usage error when it
 // is Refused. argv[0] names the program in its notes and its help.
-// chart draws --chart; without one, --chart is a usage error.
+// Writes the level diagram of item to file (its name ends in .svg or .png), width x height
+// pixels, or the size of the window's diagram when they are 0; returns what went wrong, empty
+// on success.
+using DiagramWriter = std::function<std::string(const std::string& file, int width, int height,
+                                                const TCalcItem& item)>;
+
+// The programs that draw hand their writers in; without one, --chart or --diagram is a usage
+// error that names the program that draws.
+struct PictureWriters {
+  ChartWriter Chart;
+  DiagramWriter Diagram;
+};
+
 std::optional<int> RunCommandLine(int argc, const char* const* argv, const StandardStreams& streams,
-                                  WindowArguments window, const ChartWriter& chart = nullptr);
+                                  WindowArguments window, const PictureWriters& writers = {});
 
 }  // namespace zentarix

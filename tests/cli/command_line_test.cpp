@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/number_render.h"
 #include "cli/exit_status.h"
 #include "tests/support/captured_streams.h"
 #include "tests/support/env_guard.h"
@@ -31,7 +32,8 @@ struct CommandCase {
 };
 
 // The command line of the window's program with the marks "." and ","; status -1 when the
-// arguments are the window's.
+// arguments are the window's. Its pictures fail, naming what they were to draw: a row that
+// reaches one ends with status 74 and that name.
 test::CapturedRun RunCommand(const std::vector<std::string>& arguments,
                              const std::string& input = "") {
   const MarksGuard marks(U'.', U',');
@@ -39,8 +41,16 @@ test::CapturedRun RunCommand(const std::vector<std::string>& arguments,
   std::vector<const char*> argv = {"/usr/bin/Zentarix"};
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   return test::RunWithStreams(input, [&argv](int in, int out, int err) {
+    const PictureWriters failing{
+        [](const std::string& file, const PriceChart& chart) {
+          return "cannot write " + file + " of " + std::to_string(chart.PlaceCount) + " bars";
+        },
+        [](const std::string& file, int width, int height, const TCalcItem& item) {
+          return "cannot write " + file + " " + std::to_string(width) + "x" +
+                 std::to_string(height) + " F3 " + RenderNumber(item.F3, 2);
+        }};
     return RunCommandLine(static_cast<int>(argv.size()), argv.data(), {in, out, err},
-                          WindowArguments::Accepted)
+                          WindowArguments::Accepted, failing)
         .value_or(-1);
   });
 }
@@ -234,7 +244,55 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     64,
                     "",
-                    "go with --swings"}),
+                    "go with --swings"},
+        CommandCase{"AChartOfTheLastBars",
+                    {"--swings", "-", "--threshold", "50", "--chart", "c.png", "--bars", "2"},
+                    "Date,Close\n2024-01-02,100\n2024-01-03,150\n2024-01-04,75\n",
+                    74,
+                    "",
+                    "cannot write c.png of 2 bars"},
+        CommandCase{"BarsOfOne",
+                    {"--swings", "-", "--chart", "c.png", "--bars", "1"},
+                    "",
+                    64,
+                    "",
+                    "--bars takes a number of bars from 2 or \"all\", not \"1\""},
+        CommandCase{"BarsWithoutAChart",
+                    {"--swings", "-", "--bars", "all"},
+                    "",
+                    64,
+                    "",
+                    "--size and --bars go with --chart"},
+        CommandCase{"ADiagramIsDrawnBeforeTheListing",
+                    {"--print", "100", "110", "30", "--diagram", "d.svg", "--size", "640x480"},
+                    "",
+                    74,
+                    "",
+                    "cannot write d.svg 640x480 F3 106.18"},
+        CommandCase{"ADiagramOfAMoveThatFailsIsNotDrawn",
+                    {"--print", "100", "110", "-5", "--diagram", "d.svg"},
+                    "",
+                    1,
+                    "\u041E",
+                    ""},
+        CommandCase{"ADiagramOfJson",
+                    {"--json", "100", "110", "30", "--diagram", "d.png"},
+                    "",
+                    64,
+                    "",
+                    "--diagram goes with --print A B NOISE"},
+        CommandCase{"ADiagramOfABatch",
+                    {"--print", "-", "--diagram", "d.png"},
+                    "",
+                    64,
+                    "",
+                    "--diagram goes with --print A B NOISE"},
+        CommandCase{"ASizeAlone",
+                    {"--print", "1", "2", "3", "--size", "640x480"},
+                    "",
+                    64,
+                    "",
+                    "--size goes with --chart or --diagram"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The program without a window answers every command line itself.

@@ -64,6 +64,27 @@ for picture in chart.png chart.svg; do
     failures=$((failures + 1))
   fi
 done
+# Beside one move's listing, the window program draws its level diagram; the diagram's SVG
+# draws its sloped lines as vector lines, not as runs of one-pixel squares.
+for picture in diagram.png diagram.svg; do
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+    "$window" --print 100 110 30 --diagram "$work/$picture" >"$work/listing" 2>"$work/err"
+  status=$?
+  checks=$((checks + 1))
+  if [ "$status" != 0 ] || [ -s "$work/err" ] ||
+    ! "$plain" --print 100 110 30 | cmp -s - "$work/listing" ||
+    ! file "$work/$picture" | grep -qE 'PNG image data|SVG Scalable Vector Graphics'; then
+    echo "FAIL $picture: status $status, $(file "$work/$picture"), standard error: $(cat "$work/err")"
+    failures=$((failures + 1))
+  fi
+done
+checks=$((checks + 1))
+if grep -q 'width="1" height="1"' "$work/diagram.svg" || [ "$(grep -c '<polyline' "$work/diagram.svg")" -lt 3 ]; then
+  echo "FAIL the diagram's SVG draws its lines in one-pixel squares"
+  failures=$((failures + 1))
+fi
+expect "$plain --diagram" 64 "--diagram is drawn by Zentarix" \
+  "$plain" --print 100 110 30 --diagram "$work/plain.png"
 # The same rows written newest first draw the same chart, pixel for pixel (one name for both,
 # as the title names the file).
 mkdir "$work/newest-first"
