@@ -74,7 +74,8 @@ PriceChart ChartGathering::Chart() {
     chart.ClosesOnly = FColumns->ClosesOnly();
   }
   chart.ZigZag = FPoints;
-  chart.Last = FLast;
+  chart.Selected = FLast;
+  chart.LastLegConfirmed = !FLast || FLast->Confirmed;
   return chart;
 }
 

@@ -68,9 +68,9 @@ std::pair<Extended, Extended> PriceRange(const PriceChart& chart) {
     low = std::min(low, price);
     high = std::max(high, price);
   };
-  if (chart.Last) {
-    widen(chart.Last->A());
-    widen(chart.Last->B());
+  if (chart.Selected) {
+    widen(chart.Selected->A());
+    widen(chart.Selected->B());
   }
   if (chart.Levels) {
     for (const double bound : {chart.Levels->F3Minus, chart.Levels->F3Plus, chart.Levels->F5Minus,
@@ -224,7 +224,7 @@ void ChartBuilder::Frame() {
   const int pad = std::min(2 * FSizes.Margin, (bottom - top) / 8);
   FScale = PriceScale(top + pad, bottom - 1 - pad, low, high);
   // The right fifth keeps room for the levels' lines and labels beyond the last bar.
-  FBarsRight = FChart.Last ? FPlot.Left + (FPlot.Right - FPlot.Left) * 4 / 5 : FPlot.Right;
+  FBarsRight = FChart.Selected ? FPlot.Left + (FPlot.Right - FPlot.Left) * 4 / 5 : FPlot.Right;
 }
 
 void ChartBuilder::Grid() {
@@ -243,8 +243,8 @@ void ChartBuilder::Grid() {
 
 // The corridor bands lie under the bars and the zigzag, from the last swing's start on.
 void ChartBuilder::Bands() {
-  if (!FChart.Levels || !FChart.Last) return;
-  const int left = XOfClamped(FChart.Last->Start.Place);
+  if (!FChart.Levels || !FChart.Selected) return;
+  const int left = XOfClamped(FChart.Selected->Start.Place);
   FOps.push_back(CanvasOp::SetBrushColor(BandColor));
   for (const LevelLine& line : LevelLines(*FChart.Levels)) {
     if (line.Bound1 == line.Bound2) continue;
@@ -308,7 +308,7 @@ void ChartBuilder::ZigZag() {
     x0 = FPlot.Left;
   }
   std::vector<std::pair<int, int>> line{{static_cast<int>(x0), static_cast<int>(y0)}};
-  const bool dashLast = FChart.Last && !FChart.Last->Confirmed;
+  const bool dashLast = !FChart.LastLegConfirmed;
   const std::size_t solid = dashLast ? points.size() - 1 : points.size();
   for (std::size_t i = 1; i < solid;) {
     const long long x = at(i).first;
@@ -342,9 +342,9 @@ void ChartBuilder::ZigZag() {
 }
 
 void ChartBuilder::LevelLinesAndMarks() {
-  if (!FChart.Last) return;
+  if (!FChart.Selected) return;
   if (FChart.Levels) {
-    const int left = XOfClamped(FChart.Last->Start.Place);
+    const int left = XOfClamped(FChart.Selected->Start.Place);
     FOps.push_back(CanvasOp::SetPenWidth(FSizes.Line));
     for (const LevelLine& line : LevelLines(*FChart.Levels)) {
       const int row = FScale.Row(line.Level);
@@ -354,8 +354,8 @@ void ChartBuilder::LevelLinesAndMarks() {
   }
   FOps.push_back(CanvasOp::SetBrushColor(ZigZagColor));
   const int half = FSizes.Mark / 2;
-  for (const auto& [place, price] : {std::pair{FChart.Last->Start.Place, FChart.Last->A()},
-                                     std::pair{FChart.Last->End.Place, FChart.Last->B()}}) {
+  for (const auto& [place, price] : {std::pair{FChart.Selected->Start.Place, FChart.Selected->A()},
+                                     std::pair{FChart.Selected->End.Place, FChart.Selected->B()}}) {
     const int x = X(place);
     const int y = FScale.Row(price);
     FOps.push_back(
@@ -369,11 +369,11 @@ void ChartBuilder::Legend() {
   std::vector<std::string> lines{
       ReplaceEvery(Translated(ThresholdText), "%1", ShortNumber(FChart.Percent)),
       ReplaceEvery(Translated(NoiseText), "%1", ShortNumber(FChart.Tenths / 10))};
-  if (FChart.Last) {
+  if (FChart.Selected) {
     std::string dates =
-        ReplaceEvery(ReplaceEvery(Translated(SwingDatesText), "%1", FChart.Last->Start.Time), "%2",
-                     FChart.Last->End.Time);
-    if (!FChart.Last->Confirmed) dates += ' ' + Translated(NotConfirmedText);
+        ReplaceEvery(ReplaceEvery(Translated(SwingDatesText), "%1", FChart.Selected->Start.Time),
+                     "%2", FChart.Selected->End.Time);
+    if (!FChart.Selected->Confirmed) dates += ' ' + Translated(NotConfirmedText);
     lines.push_back(dates);
   }
   lines.push_back(ReplaceEvery(Translated(FileText), "%1", FChart.FileName));
@@ -411,8 +411,8 @@ void ChartBuilder::Labels() {
   const int height = TextHeight(FSizes.Font);
   FOps.push_back(CanvasOp::SetBrushColor(GroundColor));
   FOps.push_back(CanvasOp::SetTextColor(InkColor));
-  if (FChart.Last) {
-    const Swing& last = *FChart.Last;
+  if (FChart.Selected) {
+    const Swing& last = *FChart.Selected;
     for (const auto& [name, place, price, above] :
          {std::tuple{"A ", last.Start.Place, last.A(), !last.Rising},
           std::tuple{"B ", last.End.Place, last.B(), last.Rising}}) {

@@ -55,7 +55,9 @@ struct PriceChart {
   bool ClosesOnly = false;  // a history of closes: drawn as a line
   // The zigzag's points from the last one before the view on, oldest first.
   std::span<const ZigZagPoint> ZigZag;
-  std::optional<Swing> Last;        // the last swing, whose marks and levels are drawn
+  // The swing whose marks and levels are drawn: the last one, or the one a user chose.
+  std::optional<Swing> Selected;
+  bool LastLegConfirmed = true;     // false: the zigzag's last leg is dashed
   std::optional<TCalcItem> Levels;  // its levels, as the run computed them
   TranslateChart Translate;         // null: the Russian texts
 };

@@ -182,7 +182,7 @@ int DrawChart(HistoryFile& history, const HistoryCheck& check, const SwingsReque
   chart.FileName = name.substr(name.rfind('/') + 1);
   chart.Percent = request.Percent;
   chart.Tenths = request.Tenths;
-  chart.Levels = LevelsOf(*chart.Last, request.Tenths);
+  chart.Levels = LevelsOf(*chart.Selected, request.Tenths);
   chart.Translate = request.ChartWords;
   const std::string problem = draw(request.Chart, chart);
   if (!problem.empty()) {
@@ -191,7 +191,7 @@ int DrawChart(HistoryFile& history, const HistoryCheck& check, const SwingsReque
   }
   if (!request.WriteLevels) return StatusListing;
   if (request.Last) {
-    writer.Write(*chart.Last, gathering.Swings());
+    writer.Write(*chart.Selected, gathering.Swings());
     return writer.Finish();
   }
   outcome = history.Replay(

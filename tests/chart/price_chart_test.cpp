@@ -88,9 +88,9 @@ std::unique_ptr<Drawn> Draw(std::vector<std::pair<long double, long double>> pri
   drawn->Chart = drawn->Gathering.Chart();
   drawn->Chart.FileName = "prices.csv";
   drawn->Chart.Tenths = tenths;
-  if (drawn->Chart.Last) {
+  if (drawn->Chart.Selected) {
     TCalcItem item;
-    if (CalculateLevels(item, drawn->Chart.Last->A(), drawn->Chart.Last->B(), tenths)) {
+    if (CalculateLevels(item, drawn->Chart.Selected->A(), drawn->Chart.Selected->B(), tenths)) {
       drawn->Chart.Levels = item;
     }
   }
@@ -236,7 +236,7 @@ TEST(RoundTicks, AreTheMultiplesOfTheSmallestRoundStepThatFits) {
 // The leg of a swing not yet confirmed is dashed, and only that one.
 TEST(ChartZigZag, TheUnconfirmedLegAloneIsDashed) {
   const auto drawn = Draw(RandomWalk(2000, 1), {1280, 720, AllBars});
-  ASSERT_TRUE(drawn->Chart.Last && !drawn->Chart.Last->Confirmed);
+  ASSERT_FALSE(drawn->Chart.LastLegConfirmed);
   const auto count = [](const std::vector<CanvasOp>& ops) {
     return std::count(ops.begin(), ops.end(), CanvasOp::SetPenStyle(psDash));
   };
@@ -247,7 +247,7 @@ TEST(ChartZigZag, TheUnconfirmedLegAloneIsDashed) {
   EXPECT_EQ(dash[2], CanvasOp::SetPenStyle(psSolid));
 
   PriceChart confirmed = drawn->Chart;
-  confirmed.Last->Confirmed = true;
+  confirmed.LastLegConfirmed = true;
   EXPECT_EQ(count(BuildChartOps(confirmed, FixedMeasure())), 0);
 }
 

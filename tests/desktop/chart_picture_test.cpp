@@ -37,7 +37,8 @@ struct History {
     chart.PlaceCount = 5;
     chart.Columns = Bars;
     chart.ZigZag = Points;
-    chart.Last = Swing{true, false, Bars[0], Bars[2]};
+    chart.Selected = Swing{true, false, Bars[0], Bars[2]};
+    chart.LastLegConfirmed = false;
     TCalcItem item;
     CalculateLevels(item, 100, 200, 30);
     chart.Levels = item;
