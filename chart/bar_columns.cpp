@@ -7,9 +7,11 @@ namespace zentarix {
 
 namespace {
 
+// The column's open stays its first bar's; its close becomes the later bar's.
 void Widen(Bar& column, const Bar& bar) {
   column.High = std::max(column.High, bar.High);
   column.Low = std::min(column.Low, bar.Low);
+  column.Close = bar.Close;
 }
 
 }  // namespace

@@ -23,6 +23,9 @@ class ChartGathering {
 
   // Between the readings: the view of a history of `bars` bars.
   void StartView(const ChartView& view, long bars);
+  // Whether the view's bars may be wide enough for candles, whose opens and closes the second
+  // reading then reads: a view of a few hundred bars, not one of millions.
+  bool WantsCandles() const { return FPlaceCount * 3 <= FView.Width; }
   // The second reading: every bar and every swing, in time order; those before the view are
   // passed over but for the zigzag's point that enters it.
   void AddBar(const Bar& bar);

@@ -17,8 +17,6 @@ namespace zentarix {
 
 namespace {
 
-constexpr TColor Rgb(int red, int green, int blue) { return red | (green << 8) | (blue << 16); }
-
 // Fixed colours on a white ground: the desktop's palette, which may be a dark one, is never
 // asked.
 constexpr TColor GroundColor = Rgb(255, 255, 255);
@@ -140,6 +138,7 @@ class ChartBuilder {
   void Grid();
   void Bands();
   void Bars();
+  void Candles(int pixelsPerBar);
   void ZigZag();
   void LevelLinesAndMarks();
   void Legend();
@@ -147,6 +146,7 @@ class ChartBuilder {
   void DateLabels();
 
   int X(long place) const;
+  int ColumnX(std::size_t i) const;
   int XOfClamped(long place) const { return std::clamp(X(place), FPlot.Left, FPlot.Right - 1); }
 
   const PriceChart& FChart;
@@ -254,18 +254,21 @@ void ChartBuilder::Bands() {
   }
 }
 
+// The middle of the places column i covers.
+int ChartBuilder::ColumnX(std::size_t i) const {
+  const std::span<const Bar> columns = FChart.Columns;
+  const long next =
+      i + 1 < columns.size() ? columns[i + 1].Place : FChart.FirstPlace + FChart.PlaceCount;
+  return X((columns[i].Place + next - 1) / 2);
+}
+
 void ChartBuilder::Bars() {
   const std::span<const Bar> columns = FChart.Columns;
-  const long end = FChart.FirstPlace + FChart.PlaceCount;
-  const auto middle = [&](std::size_t i) {
-    const long next = i + 1 < columns.size() ? columns[i + 1].Place : end;
-    return X((columns[i].Place + next - 1) / 2);
-  };
   FOps.push_back(CanvasOp::SetPenColor(BarColor));
   if (FChart.ClosesOnly) {
     FOps.push_back(CanvasOp::SetPenWidth(FSizes.Line));
     for (std::size_t i = 0; i < columns.size(); ++i) {
-      const int x = middle(i);
+      const int x = ColumnX(i);
       const int high = FScale.Row(columns[i].High);
       FOps.push_back(i == 0 ? CanvasOp::MoveTo(x, high) : CanvasOp::LineTo(x, high));
       // A column that merged several closes spans their range.
@@ -277,13 +280,40 @@ void ChartBuilder::Bars() {
   }
   const long long pixelsPerBar =
       (FBarsRight - FPlot.Left) / std::max<long long>(FChart.PlaceCount, 1);
-  // From three pixels a bar, bars are wider than the zigzag; below, a column a pixel.
-  const int width =
-      pixelsPerBar >= 3 ? std::max(FSizes.Line + 1, static_cast<int>(pixelsPerBar * 3 / 5)) : 1;
-  FOps.push_back(CanvasOp::SetPenWidth(width));
+  if (pixelsPerBar >= 3) {
+    Candles(static_cast<int>(std::min<long long>(pixelsPerBar, 1000)));
+    return;
+  }
+  // Below three pixels a bar, a column a pixel: its range.
+  FOps.push_back(CanvasOp::SetPenWidth(1));
   for (std::size_t i = 0; i < columns.size(); ++i) {
-    const int x = middle(i);
+    const int x = ColumnX(i);
     Line(x, FScale.Row(columns[i].High), x, FScale.Row(columns[i].Low));
+  }
+}
+
+// A bar of three pixels or more: its range as a wick, and its body from the open to the close
+// in the colour of its direction; without an open, a tick to the right at the close.
+void ChartBuilder::Candles(int pixelsPerBar) {
+  const std::span<const Bar> columns = FChart.Columns;
+  // An odd width keeps the body centred on its wick.
+  const int body = std::max(1, pixelsPerBar * 3 / 5) | 1;
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    const Bar& bar = columns[i];
+    const int x = ColumnX(i);
+    FOps.push_back(CanvasOp::SetPenColor(BarColor));
+    FOps.push_back(CanvasOp::SetPenWidth(bar.Open > 0 && bar.Close > 0 ? 1 : FSizes.Line + 1));
+    Line(x, FScale.Row(bar.High), x, FScale.Row(bar.Low));
+    if (bar.Close <= 0) continue;
+    const int close = FScale.Row(bar.Close);
+    if (bar.Open <= 0) {
+      Line(x, close, x + body / 2 + 1, close);
+      continue;
+    }
+    const int open = FScale.Row(bar.Open);
+    FOps.push_back(CanvasOp::SetBrushColor(bar.Close >= bar.Open ? RisingColor : FallingColor));
+    FOps.push_back(CanvasOp::FillRect(x - body / 2, std::min(open, close), x - body / 2 + body,
+                                      std::max(open, close) + 1));
   }
 }
 

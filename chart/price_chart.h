@@ -22,6 +22,12 @@
 
 namespace zentarix {
 
+constexpr TColor Rgb(int red, int green, int blue) { return red | (green << 8) | (blue << 16); }
+
+// The bodies of candles that close above their open and below it.
+inline constexpr TColor RisingColor = Rgb(38, 154, 92);
+inline constexpr TColor FallingColor = Rgb(214, 60, 60);
+
 // --bars all.
 inline constexpr long AllBars = -1;
 

@@ -169,6 +169,7 @@ int DrawChart(HistoryFile& history, const HistoryCheck& check, const SwingsReque
   if (outcome != HistoryOutcome::Read) return run.Failure(outcome, check);
   if (!gathering.HasSwing()) return run.NoSwing();
   gathering.StartView(request.View, check.Bars);
+  if (gathering.WantsCandles()) history.ReadOpenAndClose();
   outcome = history.Replay([&gathering](const Bar& bar) { gathering.AddBar(bar); },
                            [&gathering](const Swing& swing) {
                              gathering.AddSwing(swing);

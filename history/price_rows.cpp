@@ -178,7 +178,9 @@ bool IsUntrimmed(std::string_view cell) {
 
 PriceRowReader::Row PriceRowReader::Read(std::string_view line, long number, Bar& bar) {
   // A blank row never reads as a plain one, so it is skipped below all the same.
-  if (FStarted && !FHeaderless && ReadPlainRow(line, number, bar)) return Row::Bar;
+  if (FStarted && !FHeaderless && !FOpenAndClose && ReadPlainRow(line, number, bar)) {
+    return Row::Bar;
+  }
   if (Trimmed(line).empty()) return Row::Skipped;
   if (!FStarted) {
     FStarted = true;
@@ -192,7 +194,10 @@ PriceRowReader::Row PriceRowReader::Read(std::string_view line, long number, Bar
     FNames = {"Close"};
     FCellsNeeded = 1;
   }
-  FCells.resize(FCellsNeeded);
+  // A candle's cells may lie beyond those the range needs; a row short of them has none.
+  FCells.resize(FOpenAndClose
+                    ? std::max(FCellsNeeded, static_cast<std::size_t>(std::max(FOpen, FClose)) + 1)
+                    : FCellsNeeded);
   // A NUL byte would end a number early, so a line that may hold one has its prices checked
   // for it.
   std::size_t count = 1;
@@ -301,6 +306,7 @@ PriceRowReader::Row PriceRowReader::ReadHeader(std::string_view line, long numbe
     if (name == "high") FHigh = column;
     if (name == "low") FLow = column;
     if (FClose < 0 && (name == "close" || name == "price" || name == "last")) FClose = column;
+    if (FOpen < 0 && name == "open") FOpen = column;
     if (FDateColumn < 0 && (name == "date" || name == "datetime" || name == "timestamp" ||
                             name == "gmt time" || name == "local time")) {
       FDateColumn = column;
@@ -354,7 +360,25 @@ PriceRowReader::Row PriceRowReader::ReadCells(long number, std::size_t count, Ba
   bar.Line = number;
   bar.Time.assign(FDate);
   if (FTimeColumn >= 0) bar.Time.append(" ").append(FTime);
+  if (FOpenAndClose) ReadCandle(count, bar);
   return Row::Bar;
+}
+
+// Read with a copy of the prices' reader: a candle's cell never decides the file's decimal
+// mark, which the range's cells decided in the first reading.
+void PriceRowReader::ReadCandle(std::size_t count, Bar& bar) {
+  const auto price = [&](int column) {
+    const auto index = static_cast<std::size_t>(std::max(column, 0));
+    PriceCellReader reader = FPrices;
+    Extended value = 0;
+    if (column < 0 || index >= count ||
+        reader.Read(Trimmed(FCells[index]), value, !FMayHoldNul) != PriceProblem::None) {
+      return Extended{0};
+    }
+    return value;
+  };
+  bar.Open = price(FOpen);
+  bar.Close = price(FClose);
 }
 
 PriceRowReader::Row PriceRowReader::FailPrice(PriceProblem problem, long number, int column,

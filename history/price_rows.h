@@ -37,6 +37,10 @@ struct Bar {
   // Its place among the history's bars in time order, from 0: a chart's x, which the line is
   // not in a file that runs newest first.
   long Place = 0;
+  // The open and the close, read only for a chart's candles (ReadOpenAndClose); 0 where they
+  // are not read, the file has no such column, or the cell holds no price.
+  Extended Open = 0;
+  Extended Close = 0;
 };
 
 class PriceRowReader {
@@ -49,6 +53,11 @@ class PriceRowReader {
 
   // Reads the next line of the file; number is its line number.
   Row Read(std::string_view line, long number, Bar& bar);
+
+  // From now on, each bar also gets its close, and its open where the file has one, where the
+  // file has a close beside High and Low. A cell that holds no price leaves them 0: they only
+  // draw candles, and a row the first reading found sound must not become a data error now.
+  void ReadOpenAndClose() { FOpenAndClose = FClose >= 0 && FHigh != FClose; }
 
   const HistoryError& Error() const { return FError; }
 
@@ -73,6 +82,7 @@ class PriceRowReader {
   Row ReadHeader(std::string_view line, long number);
   bool ReadPlainRow(std::string_view line, long number, Bar& bar);
   Row ReadCells(long number, std::size_t count, Bar& bar);
+  void ReadCandle(std::size_t count, Bar& bar);
   Row FailPrice(PriceProblem problem, long number, int column, std::string_view text);
   Row Fail(HistoryProblem problem, long number, int column, std::string_view cell = {});
   std::string ColumnName(int column) const;
@@ -86,12 +96,14 @@ class PriceRowReader {
   int FHigh = -1;
   int FLow = -1;
   int FClose = -1;
+  int FOpen = -1;
   int FDateColumn = -1;
   int FTimeColumn = -1;
   std::vector<std::string> FNames;  // the header's names of the columns read, as written
   std::size_t FCellsNeeded = 0;     // how many cells of a row the columns above need
   std::vector<std::string_view> FCells;
   bool FMayHoldNul = false;  // whether the price cells of the row may hold a NUL byte
+  bool FOpenAndClose = false;
   std::string_view FDate;
   std::string_view FTime;
   HistoryError FError;

@@ -77,6 +77,10 @@ std::unique_ptr<Drawn> Draw(std::vector<std::pair<long double, long double>> pri
     bar.Line = static_cast<long>(i) + 2;
     bar.Place = static_cast<long>(i);
     bar.Time = "2024-01-" + std::to_string(i % 28 + 1);
+    // Opening low and closing high on even bars, the other way on odd ones.
+    const long double quarter = (bar.High - bar.Low) / 4;
+    bar.Open = i % 2 == 0 ? bar.Low + quarter : bar.High - quarter;
+    bar.Close = i % 2 == 0 ? bar.High - quarter : bar.Low + quarter;
     drawn->Bars.push_back(bar);
     if (const auto swing = zigzag.Add(bar)) swings.push_back(*swing);
   }
@@ -249,6 +253,28 @@ TEST(ChartZigZag, TheUnconfirmedLegAloneIsDashed) {
   PriceChart confirmed = drawn->Chart;
   confirmed.LastLegConfirmed = true;
   EXPECT_EQ(count(BuildChartOps(confirmed, FixedMeasure())), 0);
+}
+
+// A bar of three pixels or more is a candle: a body in the colour of its direction.
+TEST(ChartBars, CandlesFromThreePixelsABar) {
+  struct Row {
+    int bars, width;
+    long rising, falling;
+  };
+  for (const Row row :
+       {Row{20, 640, 10, 10}, Row{140, 640, 70, 70}, Row{180, 640, 0, 0}, Row{2000, 480, 0, 0}}) {
+    const auto drawn = Draw(RandomWalk(row.bars, 3), {row.width, row.width * 9 / 16, AllBars});
+    const auto bodies = [&](TColor color) {
+      long count = 0;
+      for (std::size_t i = 0; i + 1 < drawn->Ops.size(); ++i) {
+        count += drawn->Ops[i] == CanvasOp::SetBrushColor(color) &&
+                 drawn->Ops[i + 1].Kind == CanvasOpKind::FillRect;
+      }
+      return count;
+    };
+    EXPECT_EQ(bodies(RisingColor), row.rising) << row.bars << " bars on " << row.width;
+    EXPECT_EQ(bodies(FallingColor), row.falling) << row.bars << " bars on " << row.width;
+  }
 }
 
 // The levels' bands hold their corridors inside the plot, and their lines start where the

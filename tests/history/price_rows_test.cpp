@@ -151,5 +151,31 @@ TEST(PriceFilesExactly, PricesAreReadToTheNearestExtendedValue) {
   }
 }
 
+// Asked for, a bar's open and close come with it where the file has them; a cell that holds no
+// price leaves them 0 and the row a bar, since only candles need them.
+TEST(PriceFilesCandles, OpensAndClosesWhereTheFileHasThem) {
+  struct Row {
+    const char* name;
+    const char* header;
+    const char* row;
+    long double open, close;
+  };
+  for (const Row& row :
+       {Row{"OpenAndClose", "Date;Open;High;Low;Close", "2024-01-02;1,5;2,5;1;2", 1.5L, 2},
+        Row{"NoOpen", "Date,High,Low,Close", "2024-01-02,2.5,1,2", 0, 2},
+        Row{"CloseBeyondTheRange", "Open,High,Low,Volume,Close", "1.5,2.5,1,100,2", 1.5L, 2},
+        Row{"AShortRow", "Open,High,Low,Volume,Close", "1.5,2.5,1", 1.5L, 0},
+        Row{"AnOpenThatIsNoPrice", "Open,High,Low,Close", "n/a,2.5,1,2", 0, 2}}) {
+    PriceRowReader table;
+    Bar bar;
+    ASSERT_EQ(table.Read(row.header, 1, bar), PriceRowReader::Row::Skipped) << row.name;
+    table.ReadOpenAndClose();
+    ASSERT_EQ(table.Read(row.row, 2, bar), PriceRowReader::Row::Bar) << row.name;
+    EXPECT_EQ(bar.Open, row.open) << row.name;
+    EXPECT_EQ(bar.Close, row.close) << row.name;
+    EXPECT_EQ(bar.High, 2.5L) << row.name;
+  }
+}
+
 }  // namespace
 }  // namespace zentarix
