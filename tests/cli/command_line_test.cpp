@@ -11,7 +11,10 @@
 #include <vector>
 
 #include "calc/number_render.h"
+#include "chart/chart_texts.h"
+#include "cli/english_catalogue.h"
 #include "cli/exit_status.h"
+#include "history/history_messages.h"
 #include "tests/support/captured_streams.h"
 #include "tests/support/env_guard.h"
 #include "tests/support/marks_guard.h"
@@ -306,6 +309,17 @@ TEST(PlainCommandLine, HasNoWindowToOpen) {
     });
     EXPECT_EQ(run.status, StatusUsage) << argv.size();
     EXPECT_EQ(run.err.substr(0, 10), "zentarix: ") << run.err;
+  }
+}
+
+// Every word a price file's messages and a chart use has its English row in the catalogue:
+// a text without one would show in Russian under --lang en.
+TEST(CommandLineLanguage, EveryHistoryAndChartTextHasItsEnglish) {
+  for (const auto& [context, texts] :
+       {std::pair{HistoryContext, HistoryTexts()}, std::pair{ChartContext, ChartTexts()}}) {
+    for (const char* source : texts) {
+      EXPECT_NE(EnglishText(context, source), source) << context << ": " << source;
+    }
   }
 }
 
