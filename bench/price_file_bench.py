@@ -8,11 +8,14 @@ with ISO date-times, side by side in one run:
   once and held every swing;
 - the peak resident memory of `--json` and `--print` at thresholds 5, 1 and 0.2 percent;
 - how long SIGTERM takes to end a run part-way: sent while the file is being checked, and while
-  the swings are being written into a pipe.
+  the swings are being written into a pipe;
+- with --window, the chart of the file as PNG (`Zentarix --chart`, its default view and every
+  bar) beside `--json --last`, and its peak memory.
 
 The commands take turns; the median wall time of each is reported. The file is written once by
 mawk (a random walk that stays near 100, so that every threshold finds swings all along).
-Usage: price_file_bench.py ZENTARIX [--before OLD_ZENTARIX] [--bars N] [--runs R]
+Usage: price_file_bench.py ZENTARIX [--before OLD_ZENTARIX] [--window ZENTARIX_WINDOW] [--bars N]
+                          [--runs R]
 """
 import argparse
 import os
@@ -82,6 +85,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("zentarix")
     parser.add_argument("--before", help="an earlier build of zentarix, for the full --json")
+    parser.add_argument("--window", help="the window program, which draws --chart")
     parser.add_argument("--bars", type=int, default=10_000_000)
     parser.add_argument("--runs", type=int, default=5)
     args = parser.parse_args()
@@ -97,6 +101,11 @@ def main():
         }
         if args.before:
             commands["--json, before"] = [args.before, "--swings", history, "--json"]
+        chart = os.path.join(work, "chart.png")
+        if args.window:
+            commands["--chart"] = [args.window, "--swings", history, "--chart", chart]
+            commands["--chart --bars all"] = [args.window, "--swings", history, "--chart", chart,
+                                              "--bars", "all"]
         times = {name: [] for name in commands}
         for _ in range(args.runs):
             for name, command in commands.items():
@@ -104,10 +113,14 @@ def main():
         medians = {name: statistics.median(values) for name, values in times.items()}
         print(f"{args.bars} bars, {size:.0f} MiB")
         for name, seconds in medians.items():
-            print(f"  {name:16} {seconds:7.3f} s")
+            print(f"  {name:20} {seconds:7.3f} s")
         print(f"  --json --last / wc -l: {medians['--json --last'] / medians['wc -l']:.1f} (goal 5)")
         if args.before:
             print(f"  --json / before: {medians['--json'] / medians['--json, before']:.2f} (goal 1.3)")
+        if args.window:
+            for name in ("--chart", "--chart --bars all"):
+                print(f"  {name} / --json --last: {medians[name] / medians['--json --last']:.2f}"
+                      f" (goal 3), peak memory {peak_memory(commands[name]):.1f} MiB (goal 100)")
         for threshold in ("5", "1", "0.2"):
             for output in ("--json", "--print"):
                 command = [args.zentarix, "--swings", history, output, "--threshold", threshold]

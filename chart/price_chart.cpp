@@ -415,11 +415,36 @@ void ChartBuilder::Legend() {
     line = Fitted(line, FSizes.Font, 0, room);
     width = std::max(width, TextWidth(line, FSizes.Font));
   }
-  const LabelBox box{FPlot.Left + FSizes.Margin, FPlot.Top + FSizes.Margin,
-                     FPlot.Left + FSizes.Margin + width + 2 * pad,
-                     FPlot.Top + FSizes.Margin + static_cast<int>(lines.size()) * height + 2 * pad};
+  const int boxWidth = width + 2 * pad;
+  const int boxHeight = static_cast<int>(lines.size()) * height + 2 * pad;
+  // Top left, else bottom left, else top right of the bars: the first corner that leaves the
+  // selected swing's A and B and their labels' room uncovered.
+  const int left = FPlot.Left + FSizes.Margin;
+  const int top = FPlot.Top + FSizes.Margin;
+  const int right = FBarsRight - FSizes.Margin - boxWidth;
+  const int bottom = FPlot.Bottom - FSizes.Margin - boxHeight;
+  const LabelBox corners[] = {{left, top, left + boxWidth, top + boxHeight},
+                              {left, bottom, left + boxWidth, bottom + boxHeight},
+                              {right, top, right + boxWidth, top + boxHeight}};
+  const auto clear = [&](const LabelBox& box) {
+    if (!FChart.Selected) return true;
+    const int reach = FSizes.Mark + 2 * height;
+    for (const auto& [place, price] :
+         {std::pair{FChart.Selected->Start.Place, FChart.Selected->A()},
+          std::pair{FChart.Selected->End.Place, FChart.Selected->B()}}) {
+      const int x = X(place);
+      const int y = FScale.Row(price);
+      if (box.Overlaps({x - reach, y - reach, x + reach, y + reach})) return false;
+    }
+    return true;
+  };
+  const LabelBox* chosen = std::find_if(std::begin(corners), std::end(corners), clear);
+  const LabelBox box = chosen != std::end(corners) ? *chosen : corners[0];
   // A picture too small for the legend goes without it.
-  if (box.Right > FPlot.Right || box.Bottom > FPlot.Bottom) return;
+  if (box.Right > FPlot.Right || box.Bottom > FPlot.Bottom || box.Left < FPlot.Left ||
+      box.Top < FPlot.Top) {
+    return;
+  }
   FLayout.Block(box);
   FOps.push_back(CanvasOp::SetBrushColor(GroundColor));
   FOps.push_back(CanvasOp::FillRect(box.Left, box.Top, box.Right, box.Bottom));
@@ -431,8 +456,8 @@ void ChartBuilder::Legend() {
   FOps.push_back(CanvasOp::LineTo(box.Left, box.Bottom - 1));
   FOps.push_back(CanvasOp::LineTo(box.Left, box.Top));
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    const int top = box.Top + pad + static_cast<int>(i) * height;
-    Text({box.Left + pad, top, box.Right - pad, top + height}, lines[i]);
+    const int lineTop = box.Top + pad + static_cast<int>(i) * height;
+    Text({box.Left + pad, lineTop, box.Right - pad, lineTop + height}, lines[i]);
   }
 }
 
