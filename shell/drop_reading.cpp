@@ -46,12 +46,12 @@ DropReading::~DropReading() {
   for (QThread* reader : findChildren<QThread*>(Qt::FindDirectChildrenOnly)) reader->wait();
 }
 
-void DropReading::Start(const QString& file) {
+void DropReading::Start(const QString& file, Extended percent) {
   Cancel();
   auto job = std::make_shared<Job>();
   job->File = file;
-  QThread* reader =
-      QThread::create([job, path = QFile::encodeName(file).toStdString(), hook = ReadingHook] {
+  QThread* reader = QThread::create(
+      [job, path = QFile::encodeName(file).toStdString(), percent, hook = ReadingHook] {
         // The zigzag's products round as the system's control word says, on this thread too.
         ResetFpu();
         const HistoryProgress progress = [&job, &hook](std::uint64_t done, std::uint64_t total) {
@@ -63,7 +63,7 @@ void DropReading::Start(const QString& file) {
         // Nothing may leave a thread's function; what the reading throws is told on the
         // window's thread.
         try {
-          job->Result = ReadLastSwing(path, progress);
+          job->Result = ReadPriceFile(path, percent, progress);
         } catch (...) {
           job->Result = DropRead();
           job->Result.Outcome = DropOutcome::Failed;

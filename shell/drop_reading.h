@@ -1,5 +1,6 @@
-// A price file dropped onto the main window, read on a thread of its own so that the window
-// keeps answering keys and painting while a large file is read.
+// A price file dropped onto the main window, opened in it or read again at the chart window's
+// threshold, read on a thread of its own so that the window keeps answering keys and painting
+// while a large file is read.
 #pragma once
 
 #include <QObject>
@@ -39,8 +40,8 @@ class DropReading : public QObject {
   DropReading(const DropReading&) = delete;
   DropReading& operator=(const DropReading&) = delete;
 
-  // Reads file, after cancelling a read in progress.
-  void Start(const QString& file);
+  // Reads file at a threshold of percent, after cancelling a read in progress.
+  void Start(const QString& file, Extended percent = DefaultSwingThreshold);
   void Cancel();
   bool Busy() const { return FJob != nullptr; }
 

@@ -17,6 +17,7 @@
 #include "calc/number_render.h"
 #include "calc/number_settings.h"
 #include "calc/utf8.h"
+#include "desktop/interface_language.h"
 #include "text/field_readers.h"
 
 namespace zentarix {
@@ -59,7 +60,7 @@ QString DroppedFile(const QMimeData* data) {
   return urls.front().toLocalFile();
 }
 
-DropRead ReadLastSwing(const std::string& path, const HistoryProgress& progress) {
+DropRead ReadPriceFile(const std::string& path, Extended percent, const HistoryProgress& progress) {
   // Without O_NONBLOCK, opening a FIFO waits for a writer; O_NONBLOCK does nothing to the reads
   // of a regular file.
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -70,20 +71,33 @@ DropRead ReadLastSwing(const std::string& path, const HistoryProgress& progress)
   // A FIFO or a terminal can keep a read waiting for input where no cancel reaches it, and the
   // window would wait for that read when it closes.
   if (!S_ISREG(status.st_mode)) return Outcome(DropOutcome::NotAFile);
-  HistoryFile history(fd, static_cast<Extended>(DefaultSwingThreshold));
+  HistoryFile history(fd, percent);
   const HistoryCheck& check = history.Check(progress);
   std::optional<Swing> last;
   long count = 0;
-  const HistoryOutcome outcome = check.Result == HistoryOutcome::Read
-                                     ? history.LastSwing(last, count, progress)
-                                     : check.Result;
-  // After the second pass, which records its own read error or changed row in the check.
+  HistoryOutcome outcome = check.Result == HistoryOutcome::Read
+                               ? history.LastSwing(last, count, progress)
+                               : check.Result;
+  // The count tells the chart which swings it has room for.
+  std::shared_ptr<HeldChart> chart;
+  if (outcome == HistoryOutcome::Read) {
+    chart = std::make_shared<HeldChart>(count);
+    outcome = history.Replay([&chart](const Bar& bar) { chart->AddBar(bar); },
+                             [&chart](const Swing& swing) {
+                               chart->AddSwing(swing);
+                               return true;
+                             },
+                             progress);
+  }
+  // After the last pass, which records its own read error or changed row in the check.
   DropRead read;
   read.Check = check;
+  read.Percent = percent;
   switch (outcome) {
     case HistoryOutcome::Read:
       read.Outcome = last ? DropOutcome::Read : DropOutcome::NoSwing;
       if (last) read.Swing = {*last, count};
+      read.Chart = std::move(chart);
       break;
     case HistoryOutcome::DataError:
       read.Outcome = DropOutcome::DataError;
@@ -115,12 +129,16 @@ std::string DropFailureText(const DropRead& read, const std::string& file,
     case DropOutcome::CannotRead:
       return CannotReadNote(file, read.Check, std::strerror(read.Check.ReadErrno), translate);
     case DropOutcome::NoSwing:
-      return NoSwingNote(std::to_string(DefaultSwingThreshold), translate);
+      return NoSwingNote(FieldTextOf(read.Percent), translate);
     case DropOutcome::Failed:
       if (read.Failure) std::rethrow_exception(read.Failure);
       break;
   }
   return {};
+}
+
+std::string TranslateHistoryInApplication(const char* source) {
+  return TranslateInApplication(HistoryContext, source).toStdString();
 }
 
 std::string FieldTextOf(Extended value) {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QFontDatabase>
@@ -23,6 +24,7 @@
 #include "desktop/interface_language.h"
 #include "desktop/native_window.h"
 #include "diagram/diagram_summary.h"
+#include "shell/chart_window.h"
 #include "shell/diagram_menu.h"
 #include "shell/diagram_picture.h"
 #include "shell/drop_reading.h"
@@ -88,11 +90,6 @@ QString SwingCaption(const QString& file, const DroppedSwing& dropped) {
       dropped.Last.Confirmed ? QString() : QCoreApplication::translate("Main", ", не подтверждена");
   return caption.arg(QFileInfo(file).fileName(), QString::number(dropped.Number),
                      place(dropped.Last.Start), place(dropped.Last.End), unconfirmed);
-}
-
-// The words of a price file's faults in the interface language.
-std::string TranslateHistoryText(const char* source) {
-  return TranslateInApplication(HistoryContext, source).toStdString();
 }
 
 // The memo's place inside Panel2: below the button, one pixel in from the other three sides,
@@ -229,6 +226,12 @@ void TForm1::ConnectEvents() {
       FTitleNamesSwing = false;
     });
   }
+  // A price file opened from anywhere in the window.
+  FOpen = new QAction(QCoreApplication::translate("ChartWindow", "Открыть файл цен…"), this);
+  FOpen->setShortcut(QKeySequence::Open);
+  FOpen->setShortcutContext(Qt::WindowShortcut);
+  addAction(FOpen);
+  connect(FOpen, &QAction::triggered, this, [this] { GuardEntry([this] { OpenPriceFile(); }); });
   // Copying the listing works from anywhere in the window and from the listing's own menu,
   // while there is a listing: a copy of nothing would only empty the clipboard.
   addAction(aCopyListing());
@@ -287,7 +290,9 @@ void TForm1::pnbPaint() {
   PaintCanvasPicture(painter, LevelDiagramPicture(pnb()->size(), pnb()->font(), FCalcItem));
 }
 
-void TForm1::aCalcExecute() {
+void TForm1::aCalcExecute() { Calculate(true); }
+
+QString TForm1::Calculate(bool announce) {
   const Extended a = ReadAorB(TextOf(*Edit1()));
   const Extended b = ReadAorB(TextOf(*Edit2()));
   const Extended tenths = ReadNoise(TextOf(*SpinEdit1()));
@@ -298,29 +303,53 @@ void TForm1::aCalcExecute() {
   }
   DescribeDiagram();
   pnb()->update();
-  FAnnouncer->Announce(QString::fromStdString(SpokenResult(FCalcItem, passed, FListingTexts)));
+  if (FChartWindow != nullptr) FChartWindow->NoiseChanged();
+  const QString spoken = QString::fromStdString(SpokenResult(FCalcItem, passed, FListingTexts));
+  if (announce) FAnnouncer->Announce(spoken);
+  return spoken;
 }
 
 void TForm1::FormKeyUp(int key) {
   if (key == Qt::Key_F1 && ShowAbout) ShowAbout();
 }
 
-void TForm1::FormDropFile(const QString& file) { FDropReading->Start(file); }
+void TForm1::FormDropFile(const QString& file) {
+  // At the chart's threshold; a new file replaces what the chart was reading again.
+  if (FChartWindow != nullptr) FChartWindow->Reading().Cancel();
+  FDropReading->Start(file, FChartWindow != nullptr ? FChartWindow->Percent()
+                                                    : static_cast<Extended>(DefaultSwingThreshold));
+}
+
+void TForm1::OpenPriceFile() {
+  const QString file = QFileDialog::getOpenFileName(
+      this, QCoreApplication::translate("ChartWindow", "Открыть файл цен"), QString(),
+      QCoreApplication::translate("ChartWindow", "Файлы цен (*.csv *.txt);;Все файлы (*)"));
+  if (!file.isEmpty()) FormDropFile(file);
+}
+
+QString TForm1::TakeSwing(const QString& file, const DroppedSwing& swing, bool announce) {
+  Edit1()->setText(QString::fromStdString(FieldTextOf(swing.Last.A())));
+  Edit2()->setText(QString::fromStdString(FieldTextOf(swing.Last.B())));
+  const QString spoken = Calculate(announce);
+  setWindowTitle(FTitle + QStringLiteral(" — ") + SwingCaption(file, swing));
+  FTitleNamesSwing = true;
+  return spoken;
+}
 
 void TForm1::TakeDroppedSwing(const QString& file, const DropRead& read) {
   // The file was read whole before anything changes: one that raises leaves the window as it
   // was.
   if (read.Outcome != DropOutcome::Read) {
-    const std::string message = DropFailureText(read, file.toStdString(), TranslateHistoryText);
+    const std::string message =
+        DropFailureText(read, file.toStdString(), TranslateHistoryInApplication);
     if (!message.empty()) throw Exception(message);
     return;
   }
-  const DroppedSwing& dropped = read.Swing;
-  Edit1()->setText(QString::fromStdString(FieldTextOf(dropped.Last.A())));
-  Edit2()->setText(QString::fromStdString(FieldTextOf(dropped.Last.B())));
-  aCalcExecute();
-  setWindowTitle(FTitle + QStringLiteral(" — ") + SwingCaption(file, dropped));
-  FTitleNamesSwing = true;
+  TakeSwing(file, read.Swing, true);
+  if (FChartWindow == nullptr) FChartWindow = std::make_unique<ChartWindow>(*this);
+  FChartWindow->ShowHistory(file, read);
+  FChartWindow->show();
+  FChartWindow->raise();
 }
 
 bool TForm1::TakeFileDrag(QDropEvent* event) {

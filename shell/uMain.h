@@ -31,6 +31,7 @@ class QPushButton;
 namespace zentarix {
 
 class Announcer;
+class ChartWindow;
 class FieldEdit;
 class KeyPreview;
 class TAboutBox;
@@ -39,6 +40,7 @@ class DropReading;
 class PaintBox;
 class TSpinEdit;
 struct DropRead;
+struct DroppedSwing;
 
 class TForm1 : public QWidget {
   Q_OBJECT
@@ -68,6 +70,12 @@ class TForm1 : public QWidget {
   // and changes nothing; so does a read cancelled with Escape, by a new drop or by typing over A
   // or B.
   void FormDropFile(const QString& file);
+  // Ctrl+O: a price file chosen in a file dialog, read as a dropped one is.
+  void OpenPriceFile();
+  // A swing of file put into A and B, calculated as the button does, and named by the title
+  // until A or B is edited; returns the levels as a screen reader hears them, which the window
+  // tells it itself when announce is set.
+  QString TakeSwing(const QString& file, const DroppedSwing& swing, bool announce);
 
   const TCalcItem& CalcItem() const { return FCalcItem; }
 
@@ -98,6 +106,11 @@ class TForm1 : public QWidget {
   // The read of a dropped file, with its progress bar below the listing.
   DropReading& DroppedFileReading() { return *FDropReading; }
 
+  // "Открыть файл цен…" (Ctrl+O).
+  QAction* aOpen() const { return FOpen; }
+  // The chart of the last file read, once there is one.
+  ChartWindow* Chart() const { return FChartWindow.get(); }
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -126,8 +139,11 @@ class TForm1 : public QWidget {
   // and the listing included (they would take the file's name as text): taken as a copy, and
   // the file read when it is dropped. Returns whether the event was such a drag.
   bool TakeFileDrag(QDropEvent* event);
-  // What the read of a dropped file came to: the swing taken, or its message raised.
+  // What the read of a dropped file came to: the swing taken and the chart shown, or its
+  // message raised.
   void TakeDroppedSwing(const QString& file, const DropRead& read);
+  // The calculation of the button; whether it passed, and the levels in spoken words.
+  QString Calculate(bool announce);
 
   std::unique_ptr<Ui::TForm1> FUi;
   TCalcItem FCalcItem;
@@ -153,6 +169,9 @@ class TForm1 : public QWidget {
   QProgressBar* FDropProgress = nullptr;  // owned by Panel2
   // Waits for its reading threads when it goes, before the controls it updates go.
   std::unique_ptr<DropReading> FDropReading;
+  QAction* FOpen = nullptr;  // owned by the window
+  // Made when the first file has been read; goes before the reading whose results it shows.
+  std::unique_ptr<ChartWindow> FChartWindow;
   // Tells a screen reader the message of a failed exit check and the levels of each
   // calculation; owned by the window.
   Announcer* FAnnouncer = nullptr;

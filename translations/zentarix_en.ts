@@ -281,4 +281,39 @@
         <translation>standard input</translation>
     </message>
 </context>
+<context>
+    <name>ChartWindow</name>
+    <message>
+        <source>График</source>
+        <translation>Chart</translation>
+    </message>
+    <message>
+        <source>Порог разворота, %</source>
+        <translation>Reversal threshold, %</translation>
+    </message>
+    <message>
+        <source>Волны</source>
+        <translation>Swings</translation>
+    </message>
+    <message>
+        <source>волна %1, вверх, %2 – %3, %4 – %5</source>
+        <translation>swing %1, up, %2 – %3, %4 – %5</translation>
+    </message>
+    <message>
+        <source>волна %1, вниз, %2 – %3, %4 – %5</source>
+        <translation>swing %1, down, %2 – %3, %4 – %5</translation>
+    </message>
+    <message>
+        <source>Открыть файл цен…</source>
+        <translation>Open price file…</translation>
+    </message>
+    <message>
+        <source>Открыть файл цен</source>
+        <translation>Open price file</translation>
+    </message>
+    <message>
+        <source>Файлы цен (*.csv *.txt);;Все файлы (*)</source>
+        <translation>Price files (*.csv *.txt);;All files (*)</translation>
+    </message>
+</context>
 </TS>
