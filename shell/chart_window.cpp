@@ -1,6 +1,7 @@
 #include "shell/chart_window.h"
 
 #include <QAbstractListModel>
+#include <QAction>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
+#include <QSplitter>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
@@ -122,20 +124,23 @@ ChartWindow::ChartWindow(TForm1& form) : QWidget(nullptr, Qt::Window), FForm(for
   FList->setModel(FModel);
   FList->setAccessibleName(Tr("Волны"));
   FList->setUniformItemSizes(true);
-  FList->setMinimumWidth(300);
   connect(FList->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) {
             if (FListing || !current.isValid()) return;
             GuardEntry([&] { SelectSwing(current.row()); });
           });
-  auto* middle = new QHBoxLayout;
-  middle->addWidget(FArea, 1);
-  middle->addWidget(FList);
+  // The list's words are long; a user may give it more room than it starts with.
+  FSplitter = new QSplitter(this);
+  FSplitter->addWidget(FArea);
+  FSplitter->addWidget(FList);
+  FSplitter->setStretchFactor(0, 1);
+  FSplitter->setChildrenCollapsible(false);
+  FSplitter->setSizes({width() * 7 / 10, width() * 3 / 10});
 
   FProgress = new QProgressBar(this);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
-  layout->addLayout(middle, 1);
+  layout->addWidget(FSplitter, 1);
   layout->addWidget(FProgress);
   FAnnouncer = new Announcer(this);
 
@@ -143,6 +148,11 @@ ChartWindow::ChartWindow(TForm1& form) : QWidget(nullptr, Qt::Window), FForm(for
   FReading->OnRead = [this](const QString& file, const DropRead& read) {
     GuardEntry([&] { TakeRead(file, read); });
   };
+  // Escape leaves the chart as it was: the box goes back to the threshold it was read at.
+  connect(FReading->CancelAction(), &QAction::triggered, this, [this] {
+    const QSignalBlocker quiet(FThreshold);
+    FThreshold->setValue(static_cast<double>(FPercent));
+  });
   connect(FThreshold, &QDoubleSpinBox::valueChanged, this, [this](double value) {
     GuardEntry([&] {
       if (!FFile.isEmpty()) FReading->Start(FFile, PercentOf(value));

@@ -20,6 +20,7 @@ class QDoubleSpinBox;
 class QLabel;
 class QListView;
 class QProgressBar;
+class QSplitter;
 
 namespace zentarix {
 
@@ -82,6 +83,7 @@ class ChartWindow : public QWidget {
   QLabel* FStatus;
   PaintBox* FArea;
   QListView* FList;
+  QSplitter* FSplitter;
   QProgressBar* FProgress;
   Announcer* FAnnouncer;
   SwingListModel* FModel;
