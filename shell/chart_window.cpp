@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -158,6 +159,9 @@ ChartWindow::ChartWindow(TForm1& form) : QWidget(nullptr, Qt::Window), FForm(for
       if (!FFile.isEmpty()) FReading->Start(FFile, PercentOf(value));
     });
   });
+  // A price file is opened or dropped here as in the main window.
+  addAction(FForm.aOpen());
+  setAcceptDrops(true);
   setTabOrder(FThreshold, FArea);
   setTabOrder(FArea, FList);
   FArea->setFocus(Qt::OtherFocusReason);
@@ -165,6 +169,26 @@ ChartWindow::ChartWindow(TForm1& form) : QWidget(nullptr, Qt::Window), FForm(for
 }
 
 ChartWindow::~ChartWindow() = default;
+
+void ChartWindow::hideEvent(QHideEvent* event) {
+  // A closed chart changes nothing in the main window when a read at a new threshold ends.
+  FReading->Cancel();
+  QWidget::hideEvent(event);
+}
+
+void ChartWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void ChartWindow::dropEvent(QDropEvent* event) {
+  const QString file = DroppedFile(event->mimeData());
+  if (file.isEmpty()) return;
+  event->acceptProposedAction();
+  // Read once the drop has returned, so that the source of the drag is never kept waiting.
+  QMetaObject::invokeMethod(
+      this, [this, file] { GuardEntry([this, &file] { FForm.FormDropFile(file); }); },
+      Qt::QueuedConnection);
+}
 
 Extended ChartWindow::Percent() const { return PercentOf(FThreshold->value()); }
 
@@ -316,9 +340,10 @@ bool ChartWindow::eventFilter(QObject* watched, QEvent* event) {
         break;
       case QEvent::Wheel: {
         const auto* wheel = static_cast<QWheelEvent*>(event);
-        const int steps = wheel->angleDelta().y() / 120;
-        if (steps != 0) {
-          Zoom(std::pow(ZoomStep, -steps),
+        // A notch is 120; a touchpad's smaller steps zoom by as much less.
+        const int angle = wheel->angleDelta().y();
+        if (angle != 0) {
+          Zoom(std::pow(ZoomStep, -angle / 120.0),
                PlaceUnder(static_cast<int>(std::lround(wheel->position().x()))));
         }
         taken = true;

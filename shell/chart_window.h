@@ -64,6 +64,9 @@ class ChartWindow : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   CanvasPicture Picture();
