@@ -4,10 +4,6 @@
 #pragma once
 
 #include <optional>
-#include <span>
-
-#include "chart/price_chart.h"
-#include "diagram/canvas_op.h"
 
 namespace zentarix {
 
@@ -17,11 +13,6 @@ struct PlaceAxis {
   long FirstPlace = 0;
   long PlaceCount = 1;
 };
-
-// The axis of a chart whose operations BuildChartOps gave: the plot's box is the frame the
-// operations end with, and a chart that draws a swing's levels keeps the plot's right fifth
-// for them. None when ops do not end with a frame.
-std::optional<PlaceAxis> PlaceAxisOf(const PriceChart& chart, std::span<const CanvasOp> ops);
 
 // The pixel column of place, as the chart draws it.
 int PlaceX(const PlaceAxis& axis, long place);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cassert>
 
-#include "calc/uFloatEnv.h"
 
 namespace zentarix {
 
@@ -123,16 +122,6 @@ PriceChart HeldChart::View(const ChartView& view, long first, long count,
     }
   }
   return chart;
-}
-
-std::optional<TCalcItem> SwingLevels(const Swing& swing, Extended tenths) {
-  TCalcItem item;
-  try {
-    if (CalculateLevels(item, swing.A(), swing.B(), tenths)) return item;
-  } catch (const EMathError&) {
-    ResetFpu();
-  }
-  return std::nullopt;
 }
 
 }  // namespace zentarix

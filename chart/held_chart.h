@@ -66,8 +66,4 @@ class HeldChart {
   std::vector<ZigZagPoint> FViewPoints;
 };
 
-// The levels of swing at a noise of tenths, as its listing computes them; none when they fail
-// (a noise below zero, a move too large for the arithmetic).
-std::optional<TCalcItem> SwingLevels(const Swing& swing, Extended tenths);
-
 }  // namespace zentarix

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "calc/number_render.h"
+#include "calc/uFloatEnv.h"
 #include "chart/label_layout.h"
 #include "chart/price_scale.h"
 #include "diagram/uDiagram.h"
@@ -112,6 +113,13 @@ class ChartBuilder {
       : FChart(chart), FMeasure(measure), FSizes(SizesOf(chart.View)) {}
 
   std::vector<CanvasOp> Build();
+  // Where the places stand: the plot laid out as Build lays it out.
+  PlaceAxis Axis() {
+    FPicture = {0, 0, FChart.View.Width, FChart.View.Height};
+    Title();
+    Frame();
+    return FAxis;
+  }
 
  private:
   std::string Translated(const char* source) const {
@@ -157,6 +165,7 @@ class ChartBuilder {
   LabelBox FPicture;
   LabelBox FPlot;  // inside the frame
   int FBarsRight = 0;
+  PlaceAxis FAxis;
   PriceScale FScale{0, 1, 0, 1};
   PriceTicks FTicks;
   std::vector<std::string> FTickTexts;
@@ -181,12 +190,7 @@ bool ChartBuilder::Label(const std::vector<LabelBox>& candidates, const LabelBox
   return box.has_value();
 }
 
-int ChartBuilder::X(long place) const {
-  const long long count = std::max<long>(FChart.PlaceCount, 1);
-  const long long width = std::max(FBarsRight - FPlot.Left, 1);
-  const long long offset = place - FChart.FirstPlace;
-  return FPlot.Left + static_cast<int>((2 * offset + 1) * width / (2 * count));
-}
+int ChartBuilder::X(long place) const { return PlaceX(FAxis, place); }
 
 void ChartBuilder::Title() {
   const std::string title =
@@ -225,6 +229,8 @@ void ChartBuilder::Frame() {
   FScale = PriceScale(top + pad, bottom - 1 - pad, low, high);
   // The right fifth keeps room for the levels' lines and labels beyond the last bar.
   FBarsRight = FChart.Selected ? FPlot.Left + (FPlot.Right - FPlot.Left) * 4 / 5 : FPlot.Right;
+  FAxis = {FPlot.Left, std::max(FBarsRight, FPlot.Left + 1), FChart.FirstPlace,
+           std::max<long>(FChart.PlaceCount, 1)};
 }
 
 void ChartBuilder::Grid() {
@@ -558,6 +564,20 @@ std::vector<CanvasOp> ChartBuilder::Build() {
 
 std::vector<CanvasOp> BuildChartOps(const PriceChart& chart, const TextMeasure& measure) {
   return ChartBuilder(chart, measure).Build();
+}
+
+std::optional<TCalcItem> SwingLevels(const Swing& swing, Extended tenths) {
+  TCalcItem item;
+  try {
+    if (CalculateLevels(item, swing.A(), swing.B(), tenths)) return item;
+  } catch (const EMathError&) {
+    ResetFpu();
+  }
+  return std::nullopt;
+}
+
+PlaceAxis PlaceAxisOfChart(const PriceChart& chart, const TextMeasure& measure) {
+  return ChartBuilder(chart, measure).Axis();
 }
 
 long ViewStart(const ChartView& view, long bars, const Swing* beforeLast, const Swing* last) {

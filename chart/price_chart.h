@@ -15,6 +15,7 @@
 
 #include "calc/extended.h"
 #include "calc/uCalcItem.h"
+#include "chart/chart_places.h"
 #include "chart/chart_texts.h"
 #include "chart/text_measure.h"
 #include "diagram/canvas_op.h"
@@ -71,6 +72,14 @@ struct PriceChart {
 // The operations for a picture of chart.View's size, texts measured by measure in the canvas
 // font (whose size the operations set).
 std::vector<CanvasOp> BuildChartOps(const PriceChart& chart, const TextMeasure& measure);
+
+// Where the chart's places stand across its picture, as BuildChartOps draws them with the same
+// measure: the window finds the bar under the mouse with it.
+PlaceAxis PlaceAxisOfChart(const PriceChart& chart, const TextMeasure& measure);
+
+// The levels of swing at a noise of tenths, as its listing computes them; none when they fail
+// (a noise below zero, a move too large for the arithmetic).
+std::optional<TCalcItem> SwingLevels(const Swing& swing, Extended tenths);
 
 // The first place of the view over a history of `bars` bars whose last swing is last and the
 // one before it beforeLast (none when last is the first).

@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include "calc/uFloatEnv.h"
 #include "chart/chart_gathering.h"
 #include "cli/json_levels.h"
 #include "cli/line_writer.h"
@@ -141,18 +140,6 @@ class SwingsRun {
   const TranslateHistory& FTranslate;
 };
 
-// The last swing's levels as its listing computes them; none when they fail (a noise below
-// zero gives the error line, a move too large the arithmetic error).
-std::optional<TCalcItem> LevelsOf(const Swing& swing, Extended tenths) {
-  TCalcItem item;
-  try {
-    if (CalculateLevels(item, swing.A(), swing.B(), tenths)) return item;
-  } catch (const EMathError&) {
-    ResetFpu();
-  }
-  return std::nullopt;
-}
-
 // The chart, from two readings: the swings (which decide the view), then the bars in view.
 // The levels of the last or of every swing follow when asked for.
 int DrawChart(HistoryFile& history, const HistoryCheck& check, const SwingsRequest& request,
@@ -183,7 +170,7 @@ int DrawChart(HistoryFile& history, const HistoryCheck& check, const SwingsReque
   chart.FileName = name.substr(name.rfind('/') + 1);
   chart.Percent = request.Percent;
   chart.Tenths = request.Tenths;
-  chart.Levels = LevelsOf(*chart.Selected, request.Tenths);
+  chart.Levels = SwingLevels(*chart.Selected, request.Tenths);
   chart.Translate = request.ChartWords;
   const std::string problem = draw(request.Chart, chart);
   if (!problem.empty()) {

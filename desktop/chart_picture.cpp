@@ -19,4 +19,8 @@ CanvasPicture PriceChartPicture(const PriceChart& chart) {
   return picture;
 }
 
+PlaceAxis PriceChartAxis(const PriceChart& chart) {
+  return PlaceAxisOfChart(chart, FontTextMeasure(ChartFont()));
+}
+
 }  // namespace zentarix

@@ -12,4 +12,7 @@ QFont ChartFont();
 
 CanvasPicture PriceChartPicture(const PriceChart& chart);
 
+// Where the places of that picture stand across it.
+PlaceAxis PriceChartAxis(const PriceChart& chart);
+
 }  // namespace zentarix

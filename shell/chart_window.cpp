@@ -408,7 +408,7 @@ CanvasPicture ChartWindow::Picture() {
     return TranslateInApplication(ChartContext, source).toStdString();
   };
   CanvasPicture picture = PriceChartPicture(chart);
-  FAxis = PlaceAxisOf(chart, picture.Ops);
+  FAxis = PriceChartAxis(chart);
   return picture;
 }
 

@@ -25,13 +25,13 @@
 #include "desktop/native_window.h"
 #include "diagram/diagram_summary.h"
 #include "shell/chart_window.h"
-#include "shell/diagram_menu.h"
 #include "shell/diagram_picture.h"
 #include "shell/drop_reading.h"
 #include "shell/enter_key.h"
 #include "shell/key_preview.h"
 #include "shell/memo_sink.h"
 #include "shell/paint_box.h"
+#include "shell/picture_menu.h"
 #include "shell/price_drop.h"
 #include "shell/uAbout.h"
 #include "shell/window_accessibility.h"
@@ -212,7 +212,9 @@ void TForm1::ConnectEvents() {
   Edit2()->OnExit = [this](QObject*) { Edit2Exit(); };
   SpinEdit1()->OnExit = [this](QObject*) { SpinEdit1Exit(); };
   pnb()->OnPaint = [this] { pnbPaint(); };
-  FDiagramMenu = new DiagramMenu(*pnb(), FCalcItem);
+  FDiagramMenu = new PictureMenu(
+      *pnb(), [this] { return LevelDiagramPicture(pnb()->size(), pnb()->font(), FCalcItem); },
+      QStringLiteral("zentarix.png"));
   FDropReading = std::make_unique<DropReading>(*this, *FDropProgress);
   FDropReading->OnRead = [this](const QString& file, const DropRead& read) {
     GuardEntry([&] { TakeDroppedSwing(file, read); });

@@ -35,7 +35,7 @@ class ChartWindow;
 class FieldEdit;
 class KeyPreview;
 class TAboutBox;
-class DiagramMenu;
+class PictureMenu;
 class DropReading;
 class PaintBox;
 class TSpinEdit;
@@ -101,7 +101,7 @@ class TForm1 : public QWidget {
   QMenu* CreateListingMenu(QPoint position);
 
   // The diagram's context menu: its picture copied or saved.
-  DiagramMenu& DiagramPictureMenu() { return *FDiagramMenu; }
+  PictureMenu& DiagramPictureMenu() { return *FDiagramMenu; }
 
   // The read of a dropped file, with its progress bar below the listing.
   DropReading& DroppedFileReading() { return *FDropReading; }
@@ -165,7 +165,7 @@ class TForm1 : public QWidget {
   std::unique_ptr<KeyPreview> FKeyPreview;
   // Made when first asked for: at start-up it would cost an X window that nobody sees yet.
   std::unique_ptr<TAboutBox> FAboutBox;
-  DiagramMenu* FDiagramMenu = nullptr;    // owned by the diagram area
+  PictureMenu* FDiagramMenu = nullptr;    // owned by the diagram area
   QProgressBar* FDropProgress = nullptr;  // owned by Panel2
   // Waits for its reading threads when it goes, before the controls it updates go.
   std::unique_ptr<DropReading> FDropReading;

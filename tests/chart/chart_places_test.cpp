@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/price_chart.h"
 #include "chart/text_measure.h"
 
 namespace zentarix {
@@ -52,8 +53,8 @@ Bar BarAt(long place, Extended low, Extended high) {
   return bar;
 }
 
-// The selected swing's A and B marks stand over the places the axis read from the chart's
-// operations finds under them, with and without the room the levels keep on the right.
+// The selected swing's A and B marks stand over the places the chart's axis finds under them,
+// with and without the room the levels keep on the right.
 TEST(ChartPlaces, TheAxisOfAChartFindsItsMarks) {
   struct Case {
     const char* name;
@@ -78,13 +79,12 @@ TEST(ChartPlaces, TheAxisOfAChartFindsItsMarks) {
     chart.Columns = columns;
     chart.Selected = swing;
     const std::vector<CanvasOp> ops = BuildChartOps(chart, FixedMeasure());
-    const std::optional<PlaceAxis> axis = PlaceAxisOf(chart, ops);
-    ASSERT_TRUE(axis) << c.name;
+    const PlaceAxis axis = PlaceAxisOfChart(chart, FixedMeasure());
     std::vector<long> marked;
     for (const CanvasOp& op : ops) {
       const int side = op.Right - op.X;
       if (op.Kind != CanvasOpKind::FillRect || side != op.Bottom - op.Y || side > 20) continue;
-      marked.push_back(PlaceAt(*axis, op.X + side / 2).value_or(-1));
+      marked.push_back(PlaceAt(axis, op.X + side / 2).value_or(-1));
     }
     EXPECT_EQ(marked, (std::vector<long>{c.start, c.end})) << c.name;
   }

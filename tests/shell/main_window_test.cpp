@@ -24,9 +24,9 @@
 #include <memory>
 
 #include "desktop/interface_language.h"
-#include "shell/diagram_menu.h"
 #include "shell/drop_reading.h"
 #include "shell/paint_box.h"
+#include "shell/picture_menu.h"
 #include "shell/uAbout.h"
 #include "spin/field_edit.h"
 #include "spin/spin_button.h"
