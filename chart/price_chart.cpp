@@ -27,7 +27,8 @@ constexpr TColor GridColor = Rgb(232, 232, 232);
 constexpr TColor FrameColor = Rgb(160, 160, 160);
 constexpr TColor ZigZagColor = Rgb(0, 64, 160);
 
-// The picture's sizes grow with it from those of 1280 x 720, by the smaller of its two ratios.
+// The picture's sizes grow with it from those of 1280 x 720, by the smaller of its two ratios;
+// texts never shrink below a size that reads on a screen (a chart in a small window).
 struct Sizes {
   int Font;  // labels, axes, legend
   int TitleFont;
@@ -42,7 +43,7 @@ Sizes SizesOf(const ChartView& view) {
   const auto scaled = [scale](double base, int least) {
     return std::max(least, static_cast<int>(std::lround(base * scale)));
   };
-  return {scaled(12, 8), scaled(15, 9), scaled(1, 1), scaled(8, 3), scaled(4, 2), scaled(6, 3)};
+  return {scaled(12, 10), scaled(15, 11), scaled(1, 1), scaled(8, 3), scaled(4, 2), scaled(6, 3)};
 }
 
 // value with the fewest decimals (at most four) that show it whole: 5, 2,5, 0,25.

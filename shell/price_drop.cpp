@@ -82,6 +82,8 @@ DropRead ReadPriceFile(const std::string& path, Extended percent, const HistoryP
   std::shared_ptr<HeldChart> chart;
   if (outcome == HistoryOutcome::Read) {
     chart = std::make_shared<HeldChart>(count);
+    // Zoomed in, the window draws candles.
+    history.ReadOpenAndClose();
     outcome = history.Replay([&chart](const Bar& bar) { chart->AddBar(bar); },
                              [&chart](const Swing& swing) {
                                chart->AddSwing(swing);
