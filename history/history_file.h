@@ -23,8 +23,8 @@
 
 namespace zentarix {
 
-// How many swings the first pass holds for the second at most: 176 bytes each, and their times
-// when longer than a string holds in place, about 30 MiB in all.
+// How many swings the first pass holds for the second at most: 240 bytes each, and their times
+// when longer than a string holds in place, about 40 MiB in all.
 inline constexpr std::size_t HeldSwings = std::size_t{1} << 17;
 
 // A line of a history longer than this is a data error.
