@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cassert>
 
-
 namespace zentarix {
 
 HeldChart::HeldChart(long swings) : FSkipped(std::max(0L, swings - MaxSwings)) {}

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "desktop/session_bus.h"
 #include "cli/std_descriptors.h"
+#include "desktop/session_bus.h"
 #include "tests/support/env_guard.h"
 #include "tests/support/row_printer.h"
 
