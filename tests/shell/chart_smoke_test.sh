@@ -58,10 +58,12 @@ main=$(timeout 30 xdotool search --sync --onlyvisible --name '^Zentarix 0\.0\.2$
   fail "no main window appeared"
 title_of() { xdotool getwindowname "$1"; }
 
-xdotool windowfocus --sync "$main" key ctrl+o
+# A focus that never comes (a busy machine) fails the test with a message rather than letting
+# ctest kill it silently.
+timeout 30 xdotool windowfocus --sync "$main" key ctrl+o || fail "the main window took no focus"
 dialog=$(timeout 30 xdotool search --sync --onlyvisible --name '^Открыть файл цен$' | awk 'NR == 1') ||
   fail "Ctrl+O opened no file dialog"
-xdotool windowfocus --sync "$dialog"
+timeout 30 xdotool windowfocus --sync "$dialog" || fail "the file dialog took no focus"
 xdotool type --delay 10 "$prices"
 xdotool key Return
 chart=$(timeout 30 xdotool search --sync --onlyvisible --name '^График$' | awk 'NR == 1') ||
@@ -82,7 +84,7 @@ if [ -n "${ZENTARIX_CHART_SCREENSHOT:-}" ]; then
 fi
 echo "chart smoke test: the chart shows the last swing ($(marks) pixels of its marks): $last"
 
-xdotool windowfocus --sync "$chart"
+timeout 30 xdotool windowfocus --sync "$chart" || fail "the chart window took no focus"
 xdotool key Prior
 poll 100 eval '[ "$(title_of "$main")" != "$last" ]' ||
   fail "Page Up in the chart chose no other swing: $(title_of "$main")"
