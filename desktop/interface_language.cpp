@@ -47,6 +47,9 @@ ListingTexts MakeListingTexts(const TranslateText& translate) {
   texts.CorridorF5 = Translated(translate, "Listing", QT_TRANSLATE_NOOP("Listing", "Коридор F5"));
   texts.Targets =
       Translated(translate, "Listing", QT_TRANSLATE_NOOP("Listing", "Возможные целевые точки"));
+  texts.SpokenNoise =
+      Translated(translate, "Listing",
+                 QT_TRANSLATE_NOOP("Listing", "Шум %1%: коридор F3 %2 – %3, коридор F5 %4 – %5"));
   return texts;
 }
 

@@ -4,7 +4,11 @@
 
 namespace zentarix {
 
-bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+bool IsWaylandPlatform(const QString& platformName) {
+  return platformName.startsWith(QLatin1String("wayland"));
+}
+
+bool OnWayland() { return IsWaylandPlatform(QGuiApplication::platformName()); }
 
 bool OnX() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 

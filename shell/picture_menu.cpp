@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMessageBox>
 #include <QWidget>
@@ -23,6 +24,14 @@ PictureMenu::PictureMenu(QWidget& area, std::function<CanvasPicture()> picture, 
       FSave(QCoreApplication::translate("Main", "Сохранить рисунок…")) {
   connect(&FCopy, &QAction::triggered, this, [this] { GuardEntry([this] { Copy(); }); });
   connect(&FSave, &QAction::triggered, this, [this] { GuardEntry([this] { AskAndSave(); }); });
+  // Reached from anywhere in the window, and shown beside the entries; the fields' own context
+  // menus stay theirs.
+  FCopy.setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
+  FSave.setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  for (QAction* action : {&FCopy, &FSave}) {
+    action->setShortcutContext(Qt::WindowShortcut);
+    FArea.window()->addAction(action);
+  }
   FArea.setContextMenuPolicy(Qt::CustomContextMenu);
   connect(&FArea, &QWidget::customContextMenuRequested, this,
           [this](QPoint position) { ShowMenu(position); });

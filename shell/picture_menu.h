@@ -19,7 +19,8 @@ class PictureMenu : public QObject {
   // picture: what area shows, made when asked; defaultName: what the save dialog offers.
   PictureMenu(QWidget& area, std::function<CanvasPicture()> picture, QString defaultName);
 
-  // "Копировать рисунок" and "Сохранить рисунок…".
+  // "Копировать рисунок" (Ctrl+Shift+D) and "Сохранить рисунок…" (Ctrl+Shift+S), both reached
+  // from anywhere in the area's window.
   QAction* CopyPicture() { return &FCopy; }
   QAction* SavePicture() { return &FSave; }
 

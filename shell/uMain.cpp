@@ -199,7 +199,11 @@ QMenu* TForm1::CreateListingMenu(QPoint position) {
   return menu;
 }
 
-void TForm1::CopyListing() { QGuiApplication::clipboard()->setText(Memo1()->toPlainText()); }
+// A copy makes no change a screen reader would hear of: it is told.
+void TForm1::CopyListing() {
+  QGuiApplication::clipboard()->setText(Memo1()->toPlainText());
+  FAnnouncer->Announce(QCoreApplication::translate("Main", "Расчёт скопирован"));
+}
 
 void TForm1::ConnectEvents() {
   connect(aCalc(), &QAction::triggered, this, [this] { GuardEntry([this] { aCalcExecute(); }); });
@@ -207,7 +211,8 @@ void TForm1::ConnectEvents() {
   // Enter on the focused button runs it, as Space does (unless Shift, Ctrl or Alt is held).
   Button1()->setAutoDefault(true);
   Button1()->installEventFilter(new PlainEnterOnly(Button1()));
-  SpinEdit1()->OnChange = [this](QObject*) { aCalcExecute(); };
+  // A new noise changes the corridors alone: they are what a screen reader hears.
+  SpinEdit1()->OnChange = [this](QObject*) { Calculate(true, Spoken::Noise); };
   Edit1()->OnExit = [this](QObject*) { Edit1Exit(); };
   Edit2()->OnExit = [this](QObject*) { Edit2Exit(); };
   SpinEdit1()->OnExit = [this](QObject*) { SpinEdit1Exit(); };
@@ -294,7 +299,7 @@ void TForm1::pnbPaint() {
 
 void TForm1::aCalcExecute() { Calculate(true); }
 
-QString TForm1::Calculate(bool announce) {
+QString TForm1::Calculate(bool announce, Spoken spoken) {
   const Extended a = ReadAorB(TextOf(*Edit1()));
   const Extended b = ReadAorB(TextOf(*Edit2()));
   const Extended tenths = ReadNoise(TextOf(*SpinEdit1()));
@@ -306,9 +311,11 @@ QString TForm1::Calculate(bool announce) {
   DescribeDiagram();
   pnb()->update();
   if (FChartWindow != nullptr) FChartWindow->NoiseChanged();
-  const QString spoken = QString::fromStdString(SpokenResult(FCalcItem, passed, FListingTexts));
-  if (announce) FAnnouncer->Announce(spoken);
-  return spoken;
+  const QString words = QString::fromStdString(
+      spoken == Spoken::Noise ? SpokenNoiseResult(FCalcItem, passed, FListingTexts)
+                              : SpokenResult(FCalcItem, passed, FListingTexts));
+  if (announce) FAnnouncer->Announce(words);
+  return words;
 }
 
 void TForm1::FormKeyUp(int key) {

@@ -142,8 +142,10 @@ class TForm1 : public QWidget {
   // What the read of a dropped file came to: the swing taken and the chart shown, or its
   // message raised.
   void TakeDroppedSwing(const QString& file, const DropRead& read);
-  // The calculation of the button; whether it passed, and the levels in spoken words.
-  QString Calculate(bool announce);
+  // The calculation of the button, and what a screen reader hears of it: F3, 50% and F5, or
+  // after a new noise the two corridors it changes. Returns those words.
+  enum class Spoken { Levels, Noise };
+  QString Calculate(bool announce, Spoken spoken = Spoken::Levels);
 
   std::unique_ptr<Ui::TForm1> FUi;
   TCalcItem FCalcItem;

@@ -15,6 +15,7 @@
 #include "spin/error_report.h"
 #include "spin/focus_move.h"
 #include "spin/spin_button.h"
+#include "spin/spin_fraction.h"
 #include "spin/spin_geometry.h"
 #include "spin/spin_value.h"
 
@@ -105,6 +106,14 @@ void TSpinEdit::StepDown(QObject*) { Step(false); }
 void TSpinEdit::Step(bool up) {
   if (isReadOnly()) {
     DefaultBeep();
+    return;
+  }
+  // A fraction the user typed steps from its own value, not from MinValue as other texts that
+  // are no whole number do.
+  if (const auto fraction = ParseSpinFraction(text().toStdString(), DecimalMark)) {
+    const SpinFraction stepped = StepSpinFraction(*fraction, FIncrement, up);
+    SetText(QString::fromStdString(
+        FormatSpinFraction(ClampSpinFraction(stepped, FMinValue, FMaxValue), DecimalMark)));
     return;
   }
   setValue(StepSpinValue(Value(), FIncrement, up));
@@ -211,6 +220,11 @@ void TSpinEdit::focusInEvent(QFocusEvent* event) {
 // given the focus back to the field.
 void TSpinEdit::Exit() {
   FieldEdit::Exit();
+  // A fraction beyond the bounds leaves the field as the bound, as a whole number does.
+  if (const auto fraction = ParseSpinFraction(text().toStdString(), DecimalMark)) {
+    if (const auto bound = SpinFractionBound(*fraction, FMinValue, FMaxValue)) setValue(*bound);
+    return;
+  }
   const std::int32_t value = Value();
   if (ClampValue(value) != value) setValue(value);
 }

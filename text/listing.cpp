@@ -1,6 +1,9 @@
 #include "text/listing.h"
 
+#include <algorithm>
+
 #include "calc/number_render.h"
+#include "text/replace_every.h"
 
 namespace zentarix {
 
@@ -60,6 +63,18 @@ std::string SpokenResult(const TCalcItem& item, bool passed, const ListingTexts&
   if (!passed) return texts.ErrorLine;
   return "F3 " + SpokenValue(item.F3) + ", 50% " + SpokenValue(item.Level50) + ", F5 " +
          SpokenValue(item.F5);
+}
+
+std::string SpokenNoiseResult(const TCalcItem& item, bool passed, const ListingTexts& texts) {
+  if (!passed) return texts.ErrorLine;
+  // A falling move's corridors have their plus bound below their minus bound.
+  const auto low = [](double one, double other) { return SpokenValue(std::min(one, other)); };
+  const auto high = [](double one, double other) { return SpokenValue(std::max(one, other)); };
+  std::string spoken = ReplaceEvery(texts.SpokenNoise, "%1", SpokenValue(item.Noise * 100));
+  spoken = ReplaceEvery(spoken, "%2", low(item.F3Minus, item.F3Plus));
+  spoken = ReplaceEvery(spoken, "%3", high(item.F3Minus, item.F3Plus));
+  spoken = ReplaceEvery(spoken, "%4", low(item.F5Minus, item.F5Plus));
+  return ReplaceEvery(spoken, "%5", high(item.F5Minus, item.F5Plus));
 }
 
 void WriteListing(const TCalcItem& item, bool passed, TextSink& memo) {

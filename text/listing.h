@@ -26,6 +26,9 @@ struct ListingTexts {
   std::string CorridorF3 = "Коридор F3";
   std::string CorridorF5 = "Коридор F5";
   std::string Targets = "Возможные целевые точки";
+  // What a change of the noise changes, for screen readers: %1 the noise in percent, %2 to %5
+  // the two corridors' bounds.
+  std::string SpokenNoise = "Шум %1%: коридор F3 %2 – %3, коридор F5 %4 – %5";
 };
 
 // passed is what CalculateLevels returned for item. A failure leaves the error line alone,
@@ -39,5 +42,10 @@ void WriteListing(const TCalcItem& item, bool passed, TextSink& memo, const List
 // them less the zeros that end their decimals ("F3 106.18, 50% 105, F5 103.82"), or the error
 // line of a failed calculation.
 std::string SpokenResult(const TCalcItem& item, bool passed, const ListingTexts& texts);
+
+// What a new noise changes, in a few words: the noise and the two corridors, each low to high
+// ("Шум 3,1%: коридор F3 105,87 – 106,49, коридор F5 103,51 – 104,13" for A 100, B 110 and
+// 31 tenths), or the error line of a failed calculation.
+std::string SpokenNoiseResult(const TCalcItem& item, bool passed, const ListingTexts& texts);
 
 }  // namespace zentarix

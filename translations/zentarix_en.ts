@@ -109,6 +109,10 @@
         <source>Прервать чтение файла</source>
         <translation>Stop reading the file</translation>
     </message>
+    <message>
+        <source>Расчёт скопирован</source>
+        <translation>Calculation copied</translation>
+    </message>
 </context>
 <context>
     <name>Listing</name>
@@ -127,6 +131,10 @@
     <message>
         <source>Возможные целевые точки</source>
         <translation>Possible target points</translation>
+    </message>
+    <message>
+        <source>Шум %1%: коридор F3 %2 – %3, коридор F5 %4 – %5</source>
+        <translation>Noise %1%: corridor F3 %2 – %3, corridor F5 %4 – %5</translation>
     </message>
 </context>
 <context>

@@ -7,10 +7,21 @@
 #include <QWidget>
 
 #include "calc/uFloatEnv.h"
+#include "desktop/window_system.h"
 
 using namespace zentarix;
 
 namespace {
+
+// Qt names its Wayland platforms by their buffers: each is Wayland, and nothing else is.
+TEST(WindowSystem, EveryWaylandPlatformIsWayland) {
+  for (const char* name : {"wayland", "wayland-egl", "wayland-brcm"}) {
+    EXPECT_TRUE(IsWaylandPlatform(QString::fromLatin1(name))) << name;
+  }
+  for (const char* name : {"xcb", "offscreen", "eglfs", ""}) {
+    EXPECT_FALSE(IsWaylandPlatform(QString::fromLatin1(name))) << name;
+  }
+}
 
 TEST(NativeWindow, TheWordInForceBeforeBecomesTheDefault) {
   const std::uint16_t original = DefaultFpuControlWord;

@@ -26,6 +26,9 @@ TEST(AboutBox, HasItsCaptionFixedSizeAndTexts) {
   EXPECT_EQ(box.findChild<QLabel*>("ProductName")->text(), "Zentarix");
   // The notice spells its word with a Latin "c".
   EXPECT_TRUE(box.findChild<QLabel*>("Label1")->text().contains(QString::fromUtf8("соглаcны")));
+  // Speech reads the word with its Cyrillic letter.
+  EXPECT_EQ(box.findChild<QLabel*>("Label1")->accessibleName(),
+            QString::fromUtf8("Без гарантий. Запуская, вы согласны."));
   EXPECT_TRUE(box.findChild<QPushButton*>("OKButton")->isDefault());
 }
 

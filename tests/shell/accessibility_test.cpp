@@ -104,6 +104,14 @@ TEST_F(MainWindowTest, FieldsGiveTheirWholeTextAndTheNoiseItsValue) {
     text->attributes(text->cursorPosition(), &start, &end);
     EXPECT_EQ(text->text(start, end), field->text()) << field->objectName().toStdString();
   }
+  // A range from inside the text, and a field made read-only, which is no longer editable.
+  Form->Edit1()->setText("123456");
+  EXPECT_EQ(Accessible(Form->Edit1())->textInterface()->text(1, 3), "23");
+  Form->Edit1()->setReadOnly(true);
+  EXPECT_FALSE(Accessible(Form->Edit1())->state().editable);
+  EXPECT_TRUE(Accessible(Form->Edit1())->state().readOnly);
+  Form->Edit1()->setReadOnly(false);
+  Form->Edit1()->setText("100");
   QAccessibleValueInterface* value = Accessible(Form->SpinEdit1())->valueInterface();
   ASSERT_NE(value, nullptr);
   EXPECT_EQ(value->currentValue().toInt(), 30);
@@ -121,6 +129,18 @@ TEST_F(MainWindowTest, AFailedExitCheckIsAnnounced) {
   EXPECT_EQ(announcer->role(), QAccessible::Notification);
   EXPECT_EQ(announcer->text(QAccessible::Name).toStdString(), "Ошибка в значении А!");
   EXPECT_TRUE(Form->Edit1()->hasFocus());
+}
+
+// A noise step is heard as the two corridors it moves, not as the unchanged levels; a copy of
+// the listing, which changes nothing on the screen, is said in words of its own.
+TEST_F(MainWindowTest, ANoiseStepAndACopyAreHeardAsWhatTheyChange) {
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  Form->SpinEdit1()->StepUp(Form->SpinEdit1());
+  QAccessibleInterface* announcer = Accessible(Form->findChild<Announcer*>());
+  EXPECT_EQ(announcer->text(QAccessible::Name).toStdString(),
+            "Шум 3.1%: коридор F3 105.87 – 106.49, коридор F5 103.51 – 104.13");
+  Form->aCopyListing()->trigger();
+  EXPECT_EQ(announcer->text(QAccessible::Name).toStdString(), "Расчёт скопирован");
 }
 
 struct SummaryCase {

@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QImage>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -612,12 +613,16 @@ TEST_F(MainWindowTest, TheListingIsCopiedByItsShortcutAndFromItsMenu) {
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "Ошибка в значении шума!");
 }
 
-// The picture copied or saved is the diagram the window shows, pixel for pixel; a save that
-// cannot be written leaves nothing behind.
+// The picture copied (Ctrl+Shift+D from a field) or saved is the diagram the window shows,
+// pixel for pixel; a save that cannot be written leaves nothing behind.
 TEST_F(MainWindowTest, TheDiagramIsCopiedAndSavedAsTheWindowShowsIt) {
   QTest::mouseClick(Form->Button1(), Qt::LeftButton);
   const QImage shown = Form->pnb()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  Form->DiagramPictureMenu().CopyPicture()->trigger();
+  QGuiApplication::clipboard()->clear();
+  Form->Edit1()->setFocus();
+  QTest::keyClick(Form->Edit1(), Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Form->DiagramPictureMenu().SavePicture()->shortcut(),
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), shown);
   QTemporaryDir folder;
   const QString png = folder.filePath("levels.png");

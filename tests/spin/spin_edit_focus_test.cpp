@@ -2,6 +2,7 @@
 #include <stdexcept>
 
 #include "tests/spin/spin_edit_fixture.h"
+#include "tests/support/marks_guard.h"
 
 namespace zentarix {
 namespace {
@@ -42,6 +43,18 @@ TEST_F(SpinEditExit, ATypedTextIsClampedAfterOnExit) {
 TEST_F(SpinEditExit, ATypedNegativeIsClampedToTheLowerBound) {
   TypeAndLeave("-5");
   EXPECT_EQ(Log, (std::vector<std::string>{"exit:-5", "change:0"}));
+}
+
+// Leaving a fraction beyond the bounds clamps it as a whole number is clamped.
+TEST_F(SpinEditExit, AFractionBeyondTheBoundsIsClampedAsAWholeNumber) {
+  const MarksGuard marks(U',', U' ');
+  for (const auto& [typed, log] :
+       {std::pair<const char*, std::vector<std::string>>{"150,5", {"exit:150,5", "change:100"}},
+        {"-0,5", {"exit:-0,5", "change:0"}},
+        {"50,5", {"exit:50,5"}}}) {
+    TypeAndLeave(typed);
+    EXPECT_EQ(Log, log) << typed;
+  }
 }
 
 TEST_F(SpinEditExit, ATextInRangeIsLeftAsTyped) {

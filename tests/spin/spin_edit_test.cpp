@@ -10,6 +10,7 @@
 
 #include "calc/number_settings.h"
 #include "tests/spin/spin_edit_fixture.h"
+#include "tests/support/marks_guard.h"
 #include "tests/support/row_printer.h"
 
 namespace zentarix {
@@ -131,11 +132,33 @@ TEST_F(SpinEditStep, WrapsAroundWithoutAClamp) {
   EXPECT_EQ(Text(), "2147483647");
 }
 
-TEST_F(SpinEditStep, ATextThatIsNotANumberStepsFromMinValue) {
-  SetRange(7, 100);
-  Start("2,5");
-  Edit->StepUp(Edit);
-  EXPECT_EQ(Text(), "8");
+// A fraction steps from its own value, keeping its decimals, clamped by the bounds and written
+// with the locale's mark; any other text that is no whole number steps from MinValue.
+TEST_F(SpinEditStep, FractionsStepFromTheirValueOtherTextsFromMinValue) {
+  struct Row {
+    char32_t mark;
+    int min, max;
+    const char* text;
+    bool up;
+    const char* expected;
+  };
+  for (const Row& row :
+       {Row{U',', 0, 100, "2,5", true, "3,5"}, Row{U',', 0, 100, "2.5", true, "3,5"},
+        Row{U',', 0, 100, "2,50", false, "1,50"}, Row{U',', 0, 100, "30,5", true, "31,5"},
+        Row{U',', 0, 100, "99,5", true, "100,0"}, Row{U',', 0, 100, "0,5", false, "0,0"},
+        Row{U',', 0, 0, "-2,5", true, "-1,5"}, Row{U'.', 0, 100, "2.5", false, "1.5"},
+        Row{U'.', 7, 100, "2,5", true, "8"}, Row{U',', 7, 100, "abc", true, "8"},
+        Row{U',', 0, 100, "$1F", true, "32"}, Row{U',', 0, 100, "5", true, "6"}}) {
+    const MarksGuard marks(row.mark, U' ');
+    SetRange(row.min, row.max);
+    Start(row.text);
+    if (row.up) {
+      Edit->StepUp(Edit);
+    } else {
+      Edit->StepDown(Edit);
+    }
+    EXPECT_EQ(Text(), row.expected) << row.text << (row.up ? " up" : " down");
+  }
 }
 
 TEST_F(SpinEditStep, ANegativeIncrementStepsUpDownwards) {

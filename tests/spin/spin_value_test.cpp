@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 
+#include "spin/spin_fraction.h"
 #include "tests/support/row_printer.h"
 
 namespace zentarix {
@@ -181,6 +182,49 @@ INSTANTIATE_TEST_SUITE_P(
         CharCase{"DisabledPasteShortcut", 22, U',', false, true},
         CharCase{"DisabledLetter", U'a', U',', false, false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Fractions -----------------------------------------------------------------------------
+
+// A fraction read and written back, or none: the text as the field writes it after a step of
+// nothing.
+TEST(SpinFractions, ReadExactlyAndWrittenWithTheirDecimals) {
+  struct Row {
+    const char* text;
+    char32_t mark;
+    const char* written;  // nullptr: no fraction
+  };
+  for (const Row& row :
+       {Row{"2,5", U',', "2,5"}, Row{" +2,50", U',', "2,50"}, Row{"-0,25", U',', "-0,25"},
+        Row{",5", U',', "0,5"}, Row{"2,", U',', "2"}, Row{"2.5", U',', "2,5"}, Row{"1.5", 0, "1.5"},
+        Row{"1\u066B5", U'\u066B', "1\u066B5"}, Row{",", U',', nullptr}, Row{"2", U',', nullptr},
+        Row{"2,5 ", U',', nullptr}, Row{"2,5", U'.', nullptr}, Row{"$1F", U',', nullptr},
+        Row{"1,234567891", U',', "1,234567891"}, Row{"1,2345678912", U',', nullptr},
+        Row{"2147483649,5", U',', nullptr}}) {
+    const std::optional<SpinFraction> fraction = ParseSpinFraction(row.text, row.mark);
+    if (row.written == nullptr) {
+      EXPECT_FALSE(fraction) << row.text;
+      continue;
+    }
+    ASSERT_TRUE(fraction) << row.text;
+    EXPECT_EQ(FormatSpinFraction(*fraction, row.mark), row.written) << row.text;
+  }
+}
+
+// Stepped in whole increments, clamped as whole numbers are, and never past 64 bits.
+TEST(SpinFractions, StepAndClampLikeWholeNumbers) {
+  const SpinFraction twoAndAHalf{25, 1};
+  EXPECT_EQ(StepSpinFraction(twoAndAHalf, 3, true).Scaled, 55);
+  EXPECT_EQ(StepSpinFraction(twoAndAHalf, 3, false).Scaled, -5);
+  EXPECT_EQ(StepSpinFraction({INT64_MAX - 5, 0}, 10, true).Scaled, INT64_MAX - 5);
+  EXPECT_EQ(SpinFractionBound({1005, 1}, 0, 100), 100);
+  EXPECT_EQ(SpinFractionBound({1000, 1}, 0, 100), std::nullopt);
+  EXPECT_EQ(SpinFractionBound({-5, 1}, 0, 100), 0);
+  EXPECT_EQ(SpinFractionBound({5, 1}, 3, 3), std::nullopt);
+  // An inverted range: below the lower bound gives it, anything else the upper one.
+  EXPECT_EQ(SpinFractionBound({255, 1}, 20, 10), 10);
+  EXPECT_EQ(SpinFractionBound({25, 1}, 20, 10), 20);
+  EXPECT_EQ(ClampSpinFraction({1005, 1}, 0, 100).Scaled, 1000);
+}
 
 }  // namespace
 }  // namespace zentarix

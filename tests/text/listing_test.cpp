@@ -145,6 +145,23 @@ TEST(ErrorListing, IsTheOneLineAloneWithoutLineBreak) {
   }
 }
 
+// A falling move's corridors are spoken low to high, as a rising one's, in the locale's marks.
+TEST(SpokenNoise, NamesTheNoiseAndBothCorridorsLowToHigh) {
+  const MarksGuard marks(U',', U' ');
+  struct Row {
+    long double a, b, tenths;
+    const char* spoken;
+  };
+  for (const Row& row :
+       {Row{100, 110, 31, "Шум 3,1%: коридор F3 105,87 – 106,49, коридор F5 103,51 – 104,13"},
+        Row{100, 10, 30, "Шум 3%: коридор F3 41,68 – 47,08, коридор F5 62,92 – 68,32"}}) {
+    TCalcItem item;
+    ASSERT_TRUE(CalculateLevels(item, row.a, row.b, row.tenths));
+    EXPECT_EQ(SpokenNoiseResult(item, true, ListingTexts()), row.spoken);
+  }
+  EXPECT_EQ(SpokenNoiseResult(TCalcItem(), false, ListingTexts()), "Ошибка в значении шума!");
+}
+
 // Near the top of the double range the levels fit but the target points overflow: lines 1 to
 // 12 stay, the heading of the targets is not written, and the error reaches the caller.
 TEST(OverflowListing, KeepsLinesOneToTwelveAndPropagates) {
