@@ -43,7 +43,7 @@ Sizes SizesOf(const ChartView& view) {
   const auto scaled = [scale](double base, int least) {
     return std::max(least, static_cast<int>(std::lround(base * scale)));
   };
-  return {scaled(12, 10), scaled(15, 11), scaled(1, 1), scaled(8, 3), scaled(4, 2), scaled(6, 3)};
+  return {scaled(12, 10), scaled(15, 11), scaled(1, 1), scaled(8, 3), scaled(4, 2), scaled(6, 5)};
 }
 
 // value with the fewest decimals (at most four) that show it whole: 5, 2,5, 0,25.

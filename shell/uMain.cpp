@@ -10,11 +10,13 @@
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -252,6 +254,24 @@ void TForm1::ConnectEvents() {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(Memo1()->viewport()->mapToGlobal(position));
   });
+  // F6 takes the focus to the listing, whose lines a screen reader reads there with the arrow
+  // keys; Shift+F6 or Tab gives it back to the control that had it. The Tab order still skips
+  // the listing.
+  Memo1()->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  for (const auto& [key, enter] : {std::pair{QKeySequence(Qt::Key_F6), true},
+                                   std::pair{QKeySequence(Qt::SHIFT | Qt::Key_F6), false}}) {
+    auto* move = new QAction(this);
+    move->setShortcut(key);
+    move->setShortcutContext(Qt::WindowShortcut);
+    addAction(move);
+    connect(move, &QAction::triggered, this, [this, toListing = enter] {
+      if (toListing) {
+        EnterListing();
+      } else {
+        LeaveListing();
+      }
+    });
+  }
   for (QWidget* control : {static_cast<QWidget*>(Edit1()), static_cast<QWidget*>(Edit2()),
                            static_cast<QWidget*>(SpinEdit1()), static_cast<QWidget*>(Memo1()),
                            static_cast<QWidget*>(Button1())}) {
@@ -451,8 +471,29 @@ std::function<void()> TForm1::HandleKeyRelease(QObject* watched, const QKeyEvent
   return [this, code = key.key()] { GuardEntry([this, code] { FormKeyUp(code); }); };
 }
 
+void TForm1::EnterListing() {
+  if (Memo1()->hasFocus()) return;
+  FFocusBeforeListing = focusWidget();
+  // From its first line, which a screen reader says as the focus arrives.
+  Memo1()->moveCursor(QTextCursor::Start);
+  Memo1()->setFocus(Qt::ShortcutFocusReason);
+}
+
+void TForm1::LeaveListing() {
+  if (!Memo1()->hasFocus()) return;
+  QWidget* back = FFocusBeforeListing != nullptr ? FFocusBeforeListing.data() : Edit1();
+  back->setFocus(Qt::ShortcutFocusReason);
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
+    case QEvent::KeyPress: {
+      // Tab leaves the listing the way it came, not to the control after it in the chain.
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (watched != Memo1() || (key != Qt::Key_Tab && key != Qt::Key_Backtab)) return false;
+      LeaveListing();
+      return true;
+    }
     case QEvent::FocusOut:
       return watched == FFocusTakenFrom;
     case QEvent::PaletteChange:

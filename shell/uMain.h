@@ -145,6 +145,9 @@ class TForm1 : public QWidget {
   // The calculation of the button, and what a screen reader hears of it: F3, 50% and F5, or
   // after a new noise the two corridors it changes. Returns those words.
   enum class Spoken { Levels, Noise };
+  // F6 and Shift+F6: to the listing and back to the control that had the focus.
+  void EnterListing();
+  void LeaveListing();
   QString Calculate(bool announce, Spoken spoken = Spoken::Levels);
 
   std::unique_ptr<Ui::TForm1> FUi;
@@ -160,6 +163,7 @@ class TForm1 : public QWidget {
   // The control the focus was moving to when an exit check took it back: it never got the
   // focus, so the focus-out that the return sends it is not an exit.
   QPointer<QWidget> FFocusTakenFrom;
+  QPointer<QWidget> FFocusBeforeListing;  // where Shift+F6 and Tab return from the listing
   // An exit check took the focus back from the button while a mouse press was giving it to
   // it: the button does not see that press.
   bool FInterruptedPress = false;

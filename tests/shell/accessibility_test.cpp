@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBlock>
 
 #include "shell/paint_box.h"
 #include "shell/window_accessibility.h"
@@ -141,6 +142,24 @@ TEST_F(MainWindowTest, ANoiseStepAndACopyAreHeardAsWhatTheyChange) {
             "Шум 3.1%: коридор F3 105.87 – 106.49, коридор F5 103.51 – 104.13");
   Form->aCopyListing()->trigger();
   EXPECT_EQ(announcer->text(QAccessible::Name).toStdString(), "Расчёт скопирован");
+}
+
+// F6 takes the focus to the listing, where the arrow keys go from line to line; Shift+F6 and
+// Tab give it back to the field that had it. Tab from a field still skips the listing.
+TEST_F(MainWindowTest, F6ReachesTheListingAndGivesTheFocusBack) {
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  for (const Qt::KeyboardModifiers back : {Qt::ShiftModifier, Qt::NoModifier}) {
+    Form->SpinEdit1()->setFocus();
+    QTest::keyClick(Form->SpinEdit1(), Qt::Key_F6);
+    ASSERT_TRUE(Form->Memo1()->hasFocus());
+    QTest::keyClick(Form->Memo1(), Qt::Key_Down);
+    EXPECT_EQ(Form->Memo1()->textCursor().blockNumber(), 1);
+    EXPECT_EQ(Form->Memo1()->textCursor().block().text(), "B = 110.0000");
+    QTest::keyClick(Form->Memo1(), back == Qt::ShiftModifier ? Qt::Key_F6 : Qt::Key_Tab, back);
+    EXPECT_TRUE(Form->SpinEdit1()->hasFocus()) << (back == Qt::ShiftModifier ? "Shift+F6" : "Tab");
+  }
+  QTest::keyClick(Form->SpinEdit1(), Qt::Key_Tab);
+  EXPECT_TRUE(Form->Button1()->hasFocus());
 }
 
 struct SummaryCase {
