@@ -21,12 +21,16 @@ std::size_t MarkLength(std::string_view text, char32_t decimalMark) {
   return mark.StartsAt(text.data(), text.size()) ? mark.Length : 0;
 }
 
-// Appends the digits of text to whole; how many, or -1 past MaxSpinDecimals + 10 digits.
+// Appends the digits of text to whole; how many, or -1 where whole would leave 64 bits (a
+// number no 32-bit field holds in any case).
 int TakeDigits(std::string_view& text, std::int64_t& whole) {
   int count = 0;
   while (!text.empty() && text.front() >= '0' && text.front() <= '9') {
-    if (++count > MaxSpinDecimals + 10) return -1;
-    whole = whole * 10 + (text.front() - '0');
+    if (__builtin_mul_overflow(whole, 10, &whole) ||
+        __builtin_add_overflow(whole, text.front() - '0', &whole)) {
+      return -1;
+    }
+    ++count;
     text.remove_prefix(1);
   }
   return count;

@@ -73,7 +73,7 @@ TEST_F(MainWindowTest, ChartWindowChoosesSwingsByKey) {
   };
   for (const Step& step : steps) {
     if (step.key != Qt::Key_unknown) QTest::keyClick(chart->Area(), step.key);
-    const std::string at = QTest::toString(QKeySequence(step.key).toString());
+    const std::string at = QKeySequence(step.key).toString().toStdString();
     EXPECT_EQ(Form->Edit1()->text().toStdString(), step.a) << at;
     EXPECT_EQ(Form->Edit2()->text().toStdString(), step.b) << at;
     EXPECT_EQ(Listing().substr(0, std::strlen(step.listingStart)), step.listingStart) << at;
