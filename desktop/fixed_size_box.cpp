@@ -70,8 +70,20 @@ class FixedSizeKeeper : public QObject {
 }  // namespace
 
 void PrepareFixedSizeBox(QWidget& box) {
-  if (OnWayland() || OnX()) DrawOwnCaption(box);
-  if (!OnWayland()) return;
+  PrepareFixedSizeBox(box, OnWayland() ? BoxDesktop::Wayland
+                           : OnX()     ? BoxDesktop::X
+                                       : BoxDesktop::Other);
+}
+
+void PrepareFixedSizeBox(QWidget& box, BoxDesktop desktop) {
+  if (desktop == BoxDesktop::X) {
+    // Qt writes the Motif hints from these flags: a title, the window menu and a close button.
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    return;
+  }
+  if (desktop != BoxDesktop::Wayland) return;
+  DrawOwnCaption(box);
   CreateNativeWindow(box);
   auto* keeper = new FixedSizeKeeper(box);
   keeper->LiftWindowMaximum();

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "desktop/fixed_size_box.h"
 #include "tests/support/row_printer.h"
 
 using namespace zentarix;
@@ -99,5 +100,27 @@ INSTANTIATE_TEST_SUITE_P(Boxes, BoxCaptionTest,
                          [](const testing::TestParamInfo<BoxCase>& info) {
                            return std::string(info.param.name);
                          });
+
+// On X the window manager frames the box, asked by the window's flags for a close button and no
+// Maximise or Minimise; on Wayland the box draws its own bar; elsewhere it stays as it was.
+TEST(FixedSizeBox, FramedOnXItsOwnBarOnWayland) {
+  const Qt::WindowFlags noSize = Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
+  for (const BoxDesktop desktop : {BoxDesktop::X, BoxDesktop::Wayland, BoxDesktop::Other}) {
+    const auto box = LaidOutBox();
+    const Qt::WindowFlags before = box->windowFlags();
+    PrepareFixedSizeBox(*box, desktop);
+    const Qt::WindowFlags flags = box->windowFlags();
+    const int row = static_cast<int>(desktop);
+    EXPECT_EQ(flags.testFlag(Qt::FramelessWindowHint), desktop == BoxDesktop::Wayland) << row;
+    EXPECT_EQ((flags & noSize) == 0, desktop != BoxDesktop::Other || (before & noSize) == 0) << row;
+    if (desktop == BoxDesktop::X) {
+      EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint) &&
+                  flags.testFlag(Qt::WindowCloseButtonHint) && flags.testFlag(Qt::WindowTitleHint));
+    }
+    if (desktop == BoxDesktop::Other) {
+      EXPECT_EQ(flags, before);
+    }
+  }
+}
 
 }  // namespace

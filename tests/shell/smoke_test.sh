@@ -200,14 +200,23 @@ start_openbox() {
 start_openbox
 
 # A box belongs to the main window (the window manager gives that the focus back), and openbox
-# draws no frame around it, so no Maximise and no Minimise: the box has a title bar of its own.
+# frames it as it frames the main window, asked by the Motif hints for no Maximise and no
+# Minimise (functions 8 and 16). The About box's client area keeps its own size.
 owned_by_main() {
-  local box
+  local box hints flags functions
   box=$(xdotool search --onlyvisible --name "$1" | awk 'NR == 1')
   xprop -id "$box" WM_TRANSIENT_FOR | grep -q "# $(printf '0x%x' "$window")\$" ||
     fail "the box titled $1 is not transient for the main window: $(xprop -id "$box" WM_TRANSIENT_FOR)"
-  poll 50 eval 'xprop -id "$box" _NET_FRAME_EXTENTS | grep -q "= 0, 0, 0, 0$"' ||
-    fail "openbox framed the box titled $1: $(xprop -id "$box" _NET_FRAME_EXTENTS)"
+  poll 50 eval 'xprop -id "$box" _NET_FRAME_EXTENTS | grep -qE "= [0-9]+, [0-9]+, [1-9]"' ||
+    fail "openbox drew no frame around the box titled $1: $(xprop -id "$box" _NET_FRAME_EXTENTS)"
+  hints=$(xprop -id "$box" _MOTIF_WM_HINTS)
+  IFS=', ' read -r flags functions _ <<<"${hints#*= }"
+  [ $((flags & 1)) = 1 ] && [ $((functions & 24)) = 0 ] ||
+    fail "the box titled $1 leaves Maximise or Minimise to the window manager: $hints"
+  if [ "$1" = "$about_title" ]; then
+    xwininfo -id "$box" | grep -qE "Width: 298$" && xwininfo -id "$box" | grep -qE "Height: 198$" ||
+      fail "the About box's client area is not 298x198: $(xwininfo -id "$box" | grep -E 'Width|Height')"
+  fi
 }
 
 start_program
