@@ -3,7 +3,9 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFrame>
+#include <QPlainTextEdit>
 
+#include "shell/listing_accessible.h"
 #include "shell/paint_box.h"
 
 namespace zentarix {
@@ -20,6 +22,10 @@ QAccessibleInterface* WindowAccessibleFactory(const QString& className, QObject*
   }
   if (className == QLatin1String(Announcer::staticMetaObject.className())) {
     return new QAccessibleWidget(widget, QAccessible::Notification);
+  }
+  if (className == QLatin1String(QPlainTextEdit::staticMetaObject.className()) &&
+      widget->objectName() == QLatin1String("Memo1")) {
+    return new ListingAccessible(static_cast<QPlainTextEdit*>(widget));
   }
   return nullptr;
 }

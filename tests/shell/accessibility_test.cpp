@@ -162,6 +162,35 @@ TEST_F(MainWindowTest, F6ReachesTheListingAndGivesTheFocusBack) {
   EXPECT_TRUE(Form->Button1()->hasFocus());
 }
 
+// A reader that asks where a character of the listing stands, at any offset, gets an answer
+// and Qt no complaint: its own interface asked the text cursor for the position after the end.
+TEST_F(MainWindowTest, TheListingAnswersForEveryOffsetWithoutAWarning) {
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  static int warnings = 0;
+  const QtMessageHandler previous = qInstallMessageHandler(
+      [](QtMsgType, const QMessageLogContext&, const QString&) { ++warnings; });
+  QAccessibleTextInterface* text = Accessible(Form->Memo1())->textInterface();
+  ASSERT_NE(text, nullptr);
+  const int count = text->characterCount();
+  EXPECT_EQ(count, Form->Memo1()->toPlainText().size());
+  for (int offset = -1; offset <= count + 1; ++offset) {
+    int start = 0;
+    int end = 0;
+    text->textAtOffset(offset, QAccessible::LineBoundary, &start, &end);
+    text->characterRect(offset);
+    text->attributes(offset, &start, &end);
+  }
+  qInstallMessageHandler(previous);
+  EXPECT_EQ(warnings, 0);
+  EXPECT_TRUE(text->characterRect(count).isEmpty());
+  EXPECT_FALSE(text->characterRect(0).isEmpty());
+  int start = 0;
+  int end = 0;
+  EXPECT_EQ(text->textAtOffset(14, QAccessible::LineBoundary, &start, &end).trimmed(),
+            "B = 110.0000");
+  EXPECT_TRUE(Accessible(Form->Memo1())->state().readOnly);
+}
+
 struct SummaryCase {
   const char* name;
   const char* a;
