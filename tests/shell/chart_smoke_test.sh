@@ -54,20 +54,24 @@ pids+=("$xvfb_pid")
 "$program" >"$log" 2>&1 &
 app=$!
 pids+=("$app")
-main=$(timeout 30 xdotool search --sync --onlyvisible --name '^Zentarix 0\.0\.2$' | awk 'NR == 1') ||
-  fail "no main window appeared"
+# The first visible window whose name matches; none while a search races a window that closes
+# (xdotool then ends on X's BadWindow), so a search is tried again until one is found.
+window_named() { { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; } | awk 'NR == 1'; }
+found() { [ -n "$(window_named "$1")" ]; }
+poll 300 found '^Zentarix 0\.0\.2$' || fail "no main window appeared"
+main=$(window_named '^Zentarix 0\.0\.2$')
 title_of() { xdotool getwindowname "$1"; }
 
 # A focus that never comes (a busy machine) fails the test with a message rather than letting
 # ctest kill it silently.
 timeout 30 xdotool windowfocus --sync "$main" key ctrl+o || fail "the main window took no focus"
-dialog=$(timeout 30 xdotool search --sync --onlyvisible --name '^Открыть файл цен$' | awk 'NR == 1') ||
-  fail "Ctrl+O opened no file dialog"
+poll 300 found '^Открыть файл цен$' || fail "Ctrl+O opened no file dialog"
+dialog=$(window_named '^Открыть файл цен$')
 timeout 30 xdotool windowfocus --sync "$dialog" || fail "the file dialog took no focus"
 xdotool type --delay 10 "$prices"
 xdotool key Return
-chart=$(timeout 30 xdotool search --sync --onlyvisible --name '^График$' | awk 'NR == 1') ||
-  fail "no chart window appeared after the file was chosen"
+poll 300 found '^График$' || fail "no chart window appeared after the file was chosen"
+chart=$(window_named '^График$')
 poll 100 eval 'title_of "$main" | grep -q "prices.csv, волна"' ||
   fail "the main window's title names no swing: $(title_of "$main")"
 last=$(title_of "$main")

@@ -213,6 +213,10 @@ owned_by_main() {
   IFS=', ' read -r flags functions _ <<<"${hints#*= }"
   [ $((flags & 1)) = 1 ] && [ $((functions & 24)) = 0 ] ||
     fail "the box titled $1 leaves Maximise or Minimise to the window manager: $hints"
+  # openbox offers no Maximise, in its buttons or its window menu (Alt+Space). Its Iconify it
+  # keeps whatever the hints say: openbox lets no Motif hint take that away.
+  ! xprop -id "$box" _NET_WM_ALLOWED_ACTIONS | grep -q "MAXIMIZE" ||
+    fail "openbox allows the box titled $1: $(xprop -id "$box" _NET_WM_ALLOWED_ACTIONS)"
   if [ "$1" = "$about_title" ]; then
     xwininfo -id "$box" | grep -qE "Width: 298$" && xwininfo -id "$box" | grep -qE "Height: 198$" ||
       fail "the About box's client area is not 298x198: $(xwininfo -id "$box" | grep -E 'Width|Height')"
