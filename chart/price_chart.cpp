@@ -12,6 +12,7 @@
 #include "chart/label_layout.h"
 #include "chart/price_scale.h"
 #include "diagram/uDiagram.h"
+#include "text/listing.h"
 #include "text/replace_every.h"
 
 namespace zentarix {
@@ -44,15 +45,6 @@ Sizes SizesOf(const ChartView& view) {
     return std::max(least, static_cast<int>(std::lround(base * scale)));
   };
   return {scaled(12, 10), scaled(15, 11), scaled(1, 1), scaled(8, 3), scaled(4, 2), scaled(6, 5)};
-}
-
-// value with the fewest decimals (at most four) that show it whole: 5, 2,5, 0,25.
-std::string ShortNumber(Extended value) {
-  int decimals = 0;
-  for (Extended scaled = value; decimals < 4 && scaled != std::floor(scaled); ++decimals) {
-    scaled *= 10;
-  }
-  return RenderNumber(value, decimals);
 }
 
 // The lowest and highest price the chart shows: the bars', the last swing's ends and its
@@ -196,7 +188,7 @@ int ChartBuilder::X(long place) const { return PlaceX(FAxis, place); }
 void ChartBuilder::Title() {
   const std::string title =
       ReplaceEvery(ReplaceEvery(Translated(ChartTitleText), "%1", FChart.FileName), "%2",
-                   ShortNumber(FChart.Percent));
+                   SpokenValue(static_cast<double>(FChart.Percent)));
   FOps.push_back(CanvasOp::SetFontSize(FSizes.TitleFont));
   FOps.push_back(CanvasOp::SetFontStyle(fsBold));
   const int width = FPicture.Right - 2 * FSizes.Margin;
@@ -400,12 +392,14 @@ void ChartBuilder::LevelLinesAndMarks() {
   }
 }
 
-// Top left in the plot, on white: the threshold, the noise, the last swing's dates and the
+// In a corner of the plot, on white: the threshold, the noise, the last swing's dates and the
 // file's name; no label is placed over it.
 void ChartBuilder::Legend() {
   std::vector<std::string> lines{
-      ReplaceEvery(Translated(ThresholdText), "%1", ShortNumber(FChart.Percent)),
-      ReplaceEvery(Translated(NoiseText), "%1", ShortNumber(FChart.Tenths / 10))};
+      ReplaceEvery(Translated(ThresholdText), "%1",
+                   SpokenValue(static_cast<double>(FChart.Percent))),
+      ReplaceEvery(Translated(NoiseText), "%1",
+                   SpokenValue(static_cast<double>(FChart.Tenths / 10)))};
   if (FChart.Selected) {
     std::string dates =
         ReplaceEvery(ReplaceEvery(Translated(SwingDatesText), "%1", FChart.Selected->Start.Time),

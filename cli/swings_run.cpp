@@ -141,10 +141,11 @@ class SwingsRun {
 };
 
 // The chart, from two readings: the swings (which decide the view), then the bars in view.
-// The levels of the last or of every swing follow when asked for.
-int DrawChart(HistoryFile& history, const HistoryCheck& check, const SwingsRequest& request,
-              const SwingsRun& run, SwingWriter& writer, const ChartWriter& draw,
-              const HistoryProgress& progress) {
+// The run's status when it ends here (a failure, no swing, or the chart alone); none when the
+// levels are to be written as without a chart.
+std::optional<int> DrawChart(HistoryFile& history, const HistoryCheck& check,
+                             const SwingsRequest& request, const SwingsRun& run,
+                             const ChartWriter& draw, const HistoryProgress& progress) {
   ChartGathering gathering;
   HistoryOutcome outcome = history.Replay(
       nullptr,
@@ -178,17 +179,7 @@ int DrawChart(HistoryFile& history, const HistoryCheck& check, const SwingsReque
     return StatusIoError;
   }
   if (!request.WriteLevels) return StatusListing;
-  if (request.Last) {
-    writer.Write(*chart.Selected, gathering.Swings());
-    return writer.Finish();
-  }
-  outcome = history.Replay(
-      nullptr, [&writer](const Swing& swing) { return writer.Write(swing, writer.Written() + 1); },
-      progress);
-  if (outcome != HistoryOutcome::Read && outcome != HistoryOutcome::Stopped) {
-    return run.Failure(outcome, check);
-  }
-  return writer.Finish();
+  return std::nullopt;
 }
 
 }  // namespace
@@ -218,9 +209,13 @@ int RunSwings(const SwingsRequest& request, const StandardStreams& streams,
   run.Note(SkippedRowsNote(check, translate));
   run.Note(OrderNote(check, translate));
   run.Note(RepeatNote(check, translate));
+  if (!request.Chart.empty()) {
+    if (const std::optional<int> status =
+            DrawChart(history, check, request, run, chart, progress)) {
+      return *status;
+    }
+  }
   SwingWriter writer(request, streams, program, texts);
-  if (!request.Chart.empty())
-    return DrawChart(history, check, request, run, writer, chart, progress);
   if (request.Last) {
     std::optional<Swing> last;
     long count = 0;

@@ -43,6 +43,8 @@ void AppendTargets(const TCalcItem& item, TextSink& memo, const ListingTexts& te
   AppendValue(memo, "  XOP(F5) = %.4n", targets[5]);
 }
 
+}  // namespace
+
 // The value with four decimals, or with fewer when the last ones are zeros. Rounded to fewer
 // decimals, a value whose four-decimal form ends in zeros gives that form without them. The
 // scientific form keeps its digits: its last zeros belong to the exponent.
@@ -56,8 +58,6 @@ std::string SpokenValue(double value) {
   }
   return decimals == 4 ? full : RenderNumber(extended, decimals);
 }
-
-}  // namespace
 
 std::string SpokenResult(const TCalcItem& item, bool passed, const ListingTexts& texts) {
   if (!passed) return texts.ErrorLine;

@@ -38,6 +38,10 @@ struct ListingTexts {
 void WriteListing(const TCalcItem& item, bool passed, TextSink& memo);
 void WriteListing(const TCalcItem& item, bool passed, TextSink& memo, const ListingTexts& texts);
 
+// value as the listing writes it, less the zeros that end its four decimals: 106.18, 105, 0.25;
+// the scientific form keeps its digits.
+std::string SpokenValue(double value);
+
 // The listing in a few words, for screen readers: F3, the 50% level and F5 as the listing shows
 // them less the zeros that end their decimals ("F3 106.18, 50% 105, F5 103.82"), or the error
 // line of a failed calculation.
