@@ -30,7 +30,7 @@ bool CalculateLevels(TCalcItem& item, Extended a, Extended b, Extended tenths) {
   item.SetF3Plus(StoreDouble((B - A) * noise + F3));
   item.SetF5Minus(StoreDouble(F5 - (B - A) * noise));
   item.SetF5Plus(StoreDouble((B - A) * noise + F5));
-  item.Level50 = StoreDouble(B - (B - A) * 0.5L);
+  item.Level50 = StoreDouble(B - (B - A) * Factor0500);
   return true;
 }
 

@@ -38,6 +38,8 @@ class TCalcItem {
 inline constexpr Extended Factor0001 = 0.001L;
 inline constexpr Extended Factor0382 = 0.382L;
 inline constexpr Extended Factor0618 = 0.618L;
+// The 50% level's factor, exact in every format.
+inline constexpr Extended Factor0500 = 0.5L;
 inline constexpr Extended Factor1618 = 1.618L;
 
 // Stores a, b and tenths x 0.001 as doubles, tests them for >= 0 and, when they pass,

@@ -96,15 +96,37 @@ double StoreDouble(long double value) {
   return stored;
 }
 
-long double CheckedDivide(long double dividend, long double divisor) {
+namespace {
+
+enum class Operation { Multiply, Divide };
+
+// One x87 operation on two extended operands, checked as every operation here is.
+template <Operation operation>
+long double CheckedOperation(long double left, long double right) {
   ClearPendingConditions();
-  long double quotient;
+  long double result;
   std::uint16_t status;
-  asm volatile("fldt %2\n\tfldt %3\n\tfdivrp\n\tfstpt %0\n\tfnstsw %1"
-               : "=m"(quotient), "=a"(status)
-               : "m"(dividend), "m"(divisor));
+  if constexpr (operation == Operation::Multiply) {
+    asm volatile("fldt %2\n\tfldt %3\n\tfmulp\n\tfstpt %0\n\tfnstsw %1"
+                 : "=m"(result), "=a"(status)
+                 : "m"(left), "m"(right));
+  } else {
+    asm volatile("fldt %2\n\tfldt %3\n\tfdivrp\n\tfstpt %0\n\tfnstsw %1"
+                 : "=m"(result), "=a"(status)
+                 : "m"(left), "m"(right));
+  }
   SettleConditions(status);
-  return quotient;
+  return result;
+}
+
+}  // namespace
+
+long double CheckedMultiply(long double factor, long double other) {
+  return CheckedOperation<Operation::Multiply>(factor, other);
+}
+
+long double CheckedDivide(long double dividend, long double divisor) {
+  return CheckedOperation<Operation::Divide>(dividend, divisor);
 }
 
 // fistp converts in the current rounding mode (nearest, ties to even); a value outside the

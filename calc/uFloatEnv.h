@@ -105,6 +105,7 @@ void RaiseFpuErrors();
 // Checked operations: each clears the flags, performs one operation with its result forced to
 // memory, and raises as RaiseFpuErrors says.
 double StoreDouble(long double value);
+long double CheckedMultiply(long double factor, long double other);
 long double CheckedDivide(long double dividend, long double divisor);
 // Rounds to nearest, ties to even; EInvalidOp outside the signed 64-bit range or for NaN.
 std::int64_t RoundToInteger(Extended x);

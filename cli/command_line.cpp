@@ -8,6 +8,7 @@
 #include <limits>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "calc/uFloatEnv.h"
@@ -18,15 +19,16 @@
 #include "cli/move_run.h"
 #include "cli/swings_run.h"
 #include "text/field_readers.h"
+#include "text/ratio_reader.h"
 
 namespace zentarix {
 
 namespace {
 
 constexpr const char* HelpText =
-    "Usage: %1 [--lang en|ru] (--print | --json) (A B NOISE | -)\n"
+    "Usage: %1 [--lang en|ru] (--print | --json) [--level R]... (A B NOISE | -)\n"
     "       %1 [--lang en|ru] --swings FILE [--print | --json] [--threshold P] [--noise N]\n"
-    "          [--last] [--chart FILE.svg|FILE.png [--size WxH] [--bars N|all]]\n"
+    "          [--last] [--level R]... [--chart FILE.svg|FILE.png [--size WxH] [--bars N|all]]\n"
     "       %1 [--lang en|ru] --print A B NOISE --diagram FILE.svg|FILE.png [--size WxH]\n"
     "       %1 --help | --version\n"
     "\n"
@@ -45,6 +47,9 @@ constexpr const char* HelpText =
     "  --threshold P      the swings' reversal threshold in percent (default 5)\n"
     "  --noise N          the noise of the swings' levels in tenths of a percent (default 30)\n"
     "  --last             only the last swing\n"
+    "  --level R          also the level at ratio R of the move back from B, B - (B - A) x R\n"
+    "                     (0.236; 1.618 beyond A; -0.618 beyond B); repeat for more, at most\n"
+    "                     64; JSON gains \"levels\", the listing a block after its 19 lines\n"
     "  --chart FILE       with --swings: draw the bars, the zigzag and the last swing's levels\n"
     "                     into FILE.svg or FILE.png (Zentarix only); --size WxH, default\n"
     "                     1280x720; --bars N shows the last N bars, --bars all every one\n"
@@ -88,7 +93,8 @@ enum Option : int {
   Chart,
   Size,
   Bars,
-  Diagram
+  Diagram,
+  Level
 };
 
 constexpr option LongOptions[] = {
@@ -105,6 +111,7 @@ constexpr option LongOptions[] = {
     {"size", required_argument, nullptr, Size},
     {"bars", required_argument, nullptr, Bars},
     {"diagram", required_argument, nullptr, Diagram},
+    {"level", required_argument, nullptr, Level},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -123,6 +130,7 @@ struct Request {
   std::optional<std::string> Size;     // with --chart: WxH
   std::optional<std::string> Bars;     // with --chart: N or all
   std::optional<std::string> Diagram;  // with --print A B NOISE: the diagram's file
+  std::vector<std::string> Levels;     // the user's own ratios, as given
   std::vector<std::string> Values;
   std::string Problem;  // a usage error: what is wrong
 };
@@ -210,6 +218,9 @@ Request ParseArguments(int argc, const char* const* argv) {
         break;
       case Diagram:
         request.Diagram = valueOf(optarg);
+        break;
+      case Level:
+        request.Levels.push_back(valueOf(optarg));
         break;
       case ':':
         request.Problem = "option '" + OptionAsGiven(given) + "' needs a value";
@@ -372,6 +383,19 @@ TranslateChart ChartTextsIn(const std::string& language) {
   return nullptr;
 }
 
+// The user's ratios in the order given, each value once; what is wrong with them, if anything.
+std::optional<std::string> ReadRatios(const std::vector<std::string>& texts,
+                                      std::vector<UserRatio>& ratios) {
+  for (const std::string& text : texts) {
+    std::optional<UserRatio> ratio = ReadRatio(text);
+    if (!ratio) return "--level takes a ratio such as 0.236 or -0.618, not \"" + text + "\"";
+    if (AddRatio(ratios, std::move(*ratio)) == RatioAdded::TooMany) {
+      return "--level takes at most " + std::to_string(MaxUserRatios) + " different ratios";
+    }
+  }
+  return std::nullopt;
+}
+
 class CommandRun {
  public:
   CommandRun(std::string_view program, const StandardStreams& streams)
@@ -403,10 +427,12 @@ class CommandRun {
     return Write(text, StatusListing);
   }
 
-  int Swings(const Request& request, const ChartWriter& chart) const {
+  int Swings(const Request& request, std::vector<UserRatio> ratios,
+             const ChartWriter& chart) const {
     if (!request.Values.empty()) return UsageError("values given beside --swings");
     if (request.Diagram) return UsageError("--diagram goes with --print A B NOISE");
     SwingsRequest swings;
+    swings.Ratios = std::move(ratios);
     swings.File = *request.Swings;
     swings.Format = request.Json ? MoveFormat::Json : MoveFormat::Listing;
     swings.Last = request.Last;
@@ -452,8 +478,9 @@ class CommandRun {
                      HistoryTextsIn(request.Language), chart);
   }
 
-  int Moves(const Request& request, const ListingTexts& texts, const DiagramWriter& diagram) const {
-    const MoveFormat format = request.Json ? MoveFormat::Json : MoveFormat::Listing;
+  int Moves(const Request& request, const MoveWriting& writing,
+            const DiagramWriter& diagram) const {
+    const MoveFormat format = writing.Format;
     const std::vector<std::string>& values = request.Values;
     if (request.Diagram) {
       if (!diagram) return UsageError("--diagram is drawn by Zentarix, the window program");
@@ -468,7 +495,7 @@ class CommandRun {
       return UsageError("--size goes with --chart or --diagram");
     }
     if (values.size() == 1 && values.front() == "-") {
-      return RunMoveBatch(FStreams, FProgram, format, texts);
+      return RunMoveBatch(FStreams, FProgram, writing);
     }
     if (values.size() != 3) {
       return UsageError("three values A B NOISE expected, " + std::to_string(values.size()) +
@@ -478,7 +505,7 @@ class CommandRun {
       if (const std::optional<int> failed = DrawDiagram(request, diagram)) return *failed;
     }
     std::string out;
-    const MoveOutcome outcome = RunMove(values[0], values[1], values[2], format, out, texts);
+    const MoveOutcome outcome = RunMove(values[0], values[1], values[2], writing, out);
     const int status = Write(out, outcome.Status);
     // The message of an arithmetic error, after the listing's lines written before it.
     if (status == StatusArithmetic && format == MoveFormat::Listing) {
@@ -543,7 +570,11 @@ std::optional<int> RunCommandLine(int argc, const char* const* argv, const Stand
   if (request.Help) return run.Help(hasWindow);
   if (request.Version) return run.Write(VersionText, StatusListing);
   if (request.Print && request.Json) return run.UsageError("either --print or --json, not both");
-  if (request.Swings) return run.Swings(request, writers.Chart);
+  std::vector<UserRatio> ratios;
+  if (const std::optional<std::string> problem = ReadRatios(request.Levels, ratios)) {
+    return run.UsageError(*problem);
+  }
+  if (request.Swings) return run.Swings(request, std::move(ratios), writers.Chart);
   if (request.Threshold || request.Noise || request.Last || request.Chart || request.Bars) {
     return run.UsageError("--threshold, --noise, --last, --chart and --bars go with --swings");
   }
@@ -551,7 +582,9 @@ std::optional<int> RunCommandLine(int argc, const char* const* argv, const Stand
     return run.UsageError(request.Values.empty() ? "no command given"
                                                  : "values given without --print or --json");
   }
-  return run.Moves(request, ListingTextsIn(request.Language), writers.Diagram);
+  const MoveWriting writing{request.Json ? MoveFormat::Json : MoveFormat::Listing,
+                            ListingTextsIn(request.Language), std::move(ratios)};
+  return run.Moves(request, writing, writers.Diagram);
 }
 
 }  // namespace zentarix

@@ -37,6 +37,7 @@ ListingTexts EnglishListingTexts() {
   english.CorridorF3 = EnglishListingText(russian.CorridorF3);
   english.CorridorF5 = EnglishListingText(russian.CorridorF5);
   english.Targets = EnglishListingText(russian.Targets);
+  english.UserLevels = EnglishListingText(russian.UserLevels);
   english.SpokenNoise = EnglishListingText(russian.SpokenNoise);
   return english;
 }

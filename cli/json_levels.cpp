@@ -5,6 +5,8 @@
 #include <cmath>
 #include <string>
 
+#include "calc/level_table.h"
+
 namespace zentarix {
 
 namespace {
@@ -13,7 +15,7 @@ namespace {
 // characters for a double: a sign, 17 digits, a point and an exponent of up to "e-308".
 constexpr std::size_t NumberRoom = 32;
 
-void AppendMember(std::string& out, const char* key, double value) {
+void AppendMember(std::string& out, std::string_view key, double value) {
   // A stored double is always finite: an overflowing store raises instead.
   assert(std::isfinite(value));
   out += '"';
@@ -46,23 +48,24 @@ void AppendJsonString(std::string_view text, std::string& out) {
 std::string LineMember(long line) { return "\"line\":" + std::to_string(line) + ","; }
 
 void AppendLevelsJson(const TCalcItem& item, const std::array<double, 6>& targets,
-                      std::string_view lead, std::string& out) {
-  const struct {
-    const char* key;
-    double value;
-  } members[] = {
-      {"a", item.ValueA},     {"b", item.ValueB},        {"noise", item.Noise},
-      {"f3", item.F3},        {"level50", item.Level50}, {"f5", item.F5},
-      {"f3_1", item.F3Minus}, {"f3_2", item.F3Plus},     {"f5_1", item.F5Minus},
-      {"f5_2", item.F5Plus},  {"cop_f3", targets[0]},    {"cop_f5", targets[1]},
-      {"op_f3", targets[2]},  {"op_f5", targets[3]},     {"xop_f3", targets[4]},
-      {"xop_f5", targets[5]},
-  };
+                      const std::vector<UserLevel>& levels, std::string_view lead,
+                      std::string& out) {
   out += '{';
   out += lead;
-  for (const auto& member : members) {
-    if (&member != members) out += ',';
-    AppendMember(out, member.key, member.value);
+  for (const SpecifiedLevel& level : SpecifiedLevels) {
+    if (&level != &SpecifiedLevels.front()) out += ',';
+    AppendMember(out, level.Key, LevelValue(level, item, targets));
+  }
+  if (!levels.empty()) {
+    out += ",\"levels\":[";
+    for (const UserLevel& level : levels) {
+      if (&level != &levels.front()) out += ',';
+      // The ratio's text is plain decimal digits: a JSON number as it stands.
+      out += "{\"ratio\":" + level.Ratio->Text + ',';
+      AppendMember(out, "price", level.Price);
+      out += '}';
+    }
+    out += ']';
   }
   out += "}\n";
 }

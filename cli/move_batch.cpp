@@ -31,9 +31,12 @@ std::size_t SplitFields(std::string_view line, std::array<std::string_view, 3>& 
 
 class BatchRun {
  public:
-  BatchRun(const StandardStreams& streams, std::string_view program, MoveFormat format,
-           const ListingTexts& texts)
-      : FStreams(streams), FProgram(program), FFormat(format), FTexts(texts), FOut(streams.Out) {}
+  BatchRun(const StandardStreams& streams, std::string_view program, const MoveWriting& writing)
+      : FStreams(streams),
+        FProgram(program),
+        FFormat(writing.Format),
+        FWriting(writing),
+        FOut(streams.Out) {}
 
   // The status of the line's move; 0 for a line that is skipped.
   int Line(long number, std::string_view line, bool tooLong) {
@@ -49,8 +52,8 @@ class BatchRun {
                      "three fields expected, " + std::to_string(count) + " found");
     }
     StartMove(number);
-    const MoveOutcome outcome = RunMove(fields[0], fields[1], fields[2], FFormat, FOut.Pending(),
-                                        FTexts, FFormat == MoveFormat::Json ? number : 0);
+    const MoveOutcome outcome = RunMove(fields[0], fields[1], fields[2], FWriting, FOut.Pending(),
+                                        FFormat == MoveFormat::Json ? number : 0);
     if (outcome.Status == StatusArithmetic) Note(number, outcome.Message + '.');
     FOut.WriteIfFull();
     return outcome.Status;
@@ -97,17 +100,17 @@ class BatchRun {
   const StandardStreams& FStreams;
   std::string_view FProgram;
   MoveFormat FFormat;
-  const ListingTexts& FTexts;
+  const MoveWriting& FWriting;
   LineWriter FOut;
   long FMoves = 0;
 };
 
 }  // namespace
 
-int RunMoveBatch(const StandardStreams& streams, std::string_view program, MoveFormat format,
-                 const ListingTexts& texts) {
+int RunMoveBatch(const StandardStreams& streams, std::string_view program,
+                 const MoveWriting& writing) {
   const StopSignals stopSignals;
-  BatchRun run(streams, program, format, texts);
+  BatchRun run(streams, program, writing);
   LineReader reader(streams.In, MaxMoveLine);
   std::string_view line;
   long number = 0;

@@ -29,7 +29,7 @@ inline constexpr std::size_t MaxMoveLine = std::size_t{1} << 20;
 // status of any move (StatusDataError for a line that is not a move); StatusIoError when the
 // input cannot be read or the output written (the run stops at once, after one note); and
 // 128 + the signal after SIGINT or SIGTERM, once the output complete so far is written.
-int RunMoveBatch(const StandardStreams& streams, std::string_view program, MoveFormat format,
-                 const ListingTexts& texts = ListingTexts());
+int RunMoveBatch(const StandardStreams& streams, std::string_view program,
+                 const MoveWriting& writing);
 
 }  // namespace zentarix

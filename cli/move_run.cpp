@@ -6,6 +6,7 @@
 #include "calc/uFloatEnv.h"
 #include "cli/json_levels.h"
 #include "text/field_readers.h"
+#include "text/user_level_listing.h"
 
 namespace zentarix {
 
@@ -55,8 +56,10 @@ MoveValues ReadMove(std::string_view a, std::string_view b, std::string_view noi
           IsNotRead(valueA) || IsNotRead(valueB) || IsNotRead(tenths)};
 }
 
-MoveOutcome RunLevels(const MoveValues& values, MoveFormat format, std::string& out,
-                      const ListingTexts& texts, std::string_view jsonLead) {
+MoveOutcome RunLevels(const MoveValues& values, const MoveWriting& writing, std::string& out,
+                      std::string_view jsonLead) {
+  const ListingTexts& texts = writing.Texts;
+  const MoveFormat format = writing.Format;
   const std::size_t start = out.size();
   TCalcItem item;
   try {
@@ -70,9 +73,10 @@ MoveOutcome RunLevels(const MoveValues& values, MoveFormat format, std::string& 
       WriteListing(item, passed, sink, texts);
       // The error line ends in a line break here, as every line of a terminal does.
       if (!passed) out += '\n';
+      if (passed) AppendUserLevels(UserLevels(item, writing.Ratios), sink, texts);
     } else if (passed) {
-      // The targets come first: an overflow among them leaves nothing half written.
-      AppendLevelsJson(item, TargetPoints(item), jsonLead, out);
+      // Every value comes first: an overflow among them leaves nothing half written.
+      AppendLevelsJson(item, TargetPoints(item), UserLevels(item, writing.Ratios), jsonLead, out);
     } else {
       AppendJsonError(jsonLead, outcome.Code, outcome.Message, out);
     }
@@ -90,9 +94,9 @@ MoveOutcome RunLevels(const MoveValues& values, MoveFormat format, std::string& 
 }
 
 MoveOutcome RunMove(std::string_view a, std::string_view b, std::string_view noise,
-                    MoveFormat format, std::string& out, const ListingTexts& texts, long line) {
+                    const MoveWriting& writing, std::string& out, long line) {
   const std::string lead = line == 0 ? "" : LineMember(line);
-  return RunLevels(ReadMove(a, b, noise), format, out, texts, lead);
+  return RunLevels(ReadMove(a, b, noise), writing, out, lead);
 }
 
 }  // namespace zentarix

@@ -6,14 +6,24 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/extended.h"
+#include "calc/user_levels.h"
 #include "cli/exit_status.h"
 #include "text/listing.h"
 
 namespace zentarix {
 
 enum class MoveFormat { Listing, Json };
+
+// How a run writes its moves: the format, the listing's words and the user's own ratios (none:
+// the output of the levels alone).
+struct MoveWriting {
+  MoveFormat Format = MoveFormat::Listing;
+  ListingTexts Texts;
+  std::vector<UserRatio> Ratios;
+};
 
 // How a move ended: its status, the stable code of its error for scripts ("not_a_number",
 // "below_zero", "overflow", ...; empty for the levels) and the error's message in the
@@ -37,16 +47,16 @@ MoveValues ReadMove(std::string_view a, std::string_view b, std::string_view noi
 
 // Appends the levels of values to out and says how it ended, as RunMove does; jsonLead holds
 // the members that open the JSON object, each followed by a comma.
-MoveOutcome RunLevels(const MoveValues& values, MoveFormat format, std::string& out,
-                      const ListingTexts& texts, std::string_view jsonLead);
+MoveOutcome RunLevels(const MoveValues& values, const MoveWriting& writing, std::string& out,
+                      std::string_view jsonLead);
 
 // Appends the move's result to out and says how it ended. Listing: the 19 lines, each ending
-// in a line break, or the error line and a line break; after an arithmetic error the lines
-// written before it (the message is then the caller's to report). JSON: one object and a line
-// break, {"error":"<code>","message":"<message>"} for an error. line, when not 0, is the input
-// line the move came from, and leads the JSON object as "line".
+// in a line break, then the block of the user's levels, or the error line and a line break;
+// after an arithmetic error the lines written before it (the message is then the caller's to
+// report). JSON: one object and a line break, with the user's levels as its last member
+// "levels", or {"error":"<code>","message":"<message>"} for an error. line, when not 0, is the
+// input line the move came from, and leads the JSON object as "line".
 MoveOutcome RunMove(std::string_view a, std::string_view b, std::string_view noise,
-                    MoveFormat format, std::string& out, const ListingTexts& texts = ListingTexts(),
-                    long line = 0);
+                    const MoveWriting& writing, std::string& out, long line = 0);
 
 }  // namespace zentarix

@@ -53,7 +53,11 @@ class SwingWriter {
  public:
   SwingWriter(const SwingsRequest& request, const StandardStreams& streams,
               std::string_view program, const ListingTexts& texts)
-      : FRequest(request), FStreams(streams), FProgram(program), FTexts(texts), FOut(streams.Out) {}
+      : FRequest(request),
+        FStreams(streams),
+        FProgram(program),
+        FWriting{request.Format, texts, request.Ratios},
+        FOut(streams.Out) {}
 
   // False once a write failed or a stop signal came: nothing more is to be written.
   bool Write(const Swing& swing, long number) {
@@ -64,7 +68,7 @@ class SwingWriter {
     ++FWritten;
     const MoveValues values{swing.A(), swing.B(), FRequest.Tenths, false};
     const MoveOutcome outcome =
-        RunLevels(values, FRequest.Format, FOut.Pending(), FTexts, JsonLead(number, swing));
+        RunLevels(values, FWriting, FOut.Pending(), JsonLead(number, swing));
     if (outcome.Status == StatusArithmetic) {
       FOut.WriteLines();
       WriteNote(FStreams, FProgram,
@@ -95,7 +99,7 @@ class SwingWriter {
   const SwingsRequest& FRequest;
   const StandardStreams& FStreams;
   std::string_view FProgram;
-  const ListingTexts& FTexts;
+  const MoveWriting FWriting;
   LineWriter FOut;
   long FWritten = 0;
   int FStatus = StatusListing;

@@ -40,8 +40,9 @@ struct SwingsRequest {
   bool Last = false;  // only the last swing, the one a trader acts on
   std::string Chart;  // with a drawing program: the chart's file, empty for none
   ChartView View;
-  TranslateChart ChartWords;  // the chart's language; null: Russian
-  bool WriteLevels = true;    // false when only the chart is asked for
+  TranslateChart ChartWords;      // the chart's language; null: Russian
+  bool WriteLevels = true;        // false when only the chart is asked for
+  std::vector<UserRatio> Ratios;  // the user's own levels, written and drawn with each swing's
 };
 
 // Writes chart to file (its name ends in .svg or .png) through a temporary file renamed into

@@ -47,6 +47,7 @@ ListingTexts MakeListingTexts(const TranslateText& translate) {
   texts.CorridorF5 = Translated(translate, "Listing", QT_TRANSLATE_NOOP("Listing", "Коридор F5"));
   texts.Targets =
       Translated(translate, "Listing", QT_TRANSLATE_NOOP("Listing", "Возможные целевые точки"));
+  texts.UserLevels = Translated(translate, "Listing", QT_TRANSLATE_NOOP("Listing", "Свои уровни"));
   texts.SpokenNoise =
       Translated(translate, "Listing",
                  QT_TRANSLATE_NOOP("Listing", "Шум %1%: коридор F3 %2 – %3, коридор F5 %4 – %5"));

@@ -13,8 +13,6 @@ namespace {
 constexpr std::int32_t Margin = DiagramMargin;
 constexpr std::int32_t StepDivisor = 6;
 constexpr std::int32_t MinBandRows = 20;
-// The 50% factor is exact in every format.
-constexpr Extended Factor05 = 0.5L;
 
 }  // namespace
 
@@ -64,7 +62,7 @@ DiagramGeometry LayOutDiagram(std::int32_t W, std::int32_t H, const TCalcItem& i
   g.PointB = {g.Column(1), falling ? bottomRow : Margin};
   g.F3Row = Plus(Margin, LevelOffset(span, falling ? Factor0618 : Factor0382));
   g.F5Row = Plus(Margin, LevelOffset(span, falling ? Factor0382 : Factor0618));
-  g.Row50 = Plus(Margin, LevelOffset(span, Factor05));
+  g.Row50 = Plus(Margin, LevelOffset(span, Factor0500));
 
   const std::int32_t halfHeight = CorridorHalfHeight(span, item.Noise);
   g.F3Band = CorridorBand(g.F3Row, halfHeight);

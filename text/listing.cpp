@@ -9,47 +9,52 @@ namespace zentarix {
 
 namespace {
 
-// Stored doubles widen to extended exactly. The leading spaces line up the equals signs in
-// the fixed-pitch text box: lines 4 to 6, lines 8 to 12, and lines 14 to 19 form three
-// columns.
-void AppendValue(TextSink& memo, const char* pattern, double value) {
-  memo.AppendLine(FormatNumber(pattern, static_cast<Extended>(value)));
+// The heading line that opens a block of the listing; the first block has none.
+const std::string& HeadingOf(ListingBlock block, const ListingTexts& texts) {
+  static const std::string Rule = "------------";
+  switch (block) {
+    case ListingBlock::CorridorF3:
+      return texts.CorridorF3;
+    case ListingBlock::CorridorF5:
+      return texts.CorridorF5;
+    case ListingBlock::Targets:
+      return texts.Targets;
+    default:
+      return Rule;
+  }
 }
 
+// The level lines in the table's order, each block after its heading. The labels' leading
+// spaces line up the equals signs in the fixed-pitch text box: lines 4 to 6, lines 8 to 12,
+// and lines 14 to 19 form three columns.
 void AppendLevels(const TCalcItem& item, TextSink& memo, const ListingTexts& texts) {
-  AppendValue(memo, "A = %.4n", item.ValueA);
-  AppendValue(memo, "B = %.4n", item.ValueB);
-  memo.AppendLine("------------");
-  AppendValue(memo, " F3 = %.4n", item.F3);
-  memo.AppendLine(Level50Text(item.Level50));
-  AppendValue(memo, " F5 = %.4n", item.F5);
-  memo.AppendLine(texts.CorridorF3);
-  AppendValue(memo, "  F3(1) = %.4n", item.F3Minus);
-  AppendValue(memo, "  F3(2) = %.4n", item.F3Plus);
-  memo.AppendLine(texts.CorridorF5);
-  AppendValue(memo, "  F5(1) = %.4n", item.F5Minus);
-  AppendValue(memo, "  F5(2) = %.4n", item.F5Plus);
-}
-
-void AppendTargets(const TCalcItem& item, TextSink& memo, const ListingTexts& texts) {
-  // Computed only after lines 1 to 12 stand: an overflow here leaves them in place.
-  const auto targets = TargetPoints(item);
-  memo.AppendLine(texts.Targets);
-  AppendValue(memo, "  COP(F3) = %.4n", targets[0]);
-  AppendValue(memo, "  COP(F5) = %.4n", targets[1]);
-  AppendValue(memo, "   OP(F3) = %.4n", targets[2]);
-  AppendValue(memo, "   OP(F5) = %.4n", targets[3]);
-  AppendValue(memo, "  XOP(F3) = %.4n", targets[4]);
-  AppendValue(memo, "  XOP(F5) = %.4n", targets[5]);
+  std::array<double, 6> targets{};
+  ListingBlock block = ListingBlock::Move;
+  for (const SpecifiedLevel& level : SpecifiedLevels) {
+    if (level.Block == ListingBlock::NotListed) continue;
+    if (level.Block != block) {
+      block = level.Block;
+      // Computed only after lines 1 to 12 stand: an overflow here leaves them in place.
+      if (block == ListingBlock::Targets) targets = TargetPoints(item);
+      memo.AppendLine(HeadingOf(block, texts));
+    }
+    memo.AppendLine(ListingLine(level, LevelValue(level, item, targets)));
+  }
 }
 
 }  // namespace
 
+// The stored double widens to extended exactly.
+std::string ListingLine(const SpecifiedLevel& level, double value) {
+  return std::string(level.Label) + FormatNumber("%.4n", static_cast<Extended>(value));
+}
+
+std::string SpokenValue(double value) { return TrimmedNumber(static_cast<Extended>(value)); }
+
 // The value with four decimals, or with fewer when the last ones are zeros. Rounded to fewer
 // decimals, a value whose four-decimal form ends in zeros gives that form without them. The
 // scientific form keeps its digits: its last zeros belong to the exponent.
-std::string SpokenValue(double value) {
-  const Extended extended = static_cast<Extended>(value);
+std::string TrimmedNumber(Extended extended) {
   const std::string full = RenderNumber(extended, 4);
   if (full.find('E') != std::string::npos) return full;
   int decimals = 4;
@@ -61,8 +66,13 @@ std::string SpokenValue(double value) {
 
 std::string SpokenResult(const TCalcItem& item, bool passed, const ListingTexts& texts) {
   if (!passed) return texts.ErrorLine;
-  return "F3 " + SpokenValue(item.F3) + ", 50% " + SpokenValue(item.Level50) + ", F5 " +
-         SpokenValue(item.F5);
+  std::string spoken;
+  for (const SpecifiedLevel& level : SpecifiedLevels) {
+    if (!level.Spoken) continue;
+    if (!spoken.empty()) spoken += ", ";
+    spoken.append(level.Name).append(" ").append(SpokenValue(item.*level.Field));
+  }
+  return spoken;
 }
 
 std::string SpokenNoiseResult(const TCalcItem& item, bool passed, const ListingTexts& texts) {
@@ -88,7 +98,6 @@ void WriteListing(const TCalcItem& item, bool passed, TextSink& memo, const List
   }
   memo.SetText(std::string());
   AppendLevels(item, memo, texts);
-  AppendTargets(item, memo, texts);
 }
 
 }  // namespace zentarix

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "calc/level_table.h"
 #include "calc/uCalcItem.h"
 
 namespace zentarix {
@@ -26,6 +27,8 @@ struct ListingTexts {
   std::string CorridorF3 = "Коридор F3";
   std::string CorridorF5 = "Коридор F5";
   std::string Targets = "Возможные целевые точки";
+  // The heading of the user's own levels after the 19 lines.
+  std::string UserLevels = "Свои уровни";
   // What a change of the noise changes, for screen readers: %1 the noise in percent, %2 to %5
   // the two corridors' bounds.
   std::string SpokenNoise = "Шум %1%: коридор F3 %2 – %3, коридор F5 %4 – %5";
@@ -37,6 +40,13 @@ struct ListingTexts {
 // 12 and propagates.
 void WriteListing(const TCalcItem& item, bool passed, TextSink& memo);
 void WriteListing(const TCalcItem& item, bool passed, TextSink& memo, const ListingTexts& texts);
+
+// The level's line: its label and value with four decimals in the locale's marks
+// (" F3 = 106,1800").
+std::string ListingLine(const SpecifiedLevel& level, double value);
+
+// value with four decimals in the locale's marks, less the zeros that end them: 23.6, 100.
+std::string TrimmedNumber(Extended value);
 
 // value as the listing writes it, less the zeros that end its four decimals: 106.18, 105, 0.25;
 // the scientific form keeps its digits.

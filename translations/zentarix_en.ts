@@ -133,6 +133,10 @@
         <translation>Possible target points</translation>
     </message>
     <message>
+        <source>Свои уровни</source>
+        <translation>Levels</translation>
+    </message>
+    <message>
         <source>Шум %1%: коридор F3 %2 – %3, коридор F5 %4 – %5</source>
         <translation>Noise %1%: corridor F3 %2 – %3, corridor F5 %4 – %5</translation>
     </message>

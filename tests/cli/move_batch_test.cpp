@@ -21,7 +21,7 @@ test::CapturedRun RunOver(const std::string& input, MoveFormat format, bool same
   return test::RunWithStreams(
       input,
       [format](int in, int out, int err) {
-        return RunMoveBatch({in, out, err}, "Zentarix", format);
+        return RunMoveBatch({in, out, err}, "Zentarix", {format, {}, {}});
       },
       sameFile);
 }

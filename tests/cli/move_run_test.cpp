@@ -38,7 +38,7 @@ TEST_P(MoveRun, WritesTheListingAndSaysHowItEnded) {
   const MoveCase& c = GetParam();
   const MarksGuard marks(c.decimalMark, c.decimalMark == U',' ? U' ' : U',');
   std::string out = "kept|";
-  const MoveOutcome outcome = RunMove(c.a, c.b, c.noise, MoveFormat::Listing, out);
+  const MoveOutcome outcome = RunMove(c.a, c.b, c.noise, {MoveFormat::Listing, {}, {}}, out);
   EXPECT_EQ(outcome.Status, c.status) << c.name;
   EXPECT_EQ(outcome.Code, c.code) << c.name;
   EXPECT_EQ(outcome.Message, c.message) << c.name;
@@ -52,7 +52,7 @@ TEST_P(MoveRun, WritesOneJsonLineWithTheInputLine) {
   const MoveCase& c = GetParam();
   const MarksGuard marks(c.decimalMark, c.decimalMark == U',' ? U' ' : U',');
   std::string out;
-  EXPECT_EQ(RunMove(c.a, c.b, c.noise, MoveFormat::Json, out, ListingTexts(), 7).Status, c.status)
+  EXPECT_EQ(RunMove(c.a, c.b, c.noise, {MoveFormat::Json, {}, {}}, out, 7).Status, c.status)
       << c.name;
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << c.name;
   if (*c.code != '\0') {
@@ -92,7 +92,8 @@ TEST(MoveJson, EveryFieldReadsBackAsTheStoredDoubleUnderItsName) {
   for (const char32_t mark : {U'.', U','}) {
     const MarksGuard marks(mark, U' ');
     std::string json;
-    ASSERT_EQ(RunMove("1.0850", "1.0720", "7", MoveFormat::Json, json).Status, StatusListing);
+    ASSERT_EQ(RunMove("1.0850", "1.0720", "7", {MoveFormat::Json, {}, {}}, json).Status,
+              StatusListing);
     TCalcItem item;
     ASSERT_TRUE(CalculateLevels(item, 1.085L, 1.072L, 7.0L));
     const auto targets = TargetPoints(item);
@@ -113,11 +114,11 @@ TEST(MoveJson, EveryFieldReadsBackAsTheStoredDoubleUnderItsName) {
 TEST(MoveListing, AnOverflowAmongTheTargetsKeepsTheLinesBeforeIt) {
   const MarksGuard marks(U'.', U',');
   std::string out;
-  EXPECT_EQ(RunMove("1e300", "1.7e308", "0", MoveFormat::Listing, out).Code, "overflow");
+  EXPECT_EQ(RunMove("1e300", "1.7e308", "0", {MoveFormat::Listing, {}, {}}, out).Code, "overflow");
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 12) << out;
   // The environment is sound again for the next move.
   out.clear();
-  EXPECT_EQ(RunMove("100", "110", "30", MoveFormat::Listing, out).Status, StatusListing);
+  EXPECT_EQ(RunMove("100", "110", "30", {MoveFormat::Listing, {}, {}}, out).Status, StatusListing);
   EXPECT_EQ(out, RisingExampleListing);
 }
 

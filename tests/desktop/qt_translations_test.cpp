@@ -59,6 +59,7 @@ TEST(InterfaceLanguage, TheTranslatableWordsAreTheCoresOwn) {
   EXPECT_EQ(listing.CorridorF3, core.CorridorF3);
   EXPECT_EQ(listing.CorridorF5, core.CorridorF5);
   EXPECT_EQ(listing.Targets, core.Targets);
+  EXPECT_EQ(listing.UserLevels, core.UserLevels);
   const SummaryTexts summary = MakeSummaryTexts(same);
   const SummaryTexts coreSummary;
   EXPECT_EQ(summary.Empty, coreSummary.Empty);
