@@ -4,12 +4,14 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
 
 #include "calc/uCalcItem.h"
 #include "calc/uFloatEnv.h"
+#include "calc/user_levels.h"
 #include "tests/calc/extended_oracle.h"
 
 using namespace zentarix;
@@ -107,6 +109,55 @@ TEST(CalcItemOracle, LevelsAndTargetsEqualTheExactRecomputationOnRandomInputs) {
       ASSERT_TRUE(Same(("target " + std::to_string(t)).c_str(), targets[t], e.targets[t])) << input;
     }
   }
+}
+
+// Ratios of every kind: every-day ones with three decimals, either sign, plain extended values
+// from 1e-20 to 1e20, and values far beyond the double range, whose levels overflow.
+long double RandomRatio(std::mt19937_64& random) {
+  const long double sign = random() % 2 == 0 ? 1.0L : -1.0L;
+  switch (random() % 4) {
+    case 0:
+      return sign * test::oracle::NearestExtended("0." + std::to_string(random() % 3000));
+    case 1: {
+      std::uniform_real_distribution<double> exponent(-20.0, 20.0);
+      return sign * std::pow(10.0L, static_cast<long double>(exponent(random)));
+    }
+    case 2: {
+      std::uniform_real_distribution<double> exponent(300.0, 4900.0);
+      return sign * std::pow(10.0L, static_cast<long double>(exponent(random)));
+    }
+    default:
+      return sign * static_cast<long double>(random() % 5);
+  }
+}
+
+TEST(CalcItemOracle, UserLevelsEqualTheExactRecomputationOrOverflow) {
+  ResetFpu();
+  std::mt19937_64 random(7);
+  int overflows = 0;
+  for (int i = 0; i < 100000; ++i) {
+    TCalcItem item;
+    ASSERT_TRUE(CalculateLevels(item, RandomInput(random), RandomInput(random), 30));
+    const long double ratio = RandomRatio(random);
+    // Written only for a failure: a ratio of 1e4900 has as many digits in fixed notation.
+    const auto input = [&] {
+      char text[96];
+      std::snprintf(text, sizeof text, "A=%.17g B=%.17g R=%.21Lg", item.ValueA, item.ValueB, ratio);
+      return std::string(text);
+    };
+    // The ratio of F3 gives F3 itself.
+    ASSERT_TRUE(Same("F3 ratio", UserLevelPrice(item, Factor0382), item.F3)) << input();
+    const long double B = item.ValueB;
+    const long double product = Mul(Sub(B, item.ValueA), ratio);
+    const double expected = std::isinf(product) ? product : test::oracle::ToDouble(Sub(B, product));
+    if (std::isinf(expected)) {
+      ++overflows;
+      ASSERT_THROW(UserLevelPrice(item, ratio), EOverflow) << input();
+      continue;
+    }
+    ASSERT_TRUE(Same("level", UserLevelPrice(item, ratio), expected)) << input();
+  }
+  EXPECT_GT(overflows, 1000);
 }
 
 TEST(CalcItemOracle, LevelFactorsAreTheNearestExtendedValues) {

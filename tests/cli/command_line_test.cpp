@@ -29,10 +29,21 @@ struct CommandCase {
   const char* name;
   std::vector<std::string> arguments;  // after the program's name
   const char* input;
-  int status;       // -1: not a command, the window opens
-  const char* out;  // the start of standard output
-  const char* err;  // a part of standard error; "" when it must stay empty
+  int status;             // -1: not a command, the window opens
+  const char* out;        // the start of standard output
+  const char* err;        // a part of standard error; "" when it must stay empty
+  const char* tail = "";  // the end of standard output
 };
+
+// --level with 65 different ratios: 0.01 to 0.65.
+std::vector<std::string> SixtyFiveLevels() {
+  std::vector<std::string> arguments{"--json", "100", "110", "30"};
+  for (int i = 1; i <= 65; ++i) {
+    arguments.push_back("--level");
+    arguments.push_back("0." + std::string(i < 10 ? "0" : "") + std::to_string(i));
+  }
+  return arguments;
+}
 
 // The command line of the window's program with the marks "." and ","; status -1 when the
 // arguments are the window's. Its pictures fail, naming what they were to draw: a row that
@@ -65,6 +76,9 @@ TEST_P(CommandLine, WritesItsOutputAndReturnsItsStatus) {
   const test::CapturedRun run = RunCommand(c.arguments, c.input);
   EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err;
   EXPECT_EQ(run.out.substr(0, std::string(c.out).size()), c.out) << c.name << ": " << run.out;
+  const std::string tail = c.tail;
+  EXPECT_EQ(run.out.substr(run.out.size() - std::min(tail.size(), run.out.size())), tail)
+      << c.name << ": " << run.out;
   if (*c.err == '\0') {
     EXPECT_EQ(run.err, "") << c.name;
   } else {
@@ -290,6 +304,68 @@ INSTANTIATE_TEST_SUITE_P(
                     64,
                     "",
                     "--diagram goes with --print A B NOISE"},
+        CommandCase{"LevelsInTheOrderGivenEachValueOnce",
+                    {"--json", "100", "110", "30", "--level", "0.236", "--level=-0.618", "--level",
+                     "0.2360", "--level", "1.618"},
+                    "",
+                    0,
+                    "{\"a\":100,",
+                    "",
+                    ",\"xop_f5\":120,\"levels\":[{\"ratio\":0.236,\"price\":107.64},"
+                    "{\"ratio\":-0.618,\"price\":116.18},{\"ratio\":1.618,\"price\":93.82}]}\n"},
+        CommandCase{"LevelRatiosInPlainDecimalDigits",
+                    {"--json", "100", "110", "30", "--level", ".5", "--level", "+00.250", "--level",
+                     "5.", "--level", "1e-1", "--level", "1.50e1"},
+                    "",
+                    0,
+                    "{\"a\":100,",
+                    "",
+                    "[{\"ratio\":0.5,\"price\":105},{\"ratio\":0.250,\"price\":107.5},"
+                    "{\"ratio\":5,\"price\":60},{\"ratio\":0.1,\"price\":109},"
+                    "{\"ratio\":15.0,\"price\":-40}]}\n"},
+        CommandCase{"LevelAtTheF3RatioIsF3",
+                    {"--json", "1.0850", "1.0720", "7", "--level", "0.382"},
+                    "",
+                    0,
+                    "{\"a\":1.085,\"b\":1.072,\"noise\":0.007,\"f3\":1.076966,",
+                    "",
+                    "[{\"ratio\":0.382,\"price\":1.076966}]}\n"},
+        CommandCase{"LevelsAfterTheListing",
+                    {"--print", "100", "110", "30", "--level", "0.236", "--level", "-0.618"},
+                    "",
+                    0,
+                    "A = 100.0000\n",
+                    "",
+                    "  XOP(F5) = 120.0000\nСвои уровни\n  23.6% = 107.6400\n -61.8% = 116.1800\n"},
+        CommandCase{"LevelsOfEachMoveOfABatch",
+                    {"--json", "--level", "2", "-"},
+                    "100 110 30\n100 110 -1\n",
+                    1,
+                    "{\"line\":1,",
+                    "",
+                    "\"levels\":[{\"ratio\":2,\"price\":90}]}\n{\"line\":2,\"error\":"
+                    "\"below_zero\",\"message\":\"Ошибка в значении шума!\"}\n"},
+        CommandCase{"LevelsOfEachSwing",
+                    {"--swings", "-", "--json", "--threshold", "50", "--level", "1"},
+                    "Date,Close\n2024-01-02,100\n2024-01-03,150\n2024-01-04,75\n",
+                    0,
+                    "{\"swing\":1,",
+                    "",
+                    "\"levels\":[{\"ratio\":1,\"price\":150}]}\n"},
+        CommandCase{"ALevelBeyondTheArithmetic",
+                    {"--json", "100", "110", "30", "--level", "1e4000"},
+                    "",
+                    2,
+                    "{\"error\":\"overflow\",\"message\":\"Floating point overflow\"}\n",
+                    ""},
+        CommandCase{"ALevelThatIsNoNumber",
+                    {"--print", "100", "110", "30", "--level", "23.6%"},
+                    "",
+                    64,
+                    "",
+                    "--level takes a ratio such as 0.236 or -0.618, not \"23.6%\""},
+        CommandCase{"SixtyFiveLevels", SixtyFiveLevels(), "", 64, "",
+                    "--level takes at most 64 different"},
         CommandCase{"ASizeAlone",
                     {"--print", "1", "2", "3", "--size", "640x480"},
                     "",
