@@ -7,13 +7,16 @@
 #include <tuple>
 #include <utility>
 
+#include "calc/level_table.h"
 #include "calc/number_render.h"
 #include "calc/uFloatEnv.h"
+#include "calc/user_levels.h"
 #include "chart/label_layout.h"
 #include "chart/price_scale.h"
 #include "diagram/uDiagram.h"
 #include "text/listing.h"
 #include "text/replace_every.h"
+#include "text/user_level_listing.h"
 
 namespace zentarix {
 
@@ -27,6 +30,7 @@ constexpr TColor BarColor = Rgb(120, 120, 120);
 constexpr TColor GridColor = Rgb(232, 232, 232);
 constexpr TColor FrameColor = Rgb(160, 160, 160);
 constexpr TColor ZigZagColor = Rgb(0, 64, 160);
+constexpr TColor OwnLevelColor = Rgb(150, 60, 170);
 
 // The picture's sizes grow with it from those of 1280 x 720, by the smaller of its two ratios;
 // texts never shrink below a size that reads on a screen (a chart in a small window).
@@ -47,6 +51,46 @@ Sizes SizesOf(const ChartView& view) {
   return {scaled(12, 10), scaled(15, 11), scaled(1, 1), scaled(8, 3), scaled(4, 2), scaled(6, 5)};
 }
 
+struct LevelLine {
+  double Level;
+  double Bound1;  // the corridor's bounds, in either order (a falling swing's noise is negative)
+  double Bound2;
+  TColor Color;
+  std::string Label;
+};
+
+std::string CorridorLabel(const SpecifiedLevel& level, const TCalcItem& item) {
+  const double bound1 = item.*level.LowerBound;
+  const double bound2 = item.*level.UpperBound;
+  return std::string(level.Name) + " = " + RenderNumber(item.*level.Field, 4) + " (" +
+         RenderNumber(std::min(bound1, bound2), 4) + " \u2013 " +
+         RenderNumber(std::max(bound1, bound2), 4) + ")";
+}
+
+// The levels the table gives a line, then the user's own; an own level the arithmetic cannot
+// reach is left out, as the listing would report it.
+std::vector<LevelLine> LevelLines(const TCalcItem& item, const std::vector<UserRatio>& ratios) {
+  std::vector<LevelLine> lines;
+  for (const SpecifiedLevel& level : SpecifiedLevels) {
+    const double value = item.*level.Field;
+    if (level.Chart == ChartLine::WithCorridor) {
+      lines.push_back({value, item.*level.LowerBound, item.*level.UpperBound, DiagramBlack,
+                       CorridorLabel(level, item)});
+    } else if (level.Chart == ChartLine::Plain) {
+      lines.push_back({value, value, value, DiagramRed, ListingLine(level, value)});
+    }
+  }
+  for (const UserRatio& ratio : ratios) {
+    try {
+      const UserLevel own{&ratio, UserLevelPrice(item, ratio.Value)};
+      lines.push_back({own.Price, own.Price, own.Price, OwnLevelColor, UserLevelText(own)});
+    } catch (const EMathError&) {
+      ResetFpu();
+    }
+  }
+  return lines;
+}
+
 // The lowest and highest price the chart shows: the bars', the last swing's ends and its
 // levels' corridor bounds.
 std::pair<Extended, Extended> PriceRange(const PriceChart& chart) {
@@ -65,36 +109,12 @@ std::pair<Extended, Extended> PriceRange(const PriceChart& chart) {
     widen(chart.Selected->B());
   }
   if (chart.Levels) {
-    for (const double bound : {chart.Levels->F3Minus, chart.Levels->F3Plus, chart.Levels->F5Minus,
-                               chart.Levels->F5Plus}) {
-      widen(bound);
+    for (const LevelLine& line : LevelLines(*chart.Levels, chart.Ratios)) {
+      widen(line.Bound1);
+      widen(line.Bound2);
     }
   }
   return {low, high};
-}
-
-struct LevelLine {
-  double Level;
-  double Bound1;  // the corridor's bounds, in either order (a falling swing's noise is negative)
-  double Bound2;
-  TColor Color;
-  std::string Label;
-};
-
-std::string CorridorLabel(const char* pattern, double level, double bound1, double bound2) {
-  return FormatNumber(pattern, static_cast<Extended>(level)) + " (" +
-         RenderNumber(std::min(bound1, bound2), 4) + " \u2013 " +
-         RenderNumber(std::max(bound1, bound2), 4) + ")";
-}
-
-std::vector<LevelLine> LevelLines(const TCalcItem& item) {
-  return {
-      {item.F3, item.F3Minus, item.F3Plus, DiagramBlack,
-       CorridorLabel("F3 = %.4n", item.F3, item.F3Minus, item.F3Plus)},
-      {item.F5, item.F5Minus, item.F5Plus, DiagramBlack,
-       CorridorLabel("F5 = %.4n", item.F5, item.F5Minus, item.F5Plus)},
-      {item.Level50, item.Level50, item.Level50, DiagramRed, Level50Text(item.Level50)},
-  };
 }
 
 // Whether byte starts a character, being no continuation byte of UTF-8.
@@ -245,7 +265,7 @@ void ChartBuilder::Bands() {
   if (!FChart.Levels || !FChart.Selected) return;
   const int left = XOfClamped(FChart.Selected->Start.Place);
   FOps.push_back(CanvasOp::SetBrushColor(BandColor));
-  for (const LevelLine& line : LevelLines(*FChart.Levels)) {
+  for (const LevelLine& line : LevelLines(*FChart.Levels, FChart.Ratios)) {
     if (line.Bound1 == line.Bound2) continue;
     const int top = FScale.Row(std::max(line.Bound1, line.Bound2));
     const int bottom = FScale.Row(std::min(line.Bound1, line.Bound2));
@@ -375,7 +395,7 @@ void ChartBuilder::LevelLinesAndMarks() {
   if (FChart.Levels) {
     const int left = XOfClamped(FChart.Selected->Start.Place);
     FOps.push_back(CanvasOp::SetPenWidth(FSizes.Line));
-    for (const LevelLine& line : LevelLines(*FChart.Levels)) {
+    for (const LevelLine& line : LevelLines(*FChart.Levels, FChart.Ratios)) {
       const int row = FScale.Row(line.Level);
       FOps.push_back(CanvasOp::SetPenColor(line.Color));
       Line(left, row, FPlot.Right - 1, row);
@@ -481,7 +501,7 @@ void ChartBuilder::Labels() {
     }
   }
   if (FChart.Levels) {
-    for (const LevelLine& line : LevelLines(*FChart.Levels)) {
+    for (const LevelLine& line : LevelLines(*FChart.Levels, FChart.Ratios)) {
       const int width = TextWidth(line.Label, FSizes.Font);
       const int top = FScale.Row(std::max(line.Bound1, line.Bound2)) - height - 1;
       Label(StackedCandidates(FPlot.Right - FSizes.Margin - width, top, width, height, 6), FPlot,

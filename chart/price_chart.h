@@ -15,6 +15,7 @@
 
 #include "calc/extended.h"
 #include "calc/uCalcItem.h"
+#include "calc/user_levels.h"
 #include "chart/chart_places.h"
 #include "chart/chart_texts.h"
 #include "chart/text_measure.h"
@@ -66,6 +67,7 @@ struct PriceChart {
   std::optional<Swing> Selected;
   bool LastLegConfirmed = true;     // false: the zigzag's last leg is dashed
   std::optional<TCalcItem> Levels;  // its levels, as the run computed them
+  std::vector<UserRatio> Ratios;    // the user's own levels, each a line beside them
   TranslateChart Translate;         // null: the Russian texts
 };
 

@@ -176,6 +176,7 @@ std::optional<int> DrawChart(HistoryFile& history, const HistoryCheck& check,
   chart.Percent = request.Percent;
   chart.Tenths = request.Tenths;
   chart.Levels = SwingLevels(*chart.Selected, request.Tenths);
+  chart.Ratios = request.Ratios;
   chart.Translate = request.ChartWords;
   const std::string problem = draw(request.Chart, chart);
   if (!problem.empty()) {

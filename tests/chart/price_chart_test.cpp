@@ -66,7 +66,7 @@ struct Drawn {
 };
 
 std::unique_ptr<Drawn> Draw(std::vector<std::pair<long double, long double>> prices, ChartView view,
-                            long double tenths = 30) {
+                            long double tenths = 30, std::vector<UserRatio> ratios = {}) {
   auto drawn = std::make_unique<Drawn>();
   ZigZag zigzag(5);
   std::vector<Swing> swings;
@@ -98,6 +98,7 @@ std::unique_ptr<Drawn> Draw(std::vector<std::pair<long double, long double>> pri
       drawn->Chart.Levels = item;
     }
   }
+  drawn->Chart.Ratios = std::move(ratios);
   drawn->Ops = BuildChartOps(drawn->Chart, FixedMeasure());
   return drawn;
 }
@@ -128,7 +129,14 @@ struct LayoutCase {
   int width, height;
   int history;  // 0 a walk of 2,000 bars, 1 a huge rise then a tiny swing, 2 flat, 3 one bar
   long bars;
+  // The user's own levels: the common ones, one at F3 itself and one right beside another.
+  bool ownLevels = false;
 };
+
+std::vector<UserRatio> CommonRatios() {
+  return {{0.236L, "0.236"}, {0.24L, "0.24"},   {0.382L, "0.382"},
+          {0.786L, "0.786"}, {1.618L, "1.618"}, {-0.618L, "-0.618"}};
+}
 
 std::vector<std::pair<long double, long double>> HistoryOf(int kind) {
   switch (kind) {
@@ -147,8 +155,15 @@ class ChartLayout : public ::testing::TestWithParam<LayoutCase> {};
 
 TEST_P(ChartLayout, LabelsNeverOverlapEachOtherTheFrameOrTheEdge) {
   const LayoutCase& c = GetParam();
-  const auto drawn = Draw(HistoryOf(c.history), {c.width, c.height, c.bars});
+  const auto drawn = Draw(HistoryOf(c.history), {c.width, c.height, c.bars}, 30,
+                          c.ownLevels ? CommonRatios() : std::vector<UserRatio>());
   const std::vector<CanvasOp>& ops = drawn->Ops;
+  // A small picture may find no room for it: a label without room is left out.
+  if (c.ownLevels && c.width >= 1280) {
+    const bool labelled = std::any_of(
+        ops.begin(), ops.end(), [](const CanvasOp& op) { return op.Text.find("161.8% = ") == 0; });
+    EXPECT_TRUE(labelled) << "no label of the level at 161.8%";
+  }
   // The frame is drawn last: MoveTo(left, top), then round to it.
   ASSERT_GE(ops.size(), 5u);
   const CanvasOp& corner = ops[ops.size() - 5];
@@ -179,7 +194,9 @@ INSTANTIATE_TEST_SUITE_P(SizesAndHistories, ChartLayout,
                                            LayoutCase{"HugeThenTiny3840", 3840, 2160, 1, AllBars},
                                            LayoutCase{"HugeThenTinyLast20", 640, 360, 1, 20},
                                            LayoutCase{"Flat480", 480, 270, 2, AllBars},
-                                           LayoutCase{"OneBar1280", 1280, 720, 3, AllBars}),
+                                           LayoutCase{"OneBar1280", 1280, 720, 3, AllBars},
+                                           LayoutCase{"OwnLevels1280", 1280, 720, 0, 0, true},
+                                           LayoutCase{"OwnLevels480", 480, 270, 1, 20, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The text of every label on the price axis: right of the frame.
