@@ -386,13 +386,14 @@ TranslateChart ChartTextsIn(const std::string& language) {
 // The user's ratios in the order given, each value once; what is wrong with them, if anything.
 std::optional<std::string> ReadRatios(const std::vector<std::string>& texts,
                                       std::vector<UserRatio>& ratios) {
-  for (const std::string& text : texts) {
-    std::optional<UserRatio> ratio = ReadRatio(text);
-    if (!ratio) return "--level takes a ratio such as 0.236 or -0.618, not \"" + text + "\"";
-    if (AddRatio(ratios, std::move(*ratio)) == RatioAdded::TooMany) {
-      return "--level takes at most " + std::to_string(MaxUserRatios) + " different ratios";
-    }
+  RatioList list = ReadRatioList(texts);
+  if (list.BadText != RatioList::NoBadText) {
+    return "--level takes a ratio such as 0.236 or -0.618, not \"" + texts[list.BadText] + "\"";
   }
+  if (list.TooMany) {
+    return "--level takes at most " + std::to_string(MaxUserRatios) + " different ratios";
+  }
+  ratios = std::move(list.Ratios);
   return std::nullopt;
 }
 

@@ -403,6 +403,7 @@ CanvasPicture ChartWindow::Picture() {
   if (chart.Selected) {
     const Extended tenths = ReadNoise(FForm.SpinEdit1()->text().toStdString());
     if (tenths >= 0) chart.Levels = SwingLevels(*chart.Selected, tenths);
+    chart.Ratios = FForm.Ratios();
   }
   chart.Translate = [](const char* source) {
     return TranslateInApplication(ChartContext, source).toStdString();

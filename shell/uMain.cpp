@@ -32,9 +32,11 @@
 #include "shell/enter_key.h"
 #include "shell/key_preview.h"
 #include "shell/memo_sink.h"
+#include "shell/own_levels_dialog.h"
 #include "shell/paint_box.h"
 #include "shell/picture_menu.h"
 #include "shell/price_drop.h"
+#include "shell/ratio_settings.h"
 #include "shell/uAbout.h"
 #include "shell/window_accessibility.h"
 #include "spin/error_report.h"
@@ -44,6 +46,7 @@
 #include "spin/timer_speed_button.h"
 #include "text/field_readers.h"
 #include "text/listing.h"
+#include "text/user_level_listing.h"
 #include "ui_uMain.h"
 
 namespace zentarix {
@@ -197,6 +200,7 @@ QMenu* TForm1::CreateListingMenu(QPoint position) {
   QMenu* menu = Memo1()->createStandardContextMenu(position);
   QAction* first = menu->actions().value(0);
   menu->insertAction(first, aCopyListing());
+  menu->insertAction(first, aOwnLevels());
   menu->insertSeparator(first);
   return menu;
 }
@@ -248,6 +252,8 @@ void TForm1::ConnectEvents() {
   const auto enableCopy = [this] { aCopyListing()->setEnabled(!Memo1()->document()->isEmpty()); };
   connect(Memo1(), &QPlainTextEdit::textChanged, this, enableCopy);
   enableCopy();
+  FOwnLevels = new QAction(QCoreApplication::translate("Main", "Свои уровни…"), this);
+  connect(FOwnLevels, &QAction::triggered, this, [this] { EditOwnLevels(); });
   Memo1()->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(Memo1(), &QWidget::customContextMenuRequested, this, [this](QPoint position) {
     QMenu* menu = CreateListingMenu(position);
@@ -294,6 +300,10 @@ void TForm1::Edit1Exit() {
 
 void TForm1::FormCreate() {
   FCalcItem = TCalcItem{};
+  if (std::vector<UserRatio> stored = LoadUserRatios(); !stored.empty()) {
+    FRatios = std::move(stored);
+    Memo1()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  }
   // Panel3 and Memo1 paint double-buffered: every Qt widget paints into the window's backing
   // store, which reaches the screen as one picture.
   DescribeDiagram();
@@ -326,7 +336,11 @@ QString TForm1::Calculate(bool announce, Spoken spoken) {
   const bool passed = CalculateLevels(FCalcItem, a, b, tenths);
   {
     MemoSink memo(*Memo1());
+    // Until every line stands: an arithmetic error leaves a listing cut short.
+    FListingShowsLevels = false;
     WriteListing(FCalcItem, passed, memo, FListingTexts);
+    if (passed) AppendUserLevels(UserLevels(FCalcItem, FRatios), memo, FListingTexts);
+    FListingShowsLevels = passed;
   }
   DescribeDiagram();
   pnb()->update();
@@ -336,6 +350,24 @@ QString TForm1::Calculate(bool announce, Spoken spoken) {
                               : SpokenResult(FCalcItem, passed, FListingTexts));
   if (announce) FAnnouncer->Announce(words);
   return words;
+}
+
+void TForm1::EditOwnLevels() {
+  auto* dialog = new OwnLevelsDialog(FRatios, this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::accepted, this, [this, dialog] { SetRatios(dialog->Ratios()); });
+  dialog->open();
+}
+
+void TForm1::SetRatios(std::vector<UserRatio> ratios) {
+  FRatios = std::move(ratios);
+  SaveUserRatios(FRatios);
+  // The 19 lines fit the box at its least size; more may not, and then a scroll bar reaches
+  // them.
+  Memo1()->setVerticalScrollBarPolicy(FRatios.empty() ? Qt::ScrollBarAlwaysOff
+                                                      : Qt::ScrollBarAsNeeded);
+  if (FListingShowsLevels) GuardEntry([this] { Calculate(false); });
+  if (FChartWindow != nullptr) FChartWindow->NoiseChanged();
 }
 
 void TForm1::FormKeyUp(int key) {
@@ -425,6 +457,7 @@ void TForm1::NameSpinArrows() {
 
 void TForm1::CheckField(QWidget* field, bool passed, const QString& message) {
   if (passed) return;
+  FListingShowsLevels = false;
   MemoSink(*Memo1()).SetText(message.toStdString());
   ReturnFocusTo(field);
   // Qt tells screen readers of the focus move that ran the check only after the check has

@@ -6,8 +6,10 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "calc/uCalcItem.h"
+#include "calc/user_levels.h"
 #include "diagram/diagram_summary.h"
 #include "text/listing.h"
 
@@ -108,6 +110,15 @@ class TForm1 : public QWidget {
 
   // "Открыть файл цен…" (Ctrl+O).
   QAction* aOpen() const { return FOpen; }
+  // "Свои уровни…" in the listing's menu: the dialog that edits the user's own ratios.
+  QAction* aOwnLevels() const { return FOwnLevels; }
+  void EditOwnLevels();
+
+  // The user's own ratios, restored from the settings at start-up: each adds a line after the
+  // listing's 19 and a line to the chart. A new set is stored, and a listing on show is written
+  // again with it.
+  const std::vector<UserRatio>& Ratios() const { return FRatios; }
+  void SetRatios(std::vector<UserRatio> ratios);
   // The chart of the last file read, once there is one.
   ChartWindow* Chart() const { return FChartWindow.get(); }
 
@@ -175,7 +186,11 @@ class TForm1 : public QWidget {
   QProgressBar* FDropProgress = nullptr;  // owned by Panel2
   // Waits for its reading threads when it goes, before the controls it updates go.
   std::unique_ptr<DropReading> FDropReading;
-  QAction* FOpen = nullptr;  // owned by the window
+  QAction* FOpen = nullptr;       // owned by the window
+  QAction* FOwnLevels = nullptr;  // owned by the window
+  std::vector<UserRatio> FRatios;
+  bool FListingShowsLevels = false;  // the listing holds a calculation's levels, written again
+                                     // for a new set of ratios
   // Made when the first file has been read; goes before the reading whose results it shows.
   std::unique_ptr<ChartWindow> FChartWindow;
   // Tells a screen reader the message of a failed exit check and the levels of each

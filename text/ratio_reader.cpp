@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "calc/number_settings.h"
 #include "calc/utf8.h"
@@ -85,6 +86,22 @@ std::optional<UserRatio> ReadRatio(std::string_view text) {
   if (DecimalMark != 0) AppendUtf8(mark, DecimalMark);
   const std::string marked = mark.empty() ? std::string(text) : ReplaceEvery(text, ".", mark);
   return UserRatio{value, PlainDecimal(DecimalFormOf(marked, mark))};
+}
+
+RatioList ReadRatioList(const std::vector<std::string>& texts) {
+  RatioList list;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    std::optional<UserRatio> ratio = ReadRatio(texts[i]);
+    if (!ratio) {
+      list.BadText = i;
+      break;
+    }
+    if (AddRatio(list.Ratios, std::move(*ratio)) == RatioAdded::TooMany) {
+      list.TooMany = true;
+      break;
+    }
+  }
+  return list;
 }
 
 }  // namespace zentarix

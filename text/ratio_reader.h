@@ -8,13 +8,26 @@
 //   "x", ""  -> none       "1 000"  -> none
 #pragma once
 
+#include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/user_levels.h"
 
 namespace zentarix {
 
 std::optional<UserRatio> ReadRatio(std::string_view text);
+
+// A set read from its texts in order, each value once (AddRatio).
+struct RatioList {
+  std::vector<UserRatio> Ratios;
+  std::size_t BadText = NoBadText;  // the index of the first text that is no number
+  bool TooMany = false;             // more than MaxUserRatios different values
+  static constexpr std::size_t NoBadText = static_cast<std::size_t>(-1);
+};
+
+RatioList ReadRatioList(const std::vector<std::string>& texts);
 
 }  // namespace zentarix

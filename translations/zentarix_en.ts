@@ -113,6 +113,33 @@
         <source>Расчёт скопирован</source>
         <translation>Calculation copied</translation>
     </message>
+    <message>
+        <source>Свои уровни…</source>
+        <translation>Levels…</translation>
+    </message>
+</context>
+<context>
+    <name>OwnLevels</name>
+    <message>
+        <source>Свои уровни</source>
+        <translation>Levels</translation>
+    </message>
+    <message>
+        <source>Один коэффициент в строке: 0,236 — между B и F3, 1,618 — за A, -0,618 — за B.</source>
+        <translation>One ratio a line: 0.236 between B and F3, 1.618 beyond A, -0.618 beyond B.</translation>
+    </message>
+    <message>
+        <source>Коэффициенты</source>
+        <translation>Ratios</translation>
+    </message>
+    <message>
+        <source>Строка %1: «%2» — не коэффициент.</source>
+        <translation>Line %1: “%2” is not a ratio.</translation>
+    </message>
+    <message>
+        <source>Не больше %1 разных коэффициентов.</source>
+        <translation>At most %1 different ratios.</translation>
+    </message>
 </context>
 <context>
     <name>Listing</name>

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QImage>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -26,8 +27,10 @@
 
 #include "desktop/interface_language.h"
 #include "shell/drop_reading.h"
+#include "shell/own_levels_dialog.h"
 #include "shell/paint_box.h"
 #include "shell/picture_menu.h"
+#include "shell/ratio_settings.h"
 #include "shell/uAbout.h"
 #include "spin/field_edit.h"
 #include "spin/spin_button.h"
@@ -611,6 +614,40 @@ TEST_F(MainWindowTest, TheListingIsCopiedByItsShortcutAndFromItsMenu) {
   EXPECT_EQ(first->text(), "Копировать расчёт");
   first->trigger();
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "Ошибка в значении шума!");
+}
+
+// The user's own levels: edited in their dialog from the listing's menu (a bad line is named and
+// nothing taken), added after the 19 lines, kept in the settings for the next window, and gone
+// again with an empty set.
+TEST_F(MainWindowTest, OwnLevelsAreEditedShownAndKept) {
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  {
+    const std::unique_ptr<QMenu> menu(Form->CreateListingMenu(QPoint(5, 5)));
+    ASSERT_GE(menu->actions().size(), 2);
+    menu->actions()[1]->trigger();
+  }
+  auto* dialog = Form->findChild<OwnLevelsDialog*>();
+  ASSERT_NE(dialog, nullptr);
+  dialog->Lines()->setPlainText("0.236\n\n23.6%\n-0.618");
+  dialog->accept();
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(dialog->Problem()->text().toStdString(), "Строка 3: «23.6%» — не коэффициент.");
+  EXPECT_EQ(Listing(), RisingListing);
+  dialog->Lines()->setPlainText("0.236\n\n1.618\n-0.618\n0.2360");
+  dialog->accept();
+  QApplication::processEvents();
+  const std::string block =
+      "Свои уровни\n  23.6% = 107.6400\n 161.8% = 93.8200\n -61.8% = 116.1800\n";
+  EXPECT_EQ(Listing(), RisingListing + block);
+  EXPECT_EQ(Form->Memo1()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+  // The next window restores the set.
+  Form = std::make_unique<TForm1>();
+  QTest::mouseClick(Form->Button1(), Qt::LeftButton);
+  EXPECT_EQ(Listing(), RisingListing + block);
+  Form->SetRatios({});
+  EXPECT_EQ(Listing(), RisingListing);
+  EXPECT_EQ(Form->Memo1()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  EXPECT_TRUE(LoadUserRatios().empty());
 }
 
 // The picture copied (Ctrl+Shift+D from a field) or saved is the diagram the window shows,
