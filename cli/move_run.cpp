@@ -43,6 +43,11 @@ const char* CodeOf(const EMathError& error) {
 constexpr Extended NotRead = std::numeric_limits<Extended>::quiet_NaN();
 bool IsNotRead(Extended value) { return value != value; }
 
+// A value below zero or no number: the error line.
+MoveOutcome RefusedMove(const MoveValues& values, const ListingTexts& texts) {
+  return {StatusErrorLine, values.NotANumber ? "not_a_number" : "below_zero", texts.ErrorLine};
+}
+
 }  // namespace
 
 // A field that is no number reads as BadField, below zero like a typed "-1"; the flag tells
@@ -56,40 +61,51 @@ MoveValues ReadMove(std::string_view a, std::string_view b, std::string_view noi
           IsNotRead(valueA) || IsNotRead(valueB) || IsNotRead(tenths)};
 }
 
+MoveOutcome CalculateMove(const MoveValues& values, const std::vector<UserRatio>& ratios,
+                          const ListingTexts& texts, MoveLevels& levels) {
+  try {
+    if (!CalculateLevels(levels.Item, values.A, values.B, values.Tenths)) {
+      return RefusedMove(values, texts);
+    }
+    levels.Targets = TargetPoints(levels.Item);
+    levels.Levels = UserLevels(levels.Item, ratios);
+    return MoveOutcome();
+  } catch (const EMathError& error) {
+    // The next move starts with an empty register stack, clear flags and the default word.
+    ResetFpu();
+    return {StatusArithmetic, CodeOf(error), error.Message()};
+  }
+}
+
 MoveOutcome RunLevels(const MoveValues& values, const MoveWriting& writing, std::string& out,
                       std::string_view jsonLead) {
-  const ListingTexts& texts = writing.Texts;
-  const MoveFormat format = writing.Format;
-  const std::size_t start = out.size();
-  TCalcItem item;
-  try {
-    const bool passed = CalculateLevels(item, values.A, values.B, values.Tenths);
-    const MoveOutcome outcome =
-        passed ? MoveOutcome()
-               : MoveOutcome{StatusErrorLine, values.NotANumber ? "not_a_number" : "below_zero",
-                             texts.ErrorLine};
-    if (format == MoveFormat::Listing) {
-      AppendingSink sink(out);
-      WriteListing(item, passed, sink, texts);
-      // The error line ends in a line break here, as every line of a terminal does.
-      if (!passed) out += '\n';
-      if (passed) AppendUserLevels(UserLevels(item, writing.Ratios), sink, texts);
-    } else if (passed) {
-      // Every value comes first: an overflow among them leaves nothing half written.
-      AppendLevelsJson(item, TargetPoints(item), UserLevels(item, writing.Ratios), jsonLead, out);
+  if (writing.Format == MoveFormat::Json) {
+    // Every value comes first: an error among them leaves nothing half written.
+    MoveLevels levels;
+    const MoveOutcome outcome = CalculateMove(values, writing.Ratios, writing.Texts, levels);
+    if (outcome.Code.empty()) {
+      AppendLevelsJson(levels.Item, levels.Targets, levels.Levels, jsonLead, out);
     } else {
       AppendJsonError(jsonLead, outcome.Code, outcome.Message, out);
     }
     return outcome;
-  } catch (const EMathError& error) {
-    // The next move starts with an empty register stack, clear flags and the default word.
-    ResetFpu();
-    const MoveOutcome outcome{StatusArithmetic, CodeOf(error), error.Message()};
-    if (format == MoveFormat::Json) {
-      out.resize(start);
-      AppendJsonError(jsonLead, outcome.Code, outcome.Message, out);
+  }
+  const ListingTexts& texts = writing.Texts;
+  TCalcItem item;
+  try {
+    const bool passed = CalculateLevels(item, values.A, values.B, values.Tenths);
+    AppendingSink sink(out);
+    WriteListing(item, passed, sink, texts);
+    if (!passed) {
+      // The error line ends in a line break here, as every line of a terminal does.
+      out += '\n';
+      return RefusedMove(values, texts);
     }
-    return outcome;
+    AppendUserLevels(UserLevels(item, writing.Ratios), sink, texts);
+    return MoveOutcome();
+  } catch (const EMathError& error) {
+    ResetFpu();
+    return {StatusArithmetic, CodeOf(error), error.Message()};
   }
 }
 

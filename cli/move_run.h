@@ -4,6 +4,7 @@
 // object.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,19 @@ struct MoveValues {
 
 // The three texts read as the window reads its fields.
 MoveValues ReadMove(std::string_view a, std::string_view b, std::string_view noise);
+
+// A move's levels as values, for callers that write them their own way.
+struct MoveLevels {
+  TCalcItem Item;
+  std::array<double, 6> Targets{};
+  std::vector<UserLevel> Levels;  // the user's own, pointing into the ratios given
+};
+
+// Calculates the move's record, target points and the levels of ratios into levels and says
+// how it ended; levels are complete only for an outcome without a code. An arithmetic error
+// leaves the x87 reset to the default word.
+MoveOutcome CalculateMove(const MoveValues& values, const std::vector<UserRatio>& ratios,
+                          const ListingTexts& texts, MoveLevels& levels);
 
 // Appends the levels of values to out and says how it ended, as RunMove does; jsonLead holds
 // the members that open the JSON object, each followed by a comma.
