@@ -1,0 +1,129 @@
+// zentarix.levels and the array form behind zentarix.levels_array.
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "calc/level_table.h"
+#include "python/bindings.h"
+#include "python/python_values.h"
+
+namespace zentarix::python {
+
+namespace {
+
+py::dict Levels(py::handle a, py::handle b, py::handle noise, py::handle ratios) {
+  const std::vector<UserRatio> own = RatiosOf(ratios);
+  const MoveValues values = MoveOf(a, b, noise);
+  MoveLevels levels;
+  MoveOutcome outcome;
+  {
+    const CallerFloatEnvironment environment;
+    outcome = CalculateMove(values, own, EnglishTexts(), levels);
+  }
+  if (!outcome.Code.empty()) RaiseOutcome(outcome);
+  py::dict result;
+  AddLevelMembers(levels, !own.empty(), result);
+  return result;
+}
+
+// The codes a move of the array form may end in, by their index in its error column; 0 is a
+// move whose levels stand.
+const std::vector<std::string>& ErrorCodes() {
+  static const std::vector<std::string> codes{"",          "not_a_number",     "below_zero",
+                                              "overflow",  "division_by_zero", "invalid_operation",
+                                              "underflow", "arithmetic_error"};
+  return codes;
+}
+
+std::uint8_t CodeIndex(const std::string& code) {
+  const std::vector<std::string>& codes = ErrorCodes();
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    if (codes[i] == code) return static_cast<std::uint8_t>(i);
+  }
+  return static_cast<std::uint8_t>(codes.size() - 1);
+}
+
+// Each column of values in the extended format: float64 widened exactly, anything else (texts,
+// integers, objects) read one element at a time as levels reads its arguments.
+std::vector<Extended> ColumnOf(const py::array& column, const char* name) {
+  std::vector<Extended> values(static_cast<std::size_t>(column.size()));
+  if (column.dtype().kind() == 'f' && column.itemsize() == 8) {
+    const auto doubles = py::array_t<double, py::array::c_style | py::array::forcecast>(column);
+    const double* data = doubles.data();
+    for (std::size_t i = 0; i < values.size(); ++i) values[i] = data[i];
+    return values;
+  }
+  const py::list items = column.attr("tolist")();
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const Extended value = NumberOf(items[i], name);
+    values[i] = value;
+  }
+  return values;
+}
+
+// The array form: three flat columns of one length (broadcast by the caller) and the ratios;
+// returns the levels (one row a move, the 16 columns of levels in their order, NaN where the
+// move failed), the index of each move's error code, the codes, and the own levels (one column
+// a ratio).
+py::tuple LevelsColumns(const py::array& a, const py::array& b, const py::array& noise,
+                        py::handle ratios) {
+  const std::vector<UserRatio> own = RatiosOf(ratios);
+  const std::vector<Extended> columnA = ColumnOf(a, "a");
+  const std::vector<Extended> columnB = ColumnOf(b, "b");
+  const std::vector<Extended> columnNoise = ColumnOf(noise, "noise");
+  const std::size_t moves = columnA.size();
+  if (columnB.size() != moves || columnNoise.size() != moves) {
+    throw py::value_error("the three columns differ in length");
+  }
+  const auto rows = static_cast<py::ssize_t>(moves);
+  const auto width = static_cast<py::ssize_t>(SpecifiedLevelCount);
+  py::array_t<double> table({rows, width});
+  py::array_t<std::uint8_t> errors(rows);
+  py::array_t<double> ownTable({rows, static_cast<py::ssize_t>(own.size())});
+  double* out = table.mutable_data();
+  std::uint8_t* codes = errors.mutable_data();
+  double* ownOut = ownTable.mutable_data();
+  const ListingTexts& texts = EnglishTexts();
+  {
+    const py::gil_scoped_release released;
+    const CallerFloatEnvironment environment;
+    constexpr double NotANumber = std::numeric_limits<double>::quiet_NaN();
+    for (std::size_t i = 0; i < moves; ++i) {
+      const MoveValues values = MoveOf(columnA[i], columnB[i], columnNoise[i]);
+      MoveLevels levels;
+      const MoveOutcome outcome = CalculateMove(values, own, texts, levels);
+      codes[i] = outcome.Code.empty() ? 0 : CodeIndex(outcome.Code);
+      double* row = out + i * SpecifiedLevelCount;
+      for (std::size_t k = 0; k < SpecifiedLevelCount; ++k) {
+        row[k] = codes[i] == 0 ? LevelValue(SpecifiedLevels[k], levels.Item, levels.Targets)
+                               : NotANumber;
+      }
+      for (std::size_t k = 0; k < own.size(); ++k) {
+        ownOut[i * own.size() + k] = codes[i] == 0 ? levels.Levels[k].Price : NotANumber;
+      }
+    }
+  }
+  py::list keys;
+  for (const SpecifiedLevel& level : SpecifiedLevels)
+    keys.append(py::str(level.Key.data(), level.Key.size()));
+  py::list ratioValues;
+  for (const UserRatio& ratio : own) ratioValues.append(RatioAsDouble(ratio));
+  py::list codeTexts;
+  for (const std::string& code : ErrorCodes()) codeTexts.append(code);
+  return py::make_tuple(keys, table, errors, codeTexts, ownTable, ratioValues);
+}
+
+}  // namespace
+
+void BindLevels(py::module_& module) {
+  module.def("levels", &Levels, py::arg("a"), py::arg("b"), py::arg("noise"),
+             py::arg("levels") = py::tuple());
+  module.def("_levels_columns", &LevelsColumns, py::arg("a"), py::arg("b"), py::arg("noise"),
+             py::arg("levels") = py::tuple());
+}
+
+}  // namespace zentarix::python
