@@ -1,9 +1,32 @@
-# The Debian package of the program: `cpack` in a build tree writes zentarix_<version>_<arch>.deb
-# from the install rules (the program, its desktop entry, its icon at every size, its AppStream
-# metainfo).
+# The Debian packages: `cpack` in a build tree writes zentarix_<version>_<arch>.deb from the
+# install rules (the program, its desktop entry, its icon at every size, its AppStream metainfo)
+# and, where the Python module is built, python3-zentarix_<version>_<arch>.deb (the module).
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zentarix)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+get_property(python_package GLOBAL PROPERTY zentarix_python_package)
+if(python_package)
+  set(CPACK_COMPONENTS_ALL zentarix python)
+else()
+  set(CPACK_COMPONENTS_ALL zentarix)
+endif()
+set(CPACK_DEBIAN_ZENTARIX_PACKAGE_NAME zentarix)
+set(CPACK_DEBIAN_ZENTARIX_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-zentarix)
+set(CPACK_DEBIAN_PYTHON_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+# Built for Debian 12's Python 3.11, whose extension modules another version cannot load.
+set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "python3 (>= 3.11), python3 (<< 3.12), python3-numpy")
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SUGGESTS "python3-pandas, python3-distributed")
+# The synopsis is the one of CPACK_PACKAGE_DESCRIPTION_SUMMARY, which CPack puts before every
+# package's description.
+set(CPACK_DEBIAN_PYTHON_DESCRIPTION
+    "The exact core of Zentarix as a Python 3 module: the retracement levels of a
+price move at 0.382, 0.5 and 0.618, their noise corridors and target points,
+for one move or NumPy arrays of moves, and the swings of price histories given
+as arrays, pandas frames or price files. All arithmetic runs in the 80-bit
+extended format with exactly specified rounding.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -24,9 +47,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps with the versions the build needs; the faces the window asks for and Qt's
 # Russian translations are not linked, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n")
+set(CPACK_DEBIAN_ZENTARIX_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n")
 # Qt's Wayland platform, so that the window runs natively on Wayland desktops.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+set(CPACK_DEBIAN_ZENTARIX_PACKAGE_RECOMMENDS "qt6-wayland")
 # The package is built from the tree's own install rules only.
 set(CPACK_SOURCE_GENERATOR "")
 

@@ -14,6 +14,8 @@ ZENTARIX_PACKAGES=(
   orca at-spi2-core dbus-daemon
   weston qt6-wayland
   dpkg-dev file appstream desktop-file-utils lintian man-db binutils librsvg2-bin
+  pybind11-dev python3-dev python3-numpy python3-pandas python3-pytest python3-dask
+  python3-distributed
 )
 
 as_root() {

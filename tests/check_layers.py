@@ -12,10 +12,10 @@ LAYERS = [
     ("spin",),
     ("desktop",),
     ("shell", "cli"),
-    ("app",),
+    ("app", "python"),
 ]
-# Built with the C++ standard library alone.
-PLAIN = {"calc", "text", "diagram", "history", "chart", "cli"}
+# Built without Qt (python/ with pybind11 beside the standard library).
+PLAIN = {"calc", "text", "diagram", "history", "chart", "cli", "python"}
 
 RANK = {folder: rank for rank, layer in enumerate(LAYERS) for folder in layer}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

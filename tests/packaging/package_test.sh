@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a built tree with cpack, unpacks it into a temporary root and
+# Builds the Debian packages from a built tree with cpack, unpacks them into a temporary root and
 # checks what a user's machine would get: exactly the expected files with their modes, the
 # icon at every size with the size its name states, a desktop entry and AppStream metainfo the
 # validators accept, a run dependency for every library the program links, lintian silent, the
 # hardening flags, a manual page that renders, and a program that starts and paints its window
-# from where the package puts it.
+# from where the package puts it; and that the Python module's package holds the module, which
+# Debian's Python imports from there.
 #
 # usage: package_test.sh BUILD_DIR
 set -euo pipefail
@@ -26,14 +27,15 @@ cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1
   echo "package test: cpack failed" >&2
   exit 1
 }
-mapfile -t debs < <(find "$work/out" -maxdepth 1 -name '*.deb')
-if [ ${#debs[@]} -ne 1 ]; then
-  echo "package test: expected one .deb, cpack wrote ${#debs[@]}" >&2
-  exit 1
-fi
-deb=${debs[0]}
 arch=$(dpkg --print-architecture)
-[ "$(basename "$deb")" = "zentarix_0.0.2_$arch.deb" ] || fail "package file named $(basename "$deb")"
+deb="$work/out/zentarix_0.0.2_$arch.deb"
+python_deb="$work/out/python3-zentarix_0.0.2_$arch.deb"
+for package in "$deb" "$python_deb"; do
+  [ -f "$package" ] || {
+    echo "package test: cpack wrote no $(basename "$package"): $(ls "$work/out")" >&2
+    exit 1
+  }
+done
 
 # -- control fields ---------------------------------------------------------------------------
 field() { dpkg-deb -f "$deb" "$1"; }
@@ -173,6 +175,30 @@ probe=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen XDG_RUNTIME_
   fail "the installed program failed: $(cat "$work/run.log")"
 grep -q '^startup-probe monotonic-ns=[0-9]* vmhwm-kb=[0-9]*$' <<<"$probe" ||
   fail "the installed program did not paint its window (output '$probe')"
+
+# -- python3-zentarix: the module, for Debian's Python 3 ------------------------------------------
+python_field() { dpkg-deb -f "$python_deb" "$1"; }
+[ "$(python_field Section)" = python ] || fail "python3-zentarix's Section is '$(python_field Section)'"
+for pkg in python3 python3-numpy libc6 libstdc++6; do
+  python_field Depends | tr ',|' '\n\n' | sed 's/(.*)//; s/ //g' | grep -qx "$pkg" ||
+    fail "python3-zentarix's Depends lacks $pkg: $(python_field Depends)"
+done
+lintian --fail-on error,warning --tag-display-limit 0 "$python_deb" >"$work/lintian-python.log" 2>&1 ||
+  fail "lintian on python3-zentarix: $(grep -v 'root privileges' "$work/lintian-python.log")"
+site=usr/lib/python3/dist-packages/zentarix
+python_wanted=$(printf '%s\n' "./$site/__init__.py" "./$site/__init__.pyi" "./$site/py.typed" \
+  "./$site/_core.cpython-311-$(uname -m)-linux-gnu.so" ./usr/share/doc/python3-zentarix/changelog.gz \
+  ./usr/share/doc/python3-zentarix/copyright | sort)
+python_listed=$(dpkg-deb -c "$python_deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
+[ "$python_listed" = "$python_wanted" ] ||
+  fail "python3-zentarix's files differ: $(diff <(echo "$python_wanted") <(echo "$python_listed"))"
+dpkg-deb -x "$python_deb" "$work/python-root"
+# Imported from where the package puts it, by Debian's interpreter, in a locale with a decimal
+# comma: the numbers are read with "." whatever the locale.
+answer=$(cd "$work" && PYTHONPATH="$work/python-root/usr/lib/python3/dist-packages" LC_ALL=ru_RU.UTF-8 \
+  /usr/bin/python3 -c 'import zentarix; print(zentarix.levels("100", "110", "30")["f3"])' 2>&1) ||
+  true
+[ "$answer" = 106.18 ] || fail "the installed module answers '$answer'"
 
 if [ "$failures" -ne 0 ]; then
   echo "package test: $failures check(s) failed" >&2
