@@ -25,11 +25,16 @@ Run with Debian's python3 (python3-distributed), for example:
 """
 import argparse
 import csv
+import logging
 import math
 import os
+import signal
 import sys
 import warnings
 from pathlib import Path
+
+import dask
+from dask.distributed import Client, LocalCluster, as_completed
 
 import zentarix
 
@@ -76,12 +81,11 @@ def scan(client, paths, threshold, noise, batch=None):
     """The rows of all paths, nearest first, errors last. Files are read here, a task's worth
     at a time, and at most two tasks per worker thread are in flight, so that neither this
     process nor the cluster holds a whole folder of quotes at once."""
-    from dask.distributed import as_completed
-
     threads = max(1, sum(client.nthreads().values()))
     batch = batch or max(1, min(64, math.ceil(len(paths) / (4 * threads))))
     groups = iter([paths[i:i + batch] for i in range(0, len(paths), batch)])
     rows, inputs, running = [], {}, as_completed()
+    direct = client.cluster is not None  # a cluster started here: its workers are reachable
 
     def send():  # the next group that has a readable file, as one task
         for group in groups:
@@ -92,7 +96,7 @@ def scan(client, paths, threshold, noise, batch=None):
                 except OSError as error:
                     rows.append({"file": path.name, "error": error.strerror or str(error)})
             if pairs:
-                [data] = client.scatter([pairs], hash=False)
+                [data] = client.scatter([pairs], hash=False, direct=direct)
                 future = client.submit(scan_batch, data, threshold, noise, pure=False)
                 inputs[future] = data  # kept until the task is done: scattered data cannot be recomputed
                 running.add(future)
@@ -110,13 +114,25 @@ def scan(client, paths, threshold, noise, batch=None):
 def local_cluster(workers, dashboard=False):
     """A cluster of `workers` processes of one thread on this machine, reachable from it alone.
     Without a dashboard the scheduler and the workers still serve health and metrics pages over
-    HTTP, on every interface unless told otherwise: they are kept on 127.0.0.1 too."""
-    from dask.distributed import LocalCluster
-
-    return LocalCluster(n_workers=workers, threads_per_worker=1, processes=True, host="127.0.0.1",
-                        dashboard_address="127.0.0.1:8787" if dashboard else None,
-                        scheduler_kwargs=None if dashboard else {"dashboard_address": "127.0.0.1:0"},
-                        worker_dashboard_address="127.0.0.1:0")
+    HTTP, on every interface unless told otherwise: they are kept on 127.0.0.1 too. Messages
+    are not compressed: on loopback, compressing the files costs more time than it saves."""
+    dask.config.set({"distributed.comm.compression": None})
+    # A terminal's Ctrl-C reaches the workers too. Blocked while they start, it stays blocked in
+    # them and in the cluster's threads, so that it interrupts this process alone, which stops them.
+    signal.pthread_sigmask(signal.SIG_BLOCK, {signal.SIGINT})
+    cluster = None
+    try:
+        cluster = LocalCluster(n_workers=workers, threads_per_worker=1, processes=True, host="127.0.0.1",
+                               dashboard_address="127.0.0.1:8787" if dashboard else None,
+                               scheduler_kwargs=None if dashboard else {"dashboard_address": "127.0.0.1:0"},
+                               worker_dashboard_address="127.0.0.1:0")
+        signal.pthread_sigmask(signal.SIG_UNBLOCK, {signal.SIGINT})  # one typed meanwhile comes now
+        return cluster
+    except BaseException:
+        signal.pthread_sigmask(signal.SIG_UNBLOCK, {signal.SIGINT})
+        if cluster is not None:
+            cluster.close()
+        raise
 
 
 def sort_key(row):
@@ -153,8 +169,6 @@ def main(argv=None):
         parser.error(f"{args.folder}: not a folder")
     paths = price_files(args.folder)
 
-    from dask.distributed import Client
-
     cluster = client = None
     try:
         if args.scheduler:
@@ -166,8 +180,13 @@ def main(argv=None):
                 print(f"dashboard: {client.dashboard_link}", file=sys.stderr)
         rows = scan(client, paths, args.threshold, args.noise, args.batch)
     except KeyboardInterrupt:
+        for name in ("distributed", "asyncio"):  # transfers cut short, as asked
+            logging.getLogger(name).setLevel(logging.CRITICAL)
         print("scan_instruments: interrupted", file=sys.stderr)
         return 130
+    except ModuleNotFoundError as error:  # raised on a worker, by the task's unpickling
+        print(f"scan_instruments: a worker: {error} (each worker needs python3-zentarix)", file=sys.stderr)
+        return 1
     finally:
         if client is not None:
             client.close()
