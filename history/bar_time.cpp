@@ -318,21 +318,8 @@ bool ReadPlainIso(std::string_view cell, Instant& instant, IsoDay& day) {
     day.Days = DaysFromCivil(civil);
     day.Known = true;
   }
-  unsigned hour = 0;
-  unsigned minute = 0;
-  unsigned second = 0;
-  if (size >= 16) {
-    const bool digits = digit(11) <= 9 && digit(12) <= 9 && digit(14) <= 9 && digit(15) <= 9;
-    if (!digits || (text[10] != ' ' && text[10] != 'T') || text[13] != ':') return false;
-    hour = pair(11);
-    minute = pair(14);
-  }
-  if (size == 19) {
-    if (digit(17) > 9 || digit(18) > 9 || text[16] != ':') return false;
-    second = pair(17);
-  }
-  if (hour > 23 || minute > 59 || second > 59) return false;
-  instant = {day.Days * SecondsPerDay + hour * 3600 + minute * 60 + second, 0};
+  if (size >= 16) return ReadIsoClock(cell, day.Days, instant);
+  instant = {day.Days * SecondsPerDay, 0};
   return true;
 }
 

@@ -25,7 +25,9 @@
 #pragma once
 
 #include <compare>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace zentarix {
@@ -82,5 +84,52 @@ struct IsoDay {
 // ReadBarTime, which keeps the last ISO day in day for the next cell of the same file.
 BarTimeRead ReadBarTime(DateForm form, std::string_view date, std::string_view time,
                         Instant& instant, IsoDay& day);
+
+namespace iso_time {
+
+// A digit's value; any other character gives a value above 9.
+[[gnu::always_inline]] inline unsigned DigitValue(char ch) {
+  return static_cast<unsigned char>(ch) - unsigned{'0'};
+}
+
+// The two digits at cell[at], or a value above 99 when either is no digit.
+[[gnu::always_inline]] inline unsigned TwoDigits(const char* cell, std::size_t at) {
+  const unsigned tens = DigitValue(cell[at]);
+  const unsigned ones = DigitValue(cell[at + 1]);
+  return tens > 9 || ones > 9 ? 100 : tens * 10 + ones;
+}
+
+}  // namespace iso_time
+
+// The instant of an ISO cell of 16 or 19 bytes whose first ten bytes are a date that is days
+// after 1970-01-01: " hh:mm" or " hh:mm:ss" after them (a T for the blank too). False for any
+// other cell, which the full reading then reads.
+[[gnu::always_inline]] inline bool ReadIsoClock(std::string_view cell, std::int64_t days,
+                                                Instant& instant) {
+  const char* const text = cell.data();
+  const std::size_t size = cell.size();
+  const unsigned hour = iso_time::TwoDigits(text, 11);
+  const unsigned minute = iso_time::TwoDigits(text, 14);
+  const unsigned second = size == 19 ? iso_time::TwoDigits(text, 17) : 0;
+  if ((text[10] != ' ' && text[10] != 'T') || text[13] != ':' || hour > 23 || minute > 59 ||
+      second > 59 || (size == 19 && text[16] != ':')) {
+    return false;
+  }
+  instant = {days * 86'400 + hour * 3600 + minute * 60 + second, 0};
+  return true;
+}
+
+// ReadBarTime for the cell that nearly every row of a long ISO file holds, inline: one of 16 or
+// 19 bytes (ReadIsoClock) whose date is the day that day holds. False for any other cell,
+// which ReadBarTime then reads.
+[[gnu::always_inline]] inline bool ReadIsoOfKnownDay(std::string_view cell, const IsoDay& day,
+                                                     Instant& instant) {
+  if (!day.Known || (cell.size() != 16 && cell.size() != 19)) return false;
+  std::uint64_t head;
+  std::uint16_t tail;
+  std::memcpy(&head, cell.data(), sizeof head);
+  std::memcpy(&tail, cell.data() + sizeof head, sizeof tail);
+  return head == day.Head && tail == day.Tail && ReadIsoClock(cell, day.Days, instant);
+}
 
 }  // namespace zentarix

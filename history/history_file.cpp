@@ -136,7 +136,7 @@ const HistoryCheck& HistoryFile::Check(const HistoryProgress& progress) {
   // Each bar and the one before it: the order's check keeps a view of the earlier bar's time.
   Bar bars[2];
   while (true) {
-    Bar& bar = bars[FCheck.Bars % 2];
+    Bar& bar = bars[FCheck.Bars & 1];
     const LineReader::Result next = reader.Next(line);
     if (next == LineReader::Result::Interrupted) {
       if (progress && !progress(FSize, FKnownSize)) return Fail(HistoryOutcome::Stopped);

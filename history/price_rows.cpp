@@ -174,13 +174,80 @@ bool IsUntrimmed(std::string_view cell) {
   return cell.empty() || (!IsBlank(cell.front()) && !IsBlank(cell.back()));
 }
 
+// Where each of the first `needed` cells of a row without quotes ends: at its delimiter, the
+// last one perhaps at the line's end. False where the line has fewer cells, or a quote, a NUL
+// or a byte beyond ASCII lies before the last cell's end. Sixteen bytes at a time; the line
+// (sixteen bytes at least) is read no further than its end.
+bool FindPlainCells(std::string_view line, char delimiter, std::size_t needed, std::size_t* ends) {
+  const char* const data = line.data();
+  const std::size_t size = line.size();
+  const __m128i delimiters = _mm_set1_epi8(delimiter);
+  const __m128i quotes = _mm_set1_epi8('"');
+  const __m128i nuls = _mm_setzero_si128();
+  std::size_t count = 0;
+  for (std::size_t at = 0;;) {
+    // The line's tail is read as its last sixteen bytes, those already seen shifted out.
+    const std::size_t from = std::min(at, size - 16);
+    const auto shift = static_cast<unsigned>(at - from);
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
+    auto found =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, delimiters))) >> shift;
+    // A quote, a NUL, or a byte with its high bit set.
+    auto odd =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+            bytes, _mm_or_si128(_mm_cmpeq_epi8(bytes, quotes), _mm_cmpeq_epi8(bytes, nuls))))) >>
+        shift;
+    for (; found != 0 && count < needed; found &= found - 1) {
+      ends[count++] = at + static_cast<std::size_t>(__builtin_ctz(found));
+    }
+    if (count == needed) {
+      // Only the bytes before the last cell's delimiter count.
+      odd &= (1u << static_cast<unsigned>(ends[needed - 1] - at)) - 1;
+      return odd == 0;
+    }
+    if (odd != 0) return false;
+    at += 16 - shift;
+    if (at >= size) {
+      if (count + 1 < needed) return false;
+      ends[count] = size;
+      return true;
+    }
+  }
+}
+
+// Copies text to out, which has room for it: a bar's date of sixteen bytes or so as two
+// overlapping moves rather than a call.
+inline void CopyText(char* out, std::string_view text) {
+  const char* const from = text.data();
+  const std::size_t size = text.size();
+  if (size >= 16 && size <= 32) {
+    std::memcpy(out, from, 16);
+    std::memcpy(out + size - 16, from + size - 16, 16);
+  } else if (size >= 8 && size < 16) {
+    std::memcpy(out, from, 8);
+    std::memcpy(out + size - 8, from + size - 8, 8);
+  } else {
+    std::memcpy(out, from, size);
+  }
+}
+
+// A bar's time as written: its date cell, and its time cell after a blank where the file has
+// one. Nearly every row's cells are as long as the row before's, so time keeps its length.
+void WriteTime(std::string_view date, std::string_view clock, bool hasClock, std::string& time) {
+  const std::size_t length = date.size() + (hasClock ? 1 + clock.size() : 0);
+  if (time.size() != length) time.resize(length);
+  char* const out = time.data();
+  CopyText(out, date);
+  if (!hasClock) return;
+  out[date.size()] = ' ';
+  CopyText(out + date.size() + 1, clock);
+}
+
 }  // namespace
 
-PriceRowReader::Row PriceRowReader::Read(std::string_view line, long number, Bar& bar) {
-  // A blank row never reads as a plain one, so it is skipped below all the same.
-  if (FStarted && !FHeaderless && !FOpenAndClose && ReadPlainRow(line, number, bar)) {
-    return Row::Bar;
-  }
+// Read for every row that ReadPlainRow leaves: the header, a blank row, and every row that is
+// not plain or has a fault.
+PriceRowReader::Row PriceRowReader::ReadAnyRow(std::string_view line, long number, Bar& bar) {
   if (Trimmed(line).empty()) return Row::Skipped;
   if (!FStarted) {
     FStarted = true;
@@ -211,10 +278,11 @@ PriceRowReader::Row PriceRowReader::Read(std::string_view line, long number, Bar
 }
 
 // Read for the row that nearly every line of a long file is: the mark known, and no quote, NUL,
-// byte beyond ASCII, blank around a cell, empty price or fault in the cells read. Such a row
-// reads here without its cells gathered; false leaves every other row, and a row with any
-// fault, to the general way, which reads it from the start as if this had not looked at it.
-// Every byte of the cells read is looked at, as SplitRow looks at them.
+// byte beyond ASCII, blank around a time cell, or fault in the cells read. Such a row reads here
+// without its cells gathered; false leaves every other row, and a row with any fault, to the
+// general way, which reads it from the start as if this had not looked at it. Every byte of
+// the cells read is looked at, as SplitRow looks at them. A price cell with blanks around it,
+// empty or "null" is no plain number, so that the general way trims, skips or refuses it.
 bool PriceRowReader::ReadPlainRow(std::string_view line, long number, Bar& bar) {
   const std::size_t needed = FCellsNeeded;
   const std::size_t size = line.size();
@@ -223,62 +291,24 @@ bool PriceRowReader::ReadPlainRow(std::string_view line, long number, Bar& bar) 
     return false;
   }
   const char* const data = line.data();
-  const __m128i delimiters = _mm_set1_epi8(FDelimiter);
-  const __m128i quotes = _mm_set1_epi8('"');
-  const __m128i nuls = _mm_setzero_si128();
-  // Where each cell ends: at its delimiter, the last one needed perhaps at the line's end.
-  std::size_t ends[PlainCellsMax];
-  std::size_t count = 0;
-  for (std::size_t at = 0;;) {
-    // The line's tail is read as its last sixteen bytes, those already seen shifted out, so
-    // that no byte past the line is touched.
-    const std::size_t from = std::min(at, size - 16);
-    const auto shift = static_cast<unsigned>(at - from);
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
-    auto found =
-        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, delimiters))) >> shift;
-    // A quote, a NUL, or a byte with its high bit set.
-    auto odd =
-        static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
-            bytes, _mm_or_si128(_mm_cmpeq_epi8(bytes, quotes), _mm_cmpeq_epi8(bytes, nuls))))) >>
-        shift;
-    for (; found != 0 && count < needed; found &= found - 1) {
-      ends[count++] = at + static_cast<std::size_t>(__builtin_ctz(found));
-    }
-    if (count == needed) {
-      // Only the bytes before the last cell's delimiter count.
-      odd &= (1u << static_cast<unsigned>(ends[needed - 1] - at)) - 1;
-      if (odd != 0) return false;
-      break;
-    }
-    if (odd != 0) return false;
-    at += 16 - shift;
-    if (at >= size) {
-      if (count + 1 < needed) return false;
-      ends[count++] = size;
-      break;
-    }
-  }
+  // Cell i runs from bounds[i] + 1 to bounds[i + 1]: the first starts after a delimiter that
+  // would stand before the line.
+  std::size_t bounds[PlainCellsMax + 1];
+  bounds[0] = static_cast<std::size_t>(-1);
+  if (!FindPlainCells(line, FDelimiter, needed, bounds + 1)) return false;
   const auto cell = [&](int column) {
-    if (column < 0) return std::string_view();
     const auto index = static_cast<std::size_t>(column);
-    const std::size_t start = index == 0 ? 0 : ends[index - 1] + 1;
-    return std::string_view(data + start, ends[index] - start);
+    return std::string_view(data + bounds[index] + 1, bounds[index + 1] - bounds[index] - 1);
   };
-  const std::string_view high = cell(FHigh);
-  const std::string_view low = FLow == FHigh ? high : cell(FLow);
-  const std::string_view date = cell(FDateColumn);
-  const std::string_view time = cell(FTimeColumn);
-  if (high.empty() || low.empty() || !IsUntrimmed(high) || !IsUntrimmed(low) ||
-      !IsUntrimmed(date) || !IsUntrimmed(time)) {
-    return false;
-  }
+  const std::string_view date = FDateColumn >= 0 ? cell(FDateColumn) : std::string_view();
+  const std::string_view time = FTimeColumn >= 0 ? cell(FTimeColumn) : std::string_view();
+  if (!IsUntrimmed(date) || !IsUntrimmed(time)) return false;
   // One word for the row's prices rather than one per cell; the word is the caller's again
   // before the bar goes on to its arithmetic.
   const ScopedHardwareWord parseWord(fpu::ParseWord);
-  const Extended highValue = FPrices.PlainPriceOrNaN(high);
+  const Extended highValue = FPrices.PlainPriceOrNaN(cell(FHigh), data);
   if (highValue != highValue) return false;
-  const Extended lowValue = FLow == FHigh ? highValue : FPrices.PlainPriceOrNaN(low);
+  const Extended lowValue = FLow == FHigh ? highValue : FPrices.PlainPriceOrNaN(cell(FLow), data);
   if (lowValue != lowValue) return false;
   if (highValue < lowValue) return false;
   bar.High = highValue;
@@ -286,8 +316,7 @@ bool PriceRowReader::ReadPlainRow(std::string_view line, long number, Bar& bar) 
   FDate = date;
   FTime = time;
   bar.Line = number;
-  bar.Time.assign(date);
-  if (FTimeColumn >= 0) bar.Time.append(" ").append(time);
+  WriteTime(date, time, FTimeColumn >= 0, bar.Time);
   return true;
 }
 

@@ -63,7 +63,7 @@ class TimeOrder {
       if (FFirstUndated == 0) FFirstUndated = line;
       return true;
     }
-    const bool fine = AddDated(line, dateCell, timeCell);
+    const bool fine = FollowsInDirection(dateCell, timeCell) || AddDated(line, dateCell, timeCell);
     FPreviousLine = line;
     FPreviousText = written;
     return fine;
@@ -97,6 +97,31 @@ class TimeOrder {
     Unread,
   };
 
+  // Step for the bar that nearly every bar of a long ISO file is: the form settled and no
+  // error yet, no time cell, the day of the bar before (ReadIsoOfKnownDay), and an instant
+  // that goes on in the file's direction, so that there is nothing to count or report. False
+  // for any other bar, which AddDated then reads.
+  bool FollowsInDirection(std::string_view dateCell, std::string_view timeCell) {
+    Reading& reading = FReadings[0];
+    Instant instant;
+    if (FState != State::Settled || reading.Form != DateForm::Iso || reading.Error || FTimes ||
+        !timeCell.empty() || !reading.Previous ||
+        !ReadIsoOfKnownDay(dateCell, reading.Day, instant)) {
+      return false;
+    }
+    // A repeated instant is counted, and a first direction set, by AddDated. The fields are
+    // compared here: the defaulted comparison stays a call.
+    const Instant& previous = *reading.Previous;
+    const bool later = instant.Seconds != previous.Seconds ? instant.Seconds > previous.Seconds
+                                                           : instant.Nanos > previous.Nanos;
+    const bool same = instant.Seconds == previous.Seconds && instant.Nanos == previous.Nanos;
+    const BarOrder direction = same    ? BarOrder::Single
+                               : later ? BarOrder::OldestFirst
+                                       : BarOrder::NewestFirst;
+    if (direction == BarOrder::Single || direction != reading.Order) return false;
+    reading.Previous = instant;
+    return true;
+  }
   // Add for a bar with a date, or one after the first bar with a date.
   bool AddDated(long line, std::string_view dateCell, std::string_view timeCell);
   void Start(long line, std::string_view dateCell, std::string_view timeCell);

@@ -36,14 +36,42 @@ class ZigZag {
   // percent: the reversal threshold P, 0 < P < 100.
   explicit ZigZag(Extended percent);
 
-  // Takes the next bar; returns the swing it confirms, if it turns the trend.
-  std::optional<Swing> Add(const Bar& bar);
+  // Takes the next bar; returns the swing it confirms, if it turns the trend. Inline once a
+  // trend runs: nearly every bar of a long history only goes on with it.
+  std::optional<Swing> Add(const Bar& bar) {
+    switch (FTrend) {
+      case Trend::None:
+        return Begin(bar);
+      case Trend::Rising:
+        if (bar.High > FExtreme.High) {
+          FExtreme = bar;
+        } else if (bar.Low <= Times(FExtreme.High, FDown)) {
+          return Turn(Trend::Falling, bar);
+        }
+        return std::nullopt;
+      case Trend::Falling:
+        if (bar.Low < FExtreme.Low) {
+          FExtreme = bar;
+        } else if (bar.High >= Times(FExtreme.Low, FUp)) {
+          return Turn(Trend::Rising, bar);
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
+  }
   // The swing in progress at the end of the history, not confirmed; none before the first turn.
   std::optional<Swing> Finish() const;
 
  private:
   enum class Trend { None, Rising, Falling };
 
+  // The product rounded to nearest in the extended format, once. An x87 register holds
+  // exactly the extended format under the program's control word, so the product needs no
+  // trip through memory before it is compared.
+  static Extended Times(Extended price, Extended factor) { return price * factor; }
+
+  // Add before the first swing.
+  std::optional<Swing> Begin(const Bar& bar);
   std::optional<Swing> Turn(Trend next, const Bar& bar);
 
   Extended FUp;

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -148,6 +150,68 @@ TEST(PriceFilesExactly, PricesAreReadToTheNearestExtendedValue) {
     ASSERT_EQ(table.Read("Close", 1, bar), PriceRowReader::Row::Skipped);
     ASSERT_EQ(table.Read(price, 2, bar), PriceRowReader::Row::Bar) << price;
     EXPECT_EQ(bar.High, std::strtold(price.c_str(), nullptr)) << price;
+  }
+}
+
+// A row whose prices are plain decimals of up to sixteen bytes, with sixteen bytes of the row
+// up to each cell's end, reads them sixteen bytes at once; every other row the general way.
+// Both must give strtold's value: cells on either side of each limit (sixteen bytes, sixteen
+// digits, the mark first or last, a cell ending sixteen bytes into the row), leading and
+// trailing zeros, the double's halfway cases (exact in the extended format), and random cells.
+TEST(PriceFilesExactly, PlainRowsReadToTheNearestExtendedValue) {
+  std::vector<std::string> prices = {
+      // Short cells, the mark first or last, zeros before and after.
+      "7", "0.5", "5.", ".5", "00012.50", "100.2393", "99.9410", "0.0000000000000000001",
+      // Sixteen bytes or digits, and one more.
+      "1234567890123456", "123456789012345.6", "1.234567890123456", "0.000000000000001",
+      "9999999999999999", "12345678901234567", "1234567890123456.7", "0.1234567890123456",
+      // Halfway between two doubles, exact in the extended format; 2^64 - 1.
+      "9007199254740993", "9007199254740993.5", "4503599627370497.5", "18446744073709551615",
+      // No plain decimal: read the general way.
+      "1e2", " 12.5", "12.5 ", "0.30000000000000004"};
+  std::mt19937_64 random(20261208);
+  for (int round = 0; round < 4000; ++round) {
+    // Up to 19 digits, the mark before any of them, after the last, or left out.
+    const auto digits = random() % 19 + 1;
+    const auto mark = random() % (digits + 2);
+    std::string price;
+    for (std::uint64_t at = 0; at < digits; ++at) {
+      if (at == mark) price += '.';
+      // A third of the digits zeros, for runs of them.
+      price += static_cast<char>('0' + (random() % 3 == 0 ? 0 : random() % 10));
+    }
+    if (mark == digits) price += '.';
+    // A price is above zero.
+    if (price.find_first_of("123456789") == std::string::npos) price[price.find('0')] = '1';
+    prices.push_back(price);
+  }
+  struct Layout {
+    const char* header;
+    std::string deciding;  // a row that decides the decimal mark, or none
+    std::string row;
+    Extended Bar::*price;
+  };
+  for (const std::string& price : prices) {
+    std::string comma = price;
+    std::replace(comma.begin(), comma.end(), '.', ',');
+    // The cell first in its row (ending within sixteen bytes of the row's start, or at the
+    // sixteenth byte), then after a date as the low, as both, and with a comma for its mark.
+    const Layout layouts[] = {
+        {"High,Low,Close", "", price + ",0.00000000000000000001,1", &Bar::High},
+        {"Date,High,Low,Close", "", "2024-01-02 10:00,1e20," + price + ",1", &Bar::Low},
+        {"Date,High,Low,Close", "", "2024-01-02 10:00," + price + "," + price + ",1", &Bar::High},
+        {"Date;High;Low;Close", "2024-01-02 09:59;2,5;1;1",
+         "2024-01-02 10:00;" + comma + ";" + comma + ";1", &Bar::Low}};
+    for (const Layout& layout : layouts) {
+      PriceRowReader table;
+      Bar bar;
+      ASSERT_EQ(table.Read(layout.header, 1, bar), PriceRowReader::Row::Skipped);
+      if (!layout.deciding.empty()) {
+        ASSERT_EQ(table.Read(layout.deciding, 2, bar), PriceRowReader::Row::Bar);
+      }
+      ASSERT_EQ(table.Read(layout.row, 3, bar), PriceRowReader::Row::Bar) << layout.row;
+      EXPECT_EQ(bar.*layout.price, std::strtold(price.c_str(), nullptr)) << layout.row;
+    }
   }
 }
 

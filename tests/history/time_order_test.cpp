@@ -155,17 +155,15 @@ std::string Describe(const TimeOrder& order, long stopped) {
   return text;
 }
 
-class FileOrders : public ::testing::TestWithParam<FileCase> {};
-
-TEST_P(FileOrders, FollowTheirDates) {
-  const std::string bars = GetParam().bars;
+// The order of bars given one a line (FileCase::bars), as Describe tells it.
+std::string OrderOf(std::string_view bars) {
   TimeOrder order;
   long line = 0;
   long stopped = 0;
   std::string written[2];  // this bar's and the one before, as Add wants them kept
   for (std::size_t at = 0, end; stopped == 0 && at <= bars.size(); at = end + 1) {
     end = std::min(bars.find('\n', at), bars.size());
-    const std::string_view bar = std::string_view(bars).substr(at, end - at);
+    const std::string_view bar = bars.substr(at, end - at);
     const std::size_t barMark = std::min(bar.find('|'), bar.size());
     const std::string_view date = bar.substr(0, barMark);
     const std::string_view time = bar.substr(std::min(barMark + 1, bar.size()));
@@ -176,8 +174,12 @@ TEST_P(FileOrders, FollowTheirDates) {
     if (!order.Add(line, date, time, text)) stopped = line;
   }
   order.Finish();
-  EXPECT_EQ(Describe(order, stopped), GetParam().result);
+  return Describe(order, stopped);
 }
+
+class FileOrders : public ::testing::TestWithParam<FileCase> {};
+
+TEST_P(FileOrders, FollowTheirDates) { EXPECT_EQ(OrderOf(GetParam().bars), GetParam().result); }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, FileOrders,
@@ -205,6 +207,20 @@ INSTANTIATE_TEST_SUITE_P(
                  "single, line 1 \"\" not a date, stopped at 2"},
         FileCase{"BadTimeOnAKnownDay", "2024-01-02 10:00\n2024-01-02 25:00",
                  "single, line 2 \"2024-01-02 25:00\" not a date, stopped at 2"},
+        // The rows of one ISO day, whose dates are read once: a repeat, a bad clock and a
+        // time cell that comes late are each still found (a turn back: RandomIsoFiles).
+        FileCase{"IsoMinutesOfOneDay",
+                 "2024-01-02 10:00\n2024-01-02 10:01\n2024-01-02 10:01\n2024-01-02T10:01:30\n"
+                 "2024-01-03 00:00",
+                 "oldest first, repeats 1 from line 3"},
+        FileCase{"IsoNewestFirstWithinTheDay",
+                 "2024-01-02 10:02:00\n2024-01-02 10:01:59\n2024-01-02 10:01:59\n2024-01-02 09:00",
+                 "newest first, repeats 1 from line 3"},
+        FileCase{"IsoBadClockOnAKnownDay", "2024-01-02 10:00\n2024-01-02 10:01\n2024-01-02 10:60",
+                 "oldest first, line 3 \"2024-01-02 10:60\" not a date, stopped at 3"},
+        FileCase{"IsoTimeCellOnAKnownDay",
+                 "2024-01-02 10:00\n2024-01-02 10:01\n2024-01-02 10:02|10:03",
+                 "oldest first, line 1 time \"\" not a date, stopped at 3"},
         FileCase{"OneBar", "2024-01-02", "single"}, FileCase{"NoDates", "\n|10:00\n", "unread"},
         FileCase{
             "MillisecondsForTheWholeFile", "1704189600000\n1704189600500\n1704189601",
@@ -232,6 +248,53 @@ TEST(FileOrderLast, IsTheLatestBarOnceTheFormIsSettled) {
   agreeing.Add(1, "01/02/2024", "", "01/02/2024");
   agreeing.Finish();
   EXPECT_FALSE(agreeing.Last());
+}
+
+// Long ISO files of random steps, most within a day, some of none (a repeat), perhaps one
+// back: glibc's gmtime_r writes each instant, and the steps say what the order must find.
+TEST(FileOrdersAgainstGlibc, RandomIsoFiles) {
+  std::mt19937 random(20261208);
+  const auto draw = [&random](int least, int most) {
+    return std::uniform_int_distribution<int>(least, most)(random);
+  };
+  for (int round = 0; round < 200; ++round) {
+    std::time_t seconds = std::int64_t{draw(-20000, 20000)} * 86'400 + draw(0, 86'399);
+    const int back = draw(0, 1) != 0 ? draw(2, 300) : 0;  // the line that steps back
+    std::string bars;
+    std::string before;
+    long repeats = 0;
+    long firstRepeat = 0;
+    std::string stop;  // what the order says of the bar that steps back
+    for (int line = 1; line <= 300; ++line) {
+      const int step = line == 1 ? 0 : line == back ? -draw(1, 3600) : draw(0, 5) * draw(0, 900);
+      seconds += step;
+      std::tm tm{};
+      gmtime_r(&seconds, &tm);
+      char text[32];
+      // A minute's cell without its seconds, or with them.
+      std::strftime(text, sizeof text,
+                    tm.tm_sec == 0 && draw(0, 1) != 0 ? "%Y-%m-%d %H:%M" : "%Y-%m-%d %H:%M:%S",
+                    &tm);
+      if (line > 1) bars += '\n';
+      bars += text;
+      if (line > 1 && step == 0 && (back == 0 || line < back)) {
+        if (firstRepeat == 0) firstRepeat = line;
+        ++repeats;
+      }
+      if (line == back) {
+        stop = ", line " + std::to_string(line) + " \"" + text + "\" after line " +
+               std::to_string(line - 1) + " \"" + before + "\", stopped at " + std::to_string(line);
+        break;
+      }
+      before = text;
+    }
+    std::string expected = "oldest first";
+    if (repeats > 0) {
+      expected +=
+          ", repeats " + std::to_string(repeats) + " from line " + std::to_string(firstRepeat);
+    }
+    ASSERT_EQ(OrderOf(bars), expected + stop) << bars;
+  }
 }
 
 // Random fields, the day up to 31, written in three forms: timegm, which moves an invalid day
