@@ -32,6 +32,7 @@ import numpy as np
 
 import zentarix
 
+sys.dont_write_bytecode = True  # nothing written into the repository, not even __pycache__
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "examples"))
 import scan_instruments  # noqa: E402  (its worker function reaches the workers through sys.path)
 
@@ -54,6 +55,7 @@ def random_moves(count, seed=20240611):
 
 def bench_levels(program, count, loop_count, runs, folder):
     a, b, noise = random_moves(count)
+    tenths = noise.astype(np.float64)
     moves = Path(folder, "moves.txt")
     moves.write_text("".join(f"{x!r} {y!r} {n}\n" for x, y, n in zip(a.tolist(), b.tolist(), noise.tolist())))
     loop_moves = list(zip(a[:loop_count].tolist(), b[:loop_count].tolist(), noise[:loop_count].tolist()))
@@ -64,7 +66,7 @@ def bench_levels(program, count, loop_count, runs, folder):
 
     times = {"array": [], "loop": [], "cli": []}
     for _ in range(runs):
-        seconds, table = timed(lambda: zentarix.levels_array(a, b, noise.astype(np.float64)))
+        seconds, table = timed(lambda: zentarix.levels_array(a, b, tenths))
         times["array"].append(seconds)
         seconds, _ = timed(lambda: [zentarix.levels(x, y, n) for x, y, n in loop_moves])
         times["loop"].append(seconds * count / loop_count)
@@ -127,7 +129,8 @@ def bench_scan(program, files, bars, batch, runs, folder):
         for _ in range(runs):
             for workers in (2, 1):
                 client = clients[workers]
-                seconds, tables[workers] = timed(lambda: scan_instruments.scan(client, paths, "5", "30", batch))
+                seconds, tables[workers] = timed(
+                    lambda: scan_instruments.scan(client, paths, "5", "30", batch))
                 times[workers].append(seconds)
             with open(os.devnull, "wb") as sink:
                 times["shell"].append(timed(lambda: subprocess.run(loop, stdout=sink, check=True))[0])
@@ -137,14 +140,22 @@ def bench_scan(program, files, bars, batch, runs, folder):
             client.close()
             cluster.close()
     assert tables[1] == tables[2] and len(tables[1]) == files
+    # What a worker spends on one file, on one core: the two calls of the scan's task.
+    sample = [path.read_bytes() for path in paths[:20]]
+    swings_ms = statistics.median(timed(lambda: zentarix.read_swings(data, "5", "30", last=True))[0]
+                                  for data in sample)
+    bar_ms = statistics.median(timed(lambda: zentarix.last_bar(data))[0] for data in sample)
 
     two, one, shell = (statistics.median(times[k]) for k in (2, 1, "shell"))
     print(f"{'way':<44}{'seconds':>9}{'files/s':>14}{'ratio':>10}")
     print(f"{'scan, 2 workers':<44}{two:9.3f}{files / two:14,.0f}{'':>10}")
-    print(f"{'scan, 1 worker':<44}{one:9.3f}{files / one:14,.0f}{one / two:9.2f}x   2 workers vs 1, goal >= 1.6x")
+    print(f"{'scan, 1 worker':<44}{one:9.3f}{files / one:14,.0f}"
+          f"{one / two:9.2f}x   2 workers vs 1, goal >= 1.6x")
     print(f"{'shell loop of zentarix --swings --last':<44}{shell:9.3f}{files / shell:14,.0f}"
           f"{shell / two:9.2f}x   2 workers vs the loop, goal > 1x")
-    print(f"cluster start-up, not in the times above: 2 workers {startup[2]:.2f} s, 1 worker {startup[1]:.2f} s")
+    print(f"cluster start-up, not in the times above: 2 workers {startup[2]:.2f} s, "
+          f"1 worker {startup[1]:.2f} s")
+    print(f"one file on one core: read_swings {swings_ms * 1e3:.1f} ms, last_bar {bar_ms * 1e3:.1f} ms")
 
 
 def main():
@@ -153,14 +164,16 @@ def main():
     parser.add_argument("--moves", type=int, default=1_000_000)
     parser.add_argument("--files", type=int, default=500)
     parser.add_argument("--bars", type=int, default=20_000)
-    parser.add_argument("--batch", type=int, default=25, help="files a task")
+    parser.add_argument("--batch", type=int, default=8, help="files a task (the scan's own default here)")
     parser.add_argument("--runs", type=int, default=3)
     args = parser.parse_args()
     program = os.path.abspath(args.zentarix)
-    print(f"{os.cpu_count()} CPUs; Python {sys.version.split()[0]}, NumPy {np.__version__}")
+    print(f"{os.cpu_count()} CPUs, load average {os.getloadavg()[0]:.2f}; Python {sys.version.split()[0]}, "
+          f"NumPy {np.__version__}")
     with tempfile.TemporaryDirectory(prefix="zentarix-bench-") as folder:
         bench_levels(program, args.moves, min(100_000, args.moves), args.runs, folder)
         bench_scan(program, args.files, args.bars, args.batch, args.runs, folder)
+    print(f"load average at the end {os.getloadavg()[0]:.2f}")
 
 
 if __name__ == "__main__":

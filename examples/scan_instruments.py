@@ -9,16 +9,17 @@ Every *.csv and *.txt file of FOLDER is read here and sent, K files to a task, t
 of a Dask cluster, which find the last swing (zentarix.read_swings, as `zentarix --swings FILE
 --json --last`) and the last bar. The columns: file, direction, confirmed, a, b, f3, level50,
 f5, f3_1, f3_2, f5_1, f5_2 (the corridors), last_close, distance_pct (|close - level| / close
-x 100 for the nearer of F3 and F5), error. A file with a data error, no swing or that cannot
-be read gets its message in `error` and no other cell; the scan goes on. Numbers are written
-with Python's repr, so that float() reads back the very value.
+x 100 for the nearer of F3 and F5), error. A file with a data error, with no swing, whose
+levels overflow or that cannot be read gets its message in `error` and no other cell; the scan
+goes on. Numbers are written with Python's repr, so that float() reads back the very value.
 
-By default a cluster of N worker processes (default: the number of CPUs), one thread each,
-is started on 127.0.0.1 and stopped at the end; they import zentarix through the PYTHONPATH
-they inherit. With --scheduler the scan runs on an existing cluster instead (`dask-scheduler`,
-`dask-worker tcp://HOST:8786`): every worker there needs the python3-zentarix package, but no
-access to the files, which travel with the tasks. --dashboard serves Dask's dashboard on
-127.0.0.1:8787 (it needs Bokeh).
+By default a cluster of N worker processes (default: the number of CPUs), one thread each, is
+started on 127.0.0.1 and stopped at the end; they import zentarix through the PYTHONPATH they
+inherit. With --scheduler the scan runs on an existing cluster instead (`dask-scheduler`,
+`dask-worker tcp://HOST:8786`; give them --dashboard-address too, or their HTTP pages listen on
+every interface): every worker there needs the python3-zentarix package, but no access to the
+files, which travel with the tasks. --dashboard serves Dask's dashboard on 127.0.0.1:8787 (it
+needs Bokeh).
 
 Run with Debian's python3 (python3-distributed), for example:
     PYTHONPATH=build/release/python examples/scan_instruments.py ~/quotes --output morning.csv
@@ -51,9 +52,11 @@ def scan_file(name, data, threshold, noise):
         if not found:
             return {"file": name, "error": f"no swing: the prices never move by {threshold}%"}
         close = zentarix.last_bar(data)["close"]
-    except ValueError as error:
+    except (ValueError, ArithmeticError) as error:
         return {"file": name, "error": str(error)}
     swing = found[0]
+    if "error" in swing:  # levels beyond the range of a double: the command line's words
+        return {"file": name, "error": f"swing {swing['swing']}: {swing['message']}."}
     row = {"file": name, "direction": swing["direction"],
            "confirmed": "true" if swing["confirmed"] else "false"}
     row.update({key: swing[key] for key in LEVELS})
@@ -79,10 +82,11 @@ def price_files(folder):
 
 def scan(client, paths, threshold, noise, batch=None):
     """The rows of all paths, nearest first, errors last. Files are read here, a task's worth
-    at a time, and at most two tasks per worker thread are in flight, so that neither this
-    process nor the cluster holds a whole folder of quotes at once."""
+    at a time, and at most four tasks per worker thread are in flight, so that neither this
+    process nor the cluster holds a whole folder of quotes at once. Small tasks (by default at
+    most 8 files) keep every worker busy while the next files travel."""
     threads = max(1, sum(client.nthreads().values()))
-    batch = batch or max(1, min(64, math.ceil(len(paths) / (4 * threads))))
+    batch = batch or max(1, min(8, math.ceil(len(paths) / (4 * threads))))
     groups = iter([paths[i:i + batch] for i in range(0, len(paths), batch)])
     rows, inputs, running = [], {}, as_completed()
     direct = client.cluster is not None  # a cluster started here: its workers are reachable
@@ -102,7 +106,7 @@ def scan(client, paths, threshold, noise, batch=None):
                 running.add(future)
                 return
 
-    for _ in range(2 * threads):
+    for _ in range(4 * threads):
         send()
     for future in running:
         rows.extend(future.result())
@@ -117,22 +121,16 @@ def local_cluster(workers, dashboard=False):
     HTTP, on every interface unless told otherwise: they are kept on 127.0.0.1 too. Messages
     are not compressed: on loopback, compressing the files costs more time than it saves."""
     dask.config.set({"distributed.comm.compression": None})
-    # A terminal's Ctrl-C reaches the workers too. Blocked while they start, it stays blocked in
-    # them and in the cluster's threads, so that it interrupts this process alone, which stops them.
-    signal.pthread_sigmask(signal.SIG_BLOCK, {signal.SIGINT})
-    cluster = None
+    # A terminal's Ctrl-C reaches the workers too. They start ignoring it, so that it interrupts
+    # this process alone, which stops them (one typed during that second of start-up is lost).
+    previous = signal.signal(signal.SIGINT, signal.SIG_IGN)
     try:
-        cluster = LocalCluster(n_workers=workers, threads_per_worker=1, processes=True, host="127.0.0.1",
-                               dashboard_address="127.0.0.1:8787" if dashboard else None,
-                               scheduler_kwargs=None if dashboard else {"dashboard_address": "127.0.0.1:0"},
-                               worker_dashboard_address="127.0.0.1:0")
-        signal.pthread_sigmask(signal.SIG_UNBLOCK, {signal.SIGINT})  # one typed meanwhile comes now
-        return cluster
-    except BaseException:
-        signal.pthread_sigmask(signal.SIG_UNBLOCK, {signal.SIGINT})
-        if cluster is not None:
-            cluster.close()
-        raise
+        return LocalCluster(n_workers=workers, threads_per_worker=1, processes=True, host="127.0.0.1",
+                            dashboard_address="127.0.0.1:8787" if dashboard else None,
+                            scheduler_kwargs=None if dashboard else {"dashboard_address": "127.0.0.1:0"},
+                            worker_dashboard_address="127.0.0.1:0")
+    finally:
+        signal.signal(signal.SIGINT, previous)
 
 
 def sort_key(row):
@@ -151,11 +149,11 @@ def write_table(rows, out):
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("folder", help="the folder of price files (*.csv, *.txt)")
-    parser.add_argument("--threshold", default="5", help="the swings' reversal threshold in percent (default 5)")
+    parser.add_argument("--threshold", default="5", help="the swings' reversal in percent (default 5)")
     parser.add_argument("--noise", default="30", help="the levels' noise in tenths of a percent (default 30)")
     parser.add_argument("--output", help="the CSV file to write (default: standard output)")
-    parser.add_argument("--workers", type=int, default=os.cpu_count(), help="local worker processes (default: CPUs)")
-    parser.add_argument("--batch", type=int, help="files per task (default: about four tasks per worker)")
+    parser.add_argument("--workers", type=int, default=os.cpu_count(), help="local workers (default: CPUs)")
+    parser.add_argument("--batch", type=int, help="files per task (default: at most 8)")
     parser.add_argument("--scheduler", help="an existing cluster's scheduler, tcp://HOST:8786")
     parser.add_argument("--dashboard", action="store_true", help="serve the dashboard on 127.0.0.1:8787")
     args = parser.parse_args(argv)
