@@ -5,8 +5,8 @@ swing's F3 or F5: one CSV table, nearest first, the screen to read before the ma
 Usage: scan_instruments.py FOLDER [--threshold P] [--noise N] [--output FILE]
                            [--workers N] [--batch K] [--scheduler tcp://HOST:8786] [--dashboard]
 
-Every *.csv and *.txt file of FOLDER is read here and sent, K files to a task, to the workers
-of a Dask cluster, which find the last swing (zentarix.read_swings, as `zentarix --swings FILE
+Every *.csv and *.txt file of FOLDER goes, K files to a task, to the workers of a Dask cluster
+(on a cluster started here as its path; on another cluster as its bytes, read here), which find the last swing (zentarix.read_swings, as `zentarix --swings FILE
 --json --last`) and the last bar. The columns: file, direction, confirmed, a, b, f3, level50,
 f5, f3_1, f3_2, f5_1, f5_2 (the corridors), last_close, distance_pct (|close - level| / close
 x 100 for the nearer of F3 and F5), error. A file with a data error, with no swing, whose
@@ -54,6 +54,8 @@ def scan_file(name, data, threshold, noise):
         close = zentarix.last_bar(data)["close"]
     except (ValueError, ArithmeticError) as error:
         return {"file": name, "error": str(error)}
+    except OSError as error:  # a path a worker of this machine could not read
+        return {"file": name, "error": error.strerror or str(error)}
     swing = found[0]
     if "error" in swing:  # levels beyond the range of a double: the command line's words
         return {"file": name, "error": f"swing {swing['swing']}: {swing['message']}."}
@@ -68,7 +70,7 @@ def scan_file(name, data, threshold, noise):
 
 
 def scan_batch(batch, threshold, noise):
-    """The rows of a task's files, (name, bytes) pairs. Runs on a worker, where the reader's
+    """The rows of a task's files, (name, bytes or path) pairs. Runs on a worker, where the reader's
     notes (rows skipped, newest first) would only clutter the worker's log."""
     with warnings.catch_warnings():
         warnings.simplefilter("ignore", zentarix.ZentarixWarning)
@@ -89,10 +91,18 @@ def scan(client, paths, threshold, noise, batch=None):
     batch = batch or max(1, min(8, math.ceil(len(paths) / (4 * threads))))
     groups = iter([paths[i:i + batch] for i in range(0, len(paths), batch)])
     rows, inputs, running = [], {}, as_completed()
-    direct = client.cluster is not None  # a cluster started here: its workers are reachable
+    # A cluster started here shares this machine's files: its workers read them from their
+    # paths. Any other cluster gets the files' bytes, and needs no file system of ours.
+    local = client.cluster is not None
 
     def send():  # the next group that has a readable file, as one task
         for group in groups:
+            if local:
+                pairs = [(path.name, str(path)) for path in group]
+                future = client.submit(scan_batch, pairs, threshold, noise, pure=False)
+                running.add(future)
+                inputs[future] = pairs
+                return
             pairs = []
             for path in group:
                 try:
@@ -100,7 +110,7 @@ def scan(client, paths, threshold, noise, batch=None):
                 except OSError as error:
                     rows.append({"file": path.name, "error": error.strerror or str(error)})
             if pairs:
-                [data] = client.scatter([pairs], hash=False, direct=direct)
+                [data] = client.scatter([pairs], hash=False)
                 future = client.submit(scan_batch, data, threshold, noise, pure=False)
                 inputs[future] = data  # kept until the task is done: scattered data cannot be recomputed
                 running.add(future)

@@ -318,4 +318,34 @@ HistoryOutcome HistoryFile::LastSwing(std::optional<Swing>& last, long& count,
       progress);
 }
 
+HistoryOutcome HistoryFile::LastBar(Bar& last, const HistoryProgress& progress) {
+  PriceRowReader rows = FRows;
+  rows.ReadOpenAndClose();
+  bool found = false;
+  bool failed = false;
+  // The first bar met ends the pass; a row that no longer reads means the file changed.
+  const auto take = [&](std::string_view line, long number) {
+    if (number <= FHeaderLine) return true;
+    switch (rows.Read(line, number, last)) {
+      case PriceRowReader::Row::Bar:
+        found = true;
+        return false;
+      case PriceRowReader::Row::Skipped:
+        return true;
+      case PriceRowReader::Row::Error:
+        break;
+    }
+    FCheck.Error = rows.Error();
+    failed = true;
+    return false;
+  };
+  const HistoryOutcome outcome = FCheck.Order == BarOrder::NewestFirst
+                                     ? ReplayForward(take, progress)
+                                     : ReplayBackward(take, progress);
+  if (failed) return HistoryOutcome::DataError;
+  if (!found) return outcome == HistoryOutcome::Read ? HistoryOutcome::DataError : outcome;
+  last.Place = FCheck.Bars - 1;
+  return HistoryOutcome::Read;
+}
+
 }  // namespace zentarix

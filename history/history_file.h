@@ -85,6 +85,11 @@ class HistoryFile {
   HistoryOutcome LastSwing(std::optional<Swing>& last, long& count,
                            const HistoryProgress& progress);
 
+  // The history's last bar in time order, with its open and close where the file has them,
+  // after a Check that read the file: the rows read from the file's end (from its start when it
+  // runs newest first) up to the first bar.
+  HistoryOutcome LastBar(Bar& last, const HistoryProgress& progress);
+
  private:
   bool PrepareSource();
   HistoryOutcome ReplayForward(const std::function<bool(std::string_view, long)>& take,

@@ -2,9 +2,11 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <thread>
 #include <vector>
 
 #include "calc/level_table.h"
@@ -65,10 +67,60 @@ std::vector<Extended> ColumnOf(const py::array& column, const char* name) {
   return values;
 }
 
+// The moves from first to end of the columns into their rows of the tables, under the core's
+// own x87 word (each thread has its own).
+struct ColumnsWork {
+  const std::vector<Extended>& A;
+  const std::vector<Extended>& B;
+  const std::vector<Extended>& Noise;
+  const std::vector<UserRatio>& Own;
+  const ListingTexts& Texts;
+  double* Table;  // one row a level, one column a move
+  std::uint8_t* Codes;
+  double* OwnTable;  // one row a move, one column a ratio
+
+  void Run(std::size_t first, std::size_t end) const {
+    const CallerFloatEnvironment environment;
+    constexpr double NotANumber = std::numeric_limits<double>::quiet_NaN();
+    const std::size_t moves = A.size();
+    for (std::size_t i = first; i < end; ++i) {
+      MoveLevels levels;
+      const MoveOutcome outcome = CalculateMove(MoveOf(A[i], B[i], Noise[i]), Own, Texts, levels);
+      const bool fine = outcome.Code.empty();
+      Codes[i] = fine ? 0 : CodeIndex(outcome.Code);
+      for (std::size_t k = 0; k < SpecifiedLevelCount; ++k) {
+        Table[k * moves + i] =
+            fine ? LevelValue(SpecifiedLevels[k], levels.Item, levels.Targets) : NotANumber;
+      }
+      for (std::size_t k = 0; k < Own.size(); ++k) {
+        OwnTable[i * Own.size() + k] = fine ? levels.Levels[k].Price : NotANumber;
+      }
+    }
+  }
+};
+
+// Below this many moves a second thread costs more than it saves.
+constexpr std::size_t MovesForThreads = 20000;
+
+// The moves split between the machine's cores, each part on a thread of its own that is joined
+// before the call returns.
+void RunSplit(const ColumnsWork& work, std::size_t moves) {
+  const std::size_t cores = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
+  const std::size_t parts = moves < MovesForThreads ? 1 : cores;
+  std::vector<std::thread> threads;
+  for (std::size_t part = 1; part < parts; ++part) {
+    threads.emplace_back([&work, moves, parts, part] {
+      work.Run(moves * part / parts, moves * (part + 1) / parts);
+    });
+  }
+  work.Run(0, moves / parts);
+  for (std::thread& thread : threads) thread.join();
+}
+
 // The array form: three flat columns of one length (broadcast by the caller) and the ratios;
-// returns the levels (one row a move, the 16 columns of levels in their order, NaN where the
-// move failed), the index of each move's error code, the codes, and the own levels (one column
-// a ratio).
+// returns the keys, the levels (one row a level, one column a move, NaN where the move failed),
+// the index of each move's error code, the codes, the own levels (one column a ratio) and the
+// ratios.
 py::tuple LevelsColumns(const py::array& a, const py::array& b, const py::array& noise,
                         py::handle ratios) {
   const std::vector<UserRatio> own = RatiosOf(ratios);
@@ -80,36 +132,25 @@ py::tuple LevelsColumns(const py::array& a, const py::array& b, const py::array&
     throw py::value_error("the three columns differ in length");
   }
   const auto rows = static_cast<py::ssize_t>(moves);
-  const auto width = static_cast<py::ssize_t>(SpecifiedLevelCount);
-  py::array_t<double> table({rows, width});
+  py::array_t<double> table({static_cast<py::ssize_t>(SpecifiedLevelCount), rows});
   py::array_t<std::uint8_t> errors(rows);
   py::array_t<double> ownTable({rows, static_cast<py::ssize_t>(own.size())});
-  double* out = table.mutable_data();
-  std::uint8_t* codes = errors.mutable_data();
-  double* ownOut = ownTable.mutable_data();
-  const ListingTexts& texts = EnglishTexts();
+  const ColumnsWork work{columnA,
+                         columnB,
+                         columnNoise,
+                         own,
+                         EnglishTexts(),
+                         table.mutable_data(),
+                         errors.mutable_data(),
+                         ownTable.mutable_data()};
   {
     const py::gil_scoped_release released;
-    const CallerFloatEnvironment environment;
-    constexpr double NotANumber = std::numeric_limits<double>::quiet_NaN();
-    for (std::size_t i = 0; i < moves; ++i) {
-      const MoveValues values = MoveOf(columnA[i], columnB[i], columnNoise[i]);
-      MoveLevels levels;
-      const MoveOutcome outcome = CalculateMove(values, own, texts, levels);
-      codes[i] = outcome.Code.empty() ? 0 : CodeIndex(outcome.Code);
-      double* row = out + i * SpecifiedLevelCount;
-      for (std::size_t k = 0; k < SpecifiedLevelCount; ++k) {
-        row[k] = codes[i] == 0 ? LevelValue(SpecifiedLevels[k], levels.Item, levels.Targets)
-                               : NotANumber;
-      }
-      for (std::size_t k = 0; k < own.size(); ++k) {
-        ownOut[i * own.size() + k] = codes[i] == 0 ? levels.Levels[k].Price : NotANumber;
-      }
-    }
+    RunSplit(work, moves);
   }
   py::list keys;
-  for (const SpecifiedLevel& level : SpecifiedLevels)
+  for (const SpecifiedLevel& level : SpecifiedLevels) {
     keys.append(py::str(level.Key.data(), level.Key.size()));
+  }
   py::list ratioValues;
   for (const UserRatio& ratio : own) ratioValues.append(RatioAsDouble(ratio));
   py::list codeTexts;

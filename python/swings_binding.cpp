@@ -140,12 +140,13 @@ class OpenedHistory {
       PyBytes_AsStringAndSize(bytes.ptr(), &data, &size);
       FFd = memfd_create("zentarix-prices", MFD_CLOEXEC);
       if (FFd < 0) RaiseOsError(nullptr);
-      for (std::size_t written = 0; written < static_cast<std::size_t>(size);) {
-        const ssize_t n = write(FFd, data + written, static_cast<std::size_t>(size) - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) RaiseOsError(nullptr);
-        written += static_cast<std::size_t>(n);
+      bool written = false;
+      {
+        // The bytes object is immutable and held: the copy needs no GIL.
+        const py::gil_scoped_release released;
+        written = WriteAll(data, static_cast<std::size_t>(size));
       }
+      if (!written) RaiseOsError(nullptr);
       lseek(FFd, 0, SEEK_SET);
       return;
     }
@@ -162,6 +163,16 @@ class OpenedHistory {
   int Fd() const { return FFd; }
 
  private:
+  bool WriteAll(const char* data, std::size_t size) const {
+    for (std::size_t written = 0; written < size;) {
+      const ssize_t n = write(FFd, data + written, size - written);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return false;
+      written += static_cast<std::size_t>(n);
+    }
+    return true;
+  }
+
   [[noreturn]] void RaiseOsError(const char* path) {
     const int error = errno;
     if (FFd >= 0) close(FFd);
@@ -264,28 +275,25 @@ py::dict LastBar(py::handle source, py::handle warning) {
   const OpenedHistory file(source);
   HistoryFile history(file.Fd(), DefaultSwingThreshold);
   const HistoryCheck& check = CheckHistory(history, warning);
-  history.ReadOpenAndClose();
-  std::optional<Bar> last;
+  Bar last;
   HistoryOutcome outcome;
   {
     const py::gil_scoped_release released;
     const CallerFloatEnvironment environment;
-    outcome = history.Replay([&last](const Bar& bar) { last = bar; },
-                             [](const Swing&) { return true; }, InterruptibleProgress());
+    outcome = history.LastBar(last, InterruptibleProgress());
   }
   RaiseUnread(outcome, check);
-  if (!last) RaiseValueError("no_bars", "the file holds no bar");
   // A price the bar lacks (no such column, or an empty cell) is NaN; a file of closes has its
   // close as its high and its low.
   const double notRead = std::nan("");
-  const bool closesOnly = last->Close == 0 && last->High == last->Low;
+  const bool closesOnly = last.Close == 0 && last.High == last.Low;
   py::dict bar;
-  bar["time"] = Utf8Text(last->Time);
-  bar["open"] = last->Open > 0 ? static_cast<double>(last->Open) : notRead;
-  bar["high"] = static_cast<double>(last->High);
-  bar["low"] = static_cast<double>(last->Low);
-  bar["close"] = last->Close > 0 ? static_cast<double>(last->Close)
-                                 : (closesOnly ? static_cast<double>(last->High) : notRead);
+  bar["time"] = Utf8Text(last.Time);
+  bar["open"] = last.Open > 0 ? static_cast<double>(last.Open) : notRead;
+  bar["high"] = static_cast<double>(last.High);
+  bar["low"] = static_cast<double>(last.Low);
+  bar["close"] = last.Close > 0 ? static_cast<double>(last.Close)
+                                : (closesOnly ? static_cast<double>(last.High) : notRead);
   return bar;
 }
 

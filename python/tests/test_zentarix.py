@@ -84,7 +84,8 @@ def random_history(seed, bars=400):
 
 @pytest.mark.parametrize("shape", ["oldest-first", "newest-first", "semicolon-comma"])
 def test_read_swings_equals_the_command_line(cli, tmp_path, shape):
-    rows = random_history(hash(shape) & 0xFFFF)
+    rows = random_history({"oldest-first": 1, "newest-first": 2, "semicolon-comma": 3}[shape])
+    date, *prices = rows[-1].split(",")
     if shape == "newest-first":
         rows = rows[:1] + rows[:0:-1]
     if shape == "semicolon-comma":
@@ -100,6 +101,13 @@ def test_read_swings_equals_the_command_line(cli, tmp_path, shape):
             found = zentarix.read_swings(path.read_bytes(), "3.5", "12", last=last, levels=["0.786"])
         assert found == lines
         assert any("newest" in str(w.message) for w in caught) == (shape == "newest-first")
+    # The last bar in time order, whichever end of the file it stands at.
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore", zentarix.ZentarixWarning)
+        bar = zentarix.last_bar(path.read_bytes())
+    assert bar["time"] == date
+    assert [bar[k] for k in ("open", "high", "low", "close")] == pytest.approx(
+        [float(p) for p in prices], rel=1e-12)
 
 
 def test_read_swings_of_the_example_file(cli):
@@ -138,6 +146,8 @@ def test_swings_of_arrays_and_of_a_frame_agree_with_the_file(tmp_path):
     pytest.param(np.full((2, 1), 100.0), np.array([110.0, 90.0, 100.0]), "30", (2, 3),
                  id="column-by-row"),
     pytest.param(np.array(["100", "x"]), "110", np.array([30, 40]), (2,), id="texts"),
+    pytest.param(np.random.default_rng(5).uniform(-1, 1e4, 30000), 1e3, 30, (30000,),
+                 id="enough-moves-for-threads"),
 ])
 def test_levels_array_broadcasts_like_numpy(a, b, noise, shape):
     result = zentarix.levels_array(a, b, noise, levels=[0.5, 2])

@@ -55,8 +55,12 @@ def levels_array(a, b, noise, levels=()):
     shape = columns[0].shape
     flat = [_np.ascontiguousarray(column).reshape(-1) for column in columns]
     keys, table, errors, codes, own, ratios = _core._levels_columns(*flat, levels)
-    result = {key: _np.ascontiguousarray(table[:, i]).reshape(shape) for i, key in enumerate(keys)}
-    result["error"] = _np.array(codes)[errors].reshape(shape)
+    result = {key: table[i].reshape(shape) for i, key in enumerate(keys)}
+    # The strings only as wide as the codes that occur: "" alone for a million fine moves.
+    found = _np.flatnonzero(_np.bincount(errors, minlength=len(codes)))
+    index = _np.zeros(len(codes), dtype=_np.intp)
+    index[found] = _np.arange(len(found))
+    result["error"] = _np.array([codes[i] for i in found] or [""])[index[errors]].reshape(shape)
     if ratios:
         result["levels"] = own.reshape(shape + (len(ratios),))
     return result
