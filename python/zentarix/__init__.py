@@ -125,6 +125,8 @@ def read_swings(source, threshold=5, noise=30, last=False, levels=()):
     `zentarix --swings PATH --json --threshold T --noise N` read with json.loads. A data error
     raises ValueError (code "data_error") naming line and column; the notes of the command line
     (rows skipped, a file that runs newest first, repeated times) are ZentarixWarning warnings.
+    A swing whose levels lie beyond the arithmetic's range has, as in the JSON, the members
+    "error" and "message" (the command line's code and words) instead of the levels.
     """
     return _core._read_swings(source, threshold, noise, last, levels)
 
