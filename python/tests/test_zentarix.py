@@ -1,5 +1,6 @@
 """The module against the command line: the same members, bit for bit, and the same errors."""
 
+import ctypes
 import datetime
 import math
 import random
@@ -165,3 +166,18 @@ def test_levels_array_broadcasts_like_numpy(a, b, noise, shape):
         assert result["error"][index] == ""
         assert result["xop_f5"][index] == expected["xop_f5"]
         assert list(result["levels"][index]) == [level["price"] for level in expected["levels"]]
+
+
+def test_the_callers_rounding_survives_and_does_not_leak_in():
+    """The core computes under its own x87 word whatever the caller's, and gives the caller's
+    back, also after an arithmetic error resets the unit."""
+    libm = ctypes.CDLL("libm.so.6")
+    upward = 0x800  # FE_UPWARD on x86-64
+    assert libm.fesetround(upward) == 0
+    try:
+        with pytest.raises(OverflowError):
+            zentarix.levels("1e300", "1.7e308", "0")
+        assert zentarix.levels("100", "110", "30")["f3_1"] == 105.88000000000001
+        assert libm.fegetround() == upward
+    finally:
+        libm.fesetround(0)
