@@ -72,11 +72,13 @@ std::string CorridorLabel(const SpecifiedLevel& level, const TCalcItem& item) {
 std::vector<LevelLine> LevelLines(const TCalcItem& item, const std::vector<UserRatio>& ratios) {
   std::vector<LevelLine> lines;
   for (const SpecifiedLevel& level : SpecifiedLevels) {
+    // Only a member of the record is drawn: a target point has no Field to read.
+    if (level.Chart == ChartLine::None) continue;
     const double value = item.*level.Field;
     if (level.Chart == ChartLine::WithCorridor) {
       lines.push_back({value, item.*level.LowerBound, item.*level.UpperBound, DiagramBlack,
                        CorridorLabel(level, item)});
-    } else if (level.Chart == ChartLine::Plain) {
+    } else {
       lines.push_back({value, value, value, DiagramRed, ListingLine(level, value)});
     }
   }
