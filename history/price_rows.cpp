@@ -226,7 +226,8 @@ inline void CopyText(char* out, std::string_view text) {
   } else if (size >= 8 && size < 16) {
     std::memcpy(out, from, 8);
     std::memcpy(out + size - 8, from + size - 8, 8);
-  } else {
+  } else if (size > 0) {
+    // An empty cell may have no bytes at all behind it: memcpy must not see its null data.
     std::memcpy(out, from, size);
   }
 }
@@ -298,7 +299,9 @@ bool PriceRowReader::ReadPlainRow(std::string_view line, long number, Bar& bar) 
   if (!FindPlainCells(line, FDelimiter, needed, bounds + 1)) return false;
   const auto cell = [&](int column) {
     const auto index = static_cast<std::size_t>(column);
-    return std::string_view(data + bounds[index] + 1, bounds[index + 1] - bounds[index] - 1);
+    // The index wraps to 0 before it moves the pointer: data - 1 would not exist.
+    const std::size_t start = bounds[index] + 1;
+    return std::string_view(data + start, bounds[index + 1] - start);
   };
   const std::string_view date = FDateColumn >= 0 ? cell(FDateColumn) : std::string_view();
   const std::string_view time = FTimeColumn >= 0 ? cell(FTimeColumn) : std::string_view();
