@@ -31,12 +31,14 @@ class AppendingSink : public TextSink {
 };
 
 // The code scripts match an arithmetic error by.
-const char* CodeOf(const EMathError& error) {
-  if (dynamic_cast<const EOverflow*>(&error) != nullptr) return "overflow";
-  if (dynamic_cast<const EZeroDivide*>(&error) != nullptr) return "division_by_zero";
-  if (dynamic_cast<const EInvalidOp*>(&error) != nullptr) return "invalid_operation";
-  if (dynamic_cast<const EUnderflow*>(&error) != nullptr) return "underflow";
-  return "arithmetic_error";
+std::string_view CodeOf(const EMathError& error) {
+  if (dynamic_cast<const EOverflow*>(&error) != nullptr) return MoveErrorCodes[2];  // overflow
+  if (dynamic_cast<const EZeroDivide*>(&error) != nullptr)
+    return MoveErrorCodes[3];  // division_by_zero
+  if (dynamic_cast<const EInvalidOp*>(&error) != nullptr)
+    return MoveErrorCodes[4];  // invalid_operation
+  if (dynamic_cast<const EUnderflow*>(&error) != nullptr) return MoveErrorCodes[5];  // underflow
+  return MoveErrorCodes[6];  // arithmetic_error
 }
 
 // What a field that holds no number reads as here: a parse never gives a NaN of its own.
@@ -45,17 +47,19 @@ bool IsNotRead(Extended value) { return value != value; }
 
 // A value below zero or no number: the error line.
 MoveOutcome RefusedMove(const MoveValues& values, const ListingTexts& texts) {
-  return {StatusErrorLine, values.NotANumber ? "not_a_number" : "below_zero", texts.ErrorLine};
+  return {StatusErrorLine, std::string(MoveErrorCodes[values.NotANumber ? 0 : 1]), texts.ErrorLine};
 }
 
 }  // namespace
 
+MoveValues ReadMove(std::string_view a, std::string_view b, std::string_view noise) {
+  return MoveOfReadValues(ReadAorBOr(a, NotRead), ReadAorBOr(b, NotRead),
+                          ReadNoiseOr(noise, NotRead));
+}
+
 // A field that is no number reads as BadField, below zero like a typed "-1"; the flag tells
 // the two apart for the error's code, the calculation does not.
-MoveValues ReadMove(std::string_view a, std::string_view b, std::string_view noise) {
-  const Extended valueA = ReadAorBOr(a, NotRead);
-  const Extended valueB = ReadAorBOr(b, NotRead);
-  const Extended tenths = ReadNoiseOr(noise, NotRead);
+MoveValues MoveOfReadValues(Extended valueA, Extended valueB, Extended tenths) {
   const auto orBad = [](Extended value) { return IsNotRead(value) ? BadField : value; };
   return {orBad(valueA), orBad(valueB), orBad(tenths),
           IsNotRead(valueA) || IsNotRead(valueB) || IsNotRead(tenths)};
@@ -73,7 +77,7 @@ MoveOutcome CalculateMove(const MoveValues& values, const std::vector<UserRatio>
   } catch (const EMathError& error) {
     // The next move starts with an empty register stack, clear flags and the default word.
     ResetFpu();
-    return {StatusArithmetic, CodeOf(error), error.Message()};
+    return {StatusArithmetic, std::string(CodeOf(error)), error.Message()};
   }
 }
 
@@ -105,7 +109,7 @@ MoveOutcome RunLevels(const MoveValues& values, const MoveWriting& writing, std:
     return MoveOutcome();
   } catch (const EMathError& error) {
     ResetFpu();
-    return {StatusArithmetic, CodeOf(error), error.Message()};
+    return {StatusArithmetic, std::string(CodeOf(error)), error.Message()};
   }
 }
 

@@ -46,6 +46,15 @@ struct MoveValues {
 // The three texts read as the window reads its fields.
 MoveValues ReadMove(std::string_view a, std::string_view b, std::string_view noise);
 
+// The three values once read, NaN where a text held no number: such a value reads as below zero
+// (BadField), and the flag tells the two apart for the error's code.
+MoveValues MoveOfReadValues(Extended a, Extended b, Extended tenths);
+
+// Every code a move's outcome may carry, the error line's first, then the arithmetic errors'.
+inline constexpr std::array<std::string_view, 7> MoveErrorCodes{
+    "not_a_number",      "below_zero", "overflow",        "division_by_zero",
+    "invalid_operation", "underflow",  "arithmetic_error"};
+
 // A move's levels as values, for callers that write them their own way.
 struct MoveLevels {
   TCalcItem Item;

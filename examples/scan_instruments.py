@@ -99,9 +99,7 @@ def scan(client, paths, threshold, noise, batch=None):
         for group in groups:
             if local:
                 pairs = [(path.name, str(path)) for path in group]
-                future = client.submit(scan_batch, pairs, threshold, noise, pure=False)
-                running.add(future)
-                inputs[future] = pairs
+                running.add(client.submit(scan_batch, pairs, threshold, noise, pure=False))
                 return
             pairs = []
             for path in group:
@@ -120,7 +118,7 @@ def scan(client, paths, threshold, noise, batch=None):
         send()
     for future in running:
         rows.extend(future.result())
-        del inputs[future]
+        inputs.pop(future, None)
         send()
     return sorted(rows, key=sort_key)
 

@@ -32,21 +32,13 @@ py::dict Levels(py::handle a, py::handle b, py::handle noise, py::handle ratios)
   return result;
 }
 
-// The codes a move of the array form may end in, by their index in its error column; 0 is a
-// move whose levels stand.
-const std::vector<std::string>& ErrorCodes() {
-  static const std::vector<std::string> codes{"",          "not_a_number",     "below_zero",
-                                              "overflow",  "division_by_zero", "invalid_operation",
-                                              "underflow", "arithmetic_error"};
-  return codes;
-}
-
+// A move's error code as its place in the array form's error column: 0 for a move whose levels
+// stand, 1 + its place among MoveErrorCodes for the others.
 std::uint8_t CodeIndex(const std::string& code) {
-  const std::vector<std::string>& codes = ErrorCodes();
-  for (std::size_t i = 0; i < codes.size(); ++i) {
-    if (codes[i] == code) return static_cast<std::uint8_t>(i);
+  for (std::size_t i = 0; i < MoveErrorCodes.size(); ++i) {
+    if (MoveErrorCodes[i] == code) return static_cast<std::uint8_t>(i + 1);
   }
-  return static_cast<std::uint8_t>(codes.size() - 1);
+  return static_cast<std::uint8_t>(MoveErrorCodes.size());  // arithmetic_error, the last
 }
 
 // Each column of values in the extended format: float64 widened exactly, anything else (texts,
@@ -85,7 +77,8 @@ struct ColumnsWork {
     const std::size_t moves = A.size();
     for (std::size_t i = first; i < end; ++i) {
       MoveLevels levels;
-      const MoveOutcome outcome = CalculateMove(MoveOf(A[i], B[i], Noise[i]), Own, Texts, levels);
+      const MoveOutcome outcome =
+          CalculateMove(MoveOfReadValues(A[i], B[i], Noise[i]), Own, Texts, levels);
       const bool fine = outcome.Code.empty();
       Codes[i] = fine ? 0 : CodeIndex(outcome.Code);
       for (std::size_t k = 0; k < SpecifiedLevelCount; ++k) {
@@ -154,7 +147,9 @@ py::tuple LevelsColumns(const py::array& a, const py::array& b, const py::array&
   py::list ratioValues;
   for (const UserRatio& ratio : own) ratioValues.append(RatioAsDouble(ratio));
   py::list codeTexts;
-  for (const std::string& code : ErrorCodes()) codeTexts.append(code);
+  codeTexts.append("");
+  for (const std::string_view code : MoveErrorCodes)
+    codeTexts.append(py::str(code.data(), code.size()));
   return py::make_tuple(keys, table, errors, codeTexts, ownTable, ratioValues);
 }
 

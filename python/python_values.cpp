@@ -81,15 +81,7 @@ std::vector<UserRatio> RatiosOf(py::handle ratios) {
 }
 
 MoveValues MoveOf(py::handle a, py::handle b, py::handle noise) {
-  return MoveOf(NumberOf(a, "a"), NumberOf(b, "b"), NumberOf(noise, "noise"));
-}
-
-// A value that is no number reads as BadField, below zero like a typed "-1", as at the command
-// line; the flag tells the two apart for the error's code.
-MoveValues MoveOf(Extended valueA, Extended valueB, Extended tenths) {
-  const auto orBad = [](Extended value) { return value != value ? BadField : value; };
-  return {orBad(valueA), orBad(valueB), orBad(tenths),
-          valueA != valueA || valueB != valueB || tenths != tenths};
+  return MoveOfReadValues(NumberOf(a, "a"), NumberOf(b, "b"), NumberOf(noise, "noise"));
 }
 
 double RatioAsDouble(const UserRatio& ratio) {
@@ -98,11 +90,21 @@ double RatioAsDouble(const UserRatio& ratio) {
   return value;
 }
 
-void RaiseValueError(const std::string& code, const std::string& message) {
-  py::object error = py::reinterpret_borrow<py::object>(PyExc_ValueError)(message);
+namespace {
+
+// An exception of type whose code attribute names what went wrong, as the command line's codes.
+[[noreturn]] void RaiseWithCode(PyObject* type, const std::string& code,
+                                const std::string& message) {
+  py::object error = py::reinterpret_borrow<py::object>(type)(message);
   error.attr("code") = code;
-  PyErr_SetObject(PyExc_ValueError, error.ptr());
+  PyErr_SetObject(type, error.ptr());
   throw py::error_already_set();
+}
+
+}  // namespace
+
+void RaiseValueError(const std::string& code, const std::string& message) {
+  RaiseWithCode(PyExc_ValueError, code, message);
 }
 
 void RaiseOutcome(const MoveOutcome& outcome) {
@@ -110,10 +112,7 @@ void RaiseOutcome(const MoveOutcome& outcome) {
   if (outcome.Code == "not_a_number" || outcome.Code == "below_zero") type = PyExc_ValueError;
   if (outcome.Code == "overflow") type = PyExc_OverflowError;
   if (outcome.Code == "division_by_zero") type = PyExc_ZeroDivisionError;
-  py::object error = py::reinterpret_borrow<py::object>(type)(outcome.Message);
-  error.attr("code") = outcome.Code;
-  PyErr_SetObject(type, error.ptr());
-  throw py::error_already_set();
+  RaiseWithCode(type, outcome.Code, outcome.Message);
 }
 
 const ListingTexts& EnglishTexts() {

@@ -44,8 +44,6 @@ std::vector<UserRatio> RatiosOf(py::handle ratios);
 
 // The move's values from three arguments, as the command line reads its three texts.
 MoveValues MoveOf(py::handle a, py::handle b, py::handle noise);
-// The same from three values already read, NaN where a text was no number.
-MoveValues MoveOf(Extended a, Extended b, Extended tenths);
 
 // The ratio as JSON gives it back: the double its plain text reads as.
 double RatioAsDouble(const UserRatio& ratio);

@@ -300,10 +300,8 @@ void TForm1::Edit1Exit() {
 
 void TForm1::FormCreate() {
   FCalcItem = TCalcItem{};
-  if (std::vector<UserRatio> stored = LoadUserRatios(); !stored.empty()) {
-    FRatios = std::move(stored);
-    Memo1()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  }
+  FRatios = LoadUserRatios();
+  FitListingToRatios();
   // Panel3 and Memo1 paint double-buffered: every Qt widget paints into the window's backing
   // store, which reaches the screen as one picture.
   DescribeDiagram();
@@ -359,13 +357,17 @@ void TForm1::EditOwnLevels() {
   dialog->open();
 }
 
+// The 19 lines fit the box at its least size; the block of own levels may not, and then a
+// scroll bar reaches it. Without a set the box is as it always was.
+void TForm1::FitListingToRatios() {
+  Memo1()->setVerticalScrollBarPolicy(FRatios.empty() ? Qt::ScrollBarAlwaysOff
+                                                      : Qt::ScrollBarAsNeeded);
+}
+
 void TForm1::SetRatios(std::vector<UserRatio> ratios) {
   FRatios = std::move(ratios);
   SaveUserRatios(FRatios);
-  // The 19 lines fit the box at its least size; more may not, and then a scroll bar reaches
-  // them.
-  Memo1()->setVerticalScrollBarPolicy(FRatios.empty() ? Qt::ScrollBarAlwaysOff
-                                                      : Qt::ScrollBarAsNeeded);
+  FitListingToRatios();
   if (FListingShowsLevels) GuardEntry([this] { Calculate(false); });
   if (FChartWindow != nullptr) FChartWindow->NoiseChanged();
 }

@@ -133,6 +133,7 @@ class TForm1 : public QWidget {
   void ApplyFonts();
   void AnchorListing();
   void ApplyListingPalette();
+  void FitListingToRatios();
   void CopyListing();
   void NameSpinArrows();
   void ConnectEvents();

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "calc/number_scan.h"
 #include "calc/number_settings.h"
 #include "calc/utf8.h"
 #include "text/field_readers.h"
@@ -14,7 +15,7 @@ namespace zentarix {
 
 namespace {
 
-bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
+using scan::IsDigit;
 
 // The digits of a text the number grammar accepts, and where its decimal point stands once the
 // exponent is applied: "12,5e-3" has digits "125" and the point at 2 - 3 = -1.

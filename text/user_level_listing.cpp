@@ -28,18 +28,18 @@ std::string UserLevelText(const UserLevel& level) {
 void AppendUserLevels(const std::vector<UserLevel>& levels, TextSink& memo,
                       const ListingTexts& texts) {
   if (levels.empty()) return;
-  std::vector<std::string> percents;
-  std::size_t widest = 0;
+  // Each line's percentage is what stands before its " = ".
+  std::vector<std::string> lines;
+  std::vector<std::size_t> widths;
   for (const UserLevel& level : levels) {
-    percents.push_back(RatioPercent(level.Ratio->Value));
-    widest = std::max(widest, CharacterCount(percents.back()));
+    lines.push_back(UserLevelText(level));
+    widths.push_back(CharacterCount(lines.back().substr(0, lines.back().find(" = "))));
   }
+  const std::size_t widest = *std::max_element(widths.begin(), widths.end());
   memo.AppendLine(texts.UserLevels);
-  for (std::size_t i = 0; i < levels.size(); ++i) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
     // One space more than the widest needs, as the listing's levels stand indented.
-    const std::string pad(widest + 1 - CharacterCount(percents[i]), ' ');
-    memo.AppendLine(pad + percents[i] + " = " +
-                    RenderNumber(static_cast<Extended>(levels[i].Price), 4));
+    memo.AppendLine(std::string(widest + 1 - widths[i], ' ') + lines[i]);
   }
 }
 
