@@ -107,6 +107,7 @@ const HistoryCheck& HistoryFile::Check(const HistoryProgress& progress) {
     return Fail(HistoryOutcome::ReadError);
   }
   LineReader reader(FFd, MaxHistoryLine);
+  reader.ReadAhead();
   bool copyFailed = false;
   reader.OnBlock([&](std::string_view block) {
     FSize += block.size();
@@ -248,6 +249,7 @@ HistoryOutcome HistoryFile::ReplayForward(const std::function<bool(std::string_v
     return HistoryOutcome::ReadError;
   }
   LineReader reader(FSource, MaxHistoryLine);
+  reader.ReadAhead();
   std::uint64_t done = 0;
   reader.OnBlock([&](std::string_view block) {
     done += block.size();

@@ -1,5 +1,6 @@
 #include "history/line_reader.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,6 +16,15 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 LineReader::LineReader(int fd, std::size_t maxLine)
     : FFd(fd), FMaxLine(maxLine), FBlock(BlockSize + BlockPadding) {}
+
+LineReader::~LineReader() = default;
+
+void LineReader::ReadAhead() {
+  struct stat status = {};
+  if (fstat(FFd, &status) == 0 && S_ISREG(status.st_mode)) {
+    FAhead = BlockReadAhead::Start(FFd, BlockSize, FBlock.size());
+  }
+}
 
 LineReader::Result LineReader::NextAcross(std::string_view& line) {
   // The line handed out last may lie in FLine; one cut short by a signal must stay.
@@ -56,7 +66,7 @@ LineReader::Result LineReader::NextAcross(std::string_view& line) {
 bool LineReader::Fill() {
   FStart = 0;
   FEnd = 0;
-  const ssize_t count = read(FFd, FBlock.data(), BlockSize);
+  const ssize_t count = FAhead ? FAhead->Take(FBlock) : read(FFd, FBlock.data(), BlockSize);
   if (count < 0) {
     if (errno != EINTR) FError = errno;
     return false;

@@ -7,15 +7,26 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "history/block_read_ahead.h"
 
 namespace zentarix {
 
 class LineReader {
  public:
   LineReader(int fd, std::size_t maxLine);
+  ~LineReader();
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // From now on, when fd is a regular file, each block is read on a second thread while the
+  // lines of the block before are handed out (BlockReadAhead); a file's reads then never wait
+  // for a signal. Called before the first Next.
+  void ReadAhead();
 
   enum class Result {
     Line,         // line shows the next line, without its line break, until the next call
@@ -77,12 +88,15 @@ class LineReader {
     return tooLong ? Result::TooLong : Result::Line;
   }
 
-  static constexpr std::size_t BlockSize = std::size_t{1} << 16;
+  // Large, so that handing a block over from the reading thread (ReadAhead) costs next to
+  // nothing beside the work on its lines.
+  static constexpr std::size_t BlockSize = std::size_t{1} << 20;
   // Bytes past the block that a sixteen-byte load at its last byte may touch; never read into.
   static constexpr std::size_t BlockPadding = 16;
 
   int FFd;
   std::size_t FMaxLine;
+  std::unique_ptr<BlockReadAhead> FAhead;
   BlockHook FHook;
   std::vector<char> FBlock;
   std::size_t FStart = 0;

@@ -2,12 +2,14 @@
 // status, how many swings are written and the first note. Then any random history written
 // newest first gives the swings of the same history written oldest first.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/command_line.h"
@@ -22,16 +24,18 @@ namespace {
 using zentarix::test::PrintTo;
 using namespace std::string_view_literals;
 
-test::CapturedRun RunSwingsOn(std::string_view input, const std::vector<std::string>& options) {
+// pipeEnd, when given, is read as standard input instead of input.
+test::CapturedRun RunSwingsOn(std::string_view input, const std::vector<std::string>& options,
+                              int pipeEnd = -1) {
   const MarksGuard marks(U'.', U',');
   const EnvGuard language("ZENTARIX_LANG", nullptr);
   std::vector<std::string> arguments = {"zentarix", "--lang", "en", "--json", "--threshold", "50"};
   arguments.insert(arguments.end(), options.begin(), options.end());
   std::vector<const char*> argv;
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
-  return test::RunWithStreams(std::string(input), [&argv](int in, int out, int err) {
-    return RunCommandLine(static_cast<int>(argv.size()), argv.data(), {in, out, err},
-                          WindowArguments::Refused)
+  return test::RunWithStreams(std::string(input), [&argv, pipeEnd](int in, int out, int err) {
+    return RunCommandLine(static_cast<int>(argv.size()), argv.data(),
+                          {pipeEnd >= 0 ? pipeEnd : in, out, err}, WindowArguments::Refused)
         .value_or(-1);
   });
 }
@@ -162,6 +166,50 @@ TEST(PriceFileOrder, ANewestFirstHistoryGivesTheSwingsOfItsOldestFirstTwin) {
     ASSERT_EQ(newest.status, 0) << "seed " << seed << ": " << newest.err;
     EXPECT_GT(LinesOf(oldest.out), 3) << "seed " << seed;
     EXPECT_EQ(WithLinesOfTheOtherOrder(newest.out), oldest.out) << "seed " << seed;
+  }
+}
+
+// A regular file is read a block ahead on a second thread, in blocks of a mebibyte; a pipe is
+// read as it comes. Across several blocks, with rows cut by the blocks' ends, both give the same
+// run, a row at fault in a later block as well.
+TEST(PriceFileReading, ARegularFileReadsAsThePipeOfItsBytes) {
+  std::string history = "Date,High,Low\n";
+  for (int day = 0; history.size() < 3'500'000; ++day) {
+    const std::time_t when = 978307200 + std::time_t{60} * day;
+    std::tm date = {};
+    gmtime_r(&when, &date);
+    char row[96];
+    std::snprintf(row, sizeof row, "%04d-%02d-%02d %02d:%02d,%d.25,%d.5\n", date.tm_year + 1900,
+                  date.tm_mon + 1, date.tm_mday, date.tm_hour, date.tm_min, 100 + day % 97,
+                  99 + day % 97);
+    history += row;
+  }
+  std::string faulty = history;
+  faulty.replace(faulty.find('\n', 3'000'000) + 1, 16, "2030-01-01 00:00");
+  for (const std::string& bytes : {history, faulty}) {
+    const std::vector<std::string> options = {"--swings", "-", "--threshold", "2"};
+    const test::CapturedRun fromFile = RunSwingsOn(bytes, options);
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    std::thread writer([&bytes, &ends] {
+      for (std::string_view rest = bytes; !rest.empty();) {
+        const ssize_t count = write(ends[1], rest.data(), rest.size());
+        if (count <= 0) break;
+        rest.remove_prefix(static_cast<std::size_t>(count));
+      }
+      close(ends[1]);
+    });
+    const test::CapturedRun fromPipe = RunSwingsOn("", options, ends[0]);
+    // The bytes after a row at fault are not read: the writer waits for them to go.
+    char rest[4096];
+    while (read(ends[0], rest, sizeof rest) > 0) {
+    }
+    writer.join();
+    close(ends[0]);
+    EXPECT_EQ(fromFile.status, fromPipe.status) << fromFile.err;
+    EXPECT_EQ(fromFile.out, fromPipe.out);
+    EXPECT_EQ(fromFile.err, fromPipe.err);
+    EXPECT_GT(LinesOf(fromPipe.out) + LinesOf(fromPipe.err), 0);
   }
 }
 
