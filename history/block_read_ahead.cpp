@@ -4,17 +4,24 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <new>
 #include <csignal>
+#include <string_view>
 #include <system_error>
+
+#include "calc/uFloatEnv.h"
+#include "calc/x87.h"
+#include "history/line_break.h"
 
 namespace zentarix {
 
-BlockReadAhead::BlockReadAhead(int fd, std::size_t size, std::size_t capacity)
-    : FFd(fd), FSize(size), FAhead(capacity) {}
+BlockReadAhead::BlockReadAhead(int fd, std::size_t size, std::size_t capacity,
+                               std::size_t maxLine)
+    : FFd(fd), FSize(size), FMaxLine(maxLine), FAhead(capacity) {}
 
 std::unique_ptr<BlockReadAhead> BlockReadAhead::Start(int fd, std::size_t size,
-                                                      std::size_t capacity) {
-  std::unique_ptr<BlockReadAhead> ahead(new BlockReadAhead(fd, size, capacity));
+                                                      std::size_t capacity, std::size_t maxLine) {
+  std::unique_ptr<BlockReadAhead> ahead(new BlockReadAhead(fd, size, capacity, maxLine));
   // The thread inherits the mask in force when it starts.
   sigset_t all;
   sigset_t previous;
@@ -38,30 +45,53 @@ BlockReadAhead::~BlockReadAhead() {
   if (FThread.joinable()) FThread.join();
 }
 
-ssize_t BlockReadAhead::Take(std::vector<char>& block) {
+ssize_t BlockReadAhead::Take(std::vector<char>& block, std::vector<AheadRow>& rows,
+                             const std::optional<PlainRowLayout>& layout) {
   std::unique_lock lock(FMutex);
   FChanged.wait(lock, [this] { return FFull; });
   const ssize_t count = FCount;
+  rows.clear();
   if (count <= 0) {
     errno = FError;
     return count;
   }
   block.swap(FAhead);
+  if (FRowsLayout == layout) rows.swap(FRows);
+  FLayout = layout;
   FFull = false;
   lock.unlock();
   FChanged.notify_one();
   return count;
 }
 
-// Reads a block, hands it over, and waits until it is taken before reading the next one.
+// Reads a block and its rows, hands it over, and waits until it is taken before reading the
+// next one.
 void BlockReadAhead::Run() {
+  // The rows' prices are read under the parse word, as the caller reads them.
+  const ScopedHardwareWord parseWord(fpu::ParseWord);
+  // The first block may start with a byte-order mark, and its first line is the header.
+  bool startsAtLine = false;
   while (true) {
     ssize_t count;
     do {
       count = read(FFd, FAhead.data(), FSize);
     } while (count < 0 && errno == EINTR);
     const int error = count < 0 ? errno : 0;
+    std::optional<PlainRowLayout> layout;
+    {
+      const std::lock_guard lock(FMutex);
+      layout = FLayout;
+    }
+    FRows.clear();
+    try {
+      if (count > 0 && layout) ReadRows(*layout, static_cast<std::size_t>(count), startsAtLine);
+    } catch (const std::bad_alloc&) {
+      // The caller reads every row of the block itself.
+      FRows.clear();
+    }
+    if (count > 0) startsAtLine = FAhead[static_cast<std::size_t>(count) - 1] == '\n';
     std::unique_lock lock(FMutex);
+    FRowsLayout = layout;
     FCount = count;
     FError = error;
     FFull = true;
@@ -69,6 +99,34 @@ void BlockReadAhead::Run() {
     if (count <= 0) return;
     FChanged.wait(lock, [this] { return !FFull || FStop; });
     if (FStop) return;
+  }
+}
+
+// The plain rows among the lines that lie whole in the block's later part. A line starts after
+// a line break, or at the block's start when the block before ended with one.
+void BlockReadAhead::ReadRows(const PlainRowLayout& layout, std::size_t count, bool startsAtLine) {
+  const char* const data = FAhead.data();
+  const auto from = static_cast<std::size_t>(static_cast<double>(count) * CallerShare);
+  std::size_t start = 0;
+  if (from > 0 || !startsAtLine) {
+    // The first line break from one byte before from on: the line after it starts at from or
+    // later.
+    const std::size_t search = from > 0 ? from - 1 : 0;
+    const char* const found = FindLineBreak(data + search, data + count);
+    if (found == nullptr) return;
+    start = static_cast<std::size_t>(found - data) + 1;
+  }
+  PlainRow row;
+  while (start < count) {
+    const char* const found = FindLineBreak(data + start, data + count);
+    if (found == nullptr) return;
+    const auto end = static_cast<std::size_t>(found - data);
+    std::string_view line(data + start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.size() <= FMaxLine && ReadPlainRow(layout, line, row)) {
+      FRows.push_back({static_cast<std::uint32_t>(start), row});
+    }
+    start = end + 1;
   }
 }
 

@@ -107,7 +107,7 @@ const HistoryCheck& HistoryFile::Check(const HistoryProgress& progress) {
     return Fail(HistoryOutcome::ReadError);
   }
   LineReader reader(FFd, MaxHistoryLine);
-  reader.ReadAhead();
+  reader.ReadAhead([this] { return FRows.PlainLayout(); });
   bool copyFailed = false;
   reader.OnBlock([&](std::string_view block) {
     FSize += block.size();
@@ -160,7 +160,7 @@ const HistoryCheck& HistoryFile::Check(const HistoryProgress& progress) {
       error.Count = static_cast<long>(MaxHistoryLine);
       return FailWith(error);
     }
-    switch (FRows.Read(line, FLines, bar)) {
+    switch (FRows.Read(line, FLines, bar, reader.ReadAheadRow())) {
       case PriceRowReader::Row::Bar:
         bar.Place = FCheck.Bars++;
         if (FRows.HasTimeColumn() &&
@@ -214,9 +214,9 @@ HistoryOutcome HistoryFile::Replay(const BarSink& onBar, const SwingSink& onSwin
   long place = 0;
   Bar bar;
   // Each row again as the first pass read it, the header left out; false ends the pass.
-  const auto take = [&](std::string_view line, long number) {
+  const auto take = [&](std::string_view line, long number, const PlainRow* ahead) {
     if (number <= FHeaderLine) return true;
-    switch (rows.Read(line, number, bar)) {
+    switch (rows.Read(line, number, bar, ahead)) {
       case PriceRowReader::Row::Bar:
         bar.Place = place++;
         if (onBar) onBar(bar);
@@ -233,7 +233,7 @@ HistoryOutcome HistoryFile::Replay(const BarSink& onBar, const SwingSink& onSwin
   };
   const HistoryOutcome outcome = FCheck.Order == BarOrder::NewestFirst
                                      ? ReplayBackward(take, progress)
-                                     : ReplayForward(take, progress);
+                                     : ReplayForward(take, rows, progress);
   if (failed) {
     FCheck.Error = error;
     return HistoryOutcome::DataError;
@@ -242,14 +242,14 @@ HistoryOutcome HistoryFile::Replay(const BarSink& onBar, const SwingSink& onSwin
   return steps.Finish(onSwing) ? HistoryOutcome::Read : HistoryOutcome::Stopped;
 }
 
-HistoryOutcome HistoryFile::ReplayForward(const std::function<bool(std::string_view, long)>& take,
+HistoryOutcome HistoryFile::ReplayForward(const LineTaker& take, const PriceRowReader& rows,
                                           const HistoryProgress& progress) {
   if (lseek(FSource, static_cast<off_t>(FStart), SEEK_SET) < 0) {
     FCheck.ReadErrno = errno;
     return HistoryOutcome::ReadError;
   }
   LineReader reader(FSource, MaxHistoryLine);
-  reader.ReadAhead();
+  reader.ReadAhead([&rows] { return rows.PlainLayout(); });
   std::uint64_t done = 0;
   reader.OnBlock([&](std::string_view block) {
     done += block.size();
@@ -260,7 +260,7 @@ HistoryOutcome HistoryFile::ReplayForward(const std::function<bool(std::string_v
     switch (reader.Next(line)) {
       case LineReader::Result::Line:
       case LineReader::Result::TooLong:
-        if (!take(line, number)) return HistoryOutcome::Stopped;
+        if (!take(line, number, reader.ReadAheadRow())) return HistoryOutcome::Stopped;
         break;
       case LineReader::Result::End:
         return HistoryOutcome::Read;
@@ -277,7 +277,7 @@ HistoryOutcome HistoryFile::ReplayForward(const std::function<bool(std::string_v
   }
 }
 
-HistoryOutcome HistoryFile::ReplayBackward(const std::function<bool(std::string_view, long)>& take,
+HistoryOutcome HistoryFile::ReplayBackward(const LineTaker& take,
                                            const HistoryProgress& progress) {
   BackwardLines lines(FSource, FStart, FStart + FSize, MaxHistoryLine);
   std::uint64_t told = 0;
@@ -296,7 +296,7 @@ HistoryOutcome HistoryFile::ReplayBackward(const std::function<bool(std::string_
       told = lines.BytesRead();
       if (progress && !progress(FSize + told, 2 * FSize)) return HistoryOutcome::Stopped;
     }
-    if (!take(line, number)) return HistoryOutcome::Stopped;
+    if (!take(line, number, nullptr)) return HistoryOutcome::Stopped;
   }
   return HistoryOutcome::Read;
 }
@@ -326,9 +326,9 @@ HistoryOutcome HistoryFile::LastBar(Bar& last, const HistoryProgress& progress) 
   bool found = false;
   bool failed = false;
   // The first bar met ends the pass; a row that no longer reads means the file changed.
-  const auto take = [&](std::string_view line, long number) {
+  const auto take = [&](std::string_view line, long number, const PlainRow* ahead) {
     if (number <= FHeaderLine) return true;
-    switch (rows.Read(line, number, last)) {
+    switch (rows.Read(line, number, last, ahead)) {
       case PriceRowReader::Row::Bar:
         found = true;
         return false;
@@ -342,7 +342,7 @@ HistoryOutcome HistoryFile::LastBar(Bar& last, const HistoryProgress& progress) 
     return false;
   };
   const HistoryOutcome outcome = FCheck.Order == BarOrder::NewestFirst
-                                     ? ReplayForward(take, progress)
+                                     ? ReplayForward(take, rows, progress)
                                      : ReplayBackward(take, progress);
   if (failed) return HistoryOutcome::DataError;
   if (!found) return outcome == HistoryOutcome::Read ? HistoryOutcome::DataError : outcome;

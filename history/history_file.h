@@ -92,10 +92,12 @@ class HistoryFile {
 
  private:
   bool PrepareSource();
-  HistoryOutcome ReplayForward(const std::function<bool(std::string_view, long)>& take,
+  // Takes each line of a pass with its number, and the row as another thread read it by the
+  // rows' layout where it did (a forward pass only); false ends the pass.
+  using LineTaker = std::function<bool(std::string_view line, long number, const PlainRow* ahead)>;
+  HistoryOutcome ReplayForward(const LineTaker& take, const PriceRowReader& rows,
                                const HistoryProgress& progress);
-  HistoryOutcome ReplayBackward(const std::function<bool(std::string_view, long)>& take,
-                                const HistoryProgress& progress);
+  HistoryOutcome ReplayBackward(const LineTaker& take, const HistoryProgress& progress);
   const HistoryCheck& Fail(HistoryOutcome outcome);
   const HistoryCheck& FailWith(const HistoryError& error);
 

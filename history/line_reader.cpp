@@ -19,10 +19,11 @@ LineReader::LineReader(int fd, std::size_t maxLine)
 
 LineReader::~LineReader() = default;
 
-void LineReader::ReadAhead() {
+void LineReader::ReadAhead(LayoutSource layout) {
   struct stat status = {};
   if (fstat(FFd, &status) == 0 && S_ISREG(status.st_mode)) {
-    FAhead = BlockReadAhead::Start(FFd, BlockSize, FBlock.size());
+    FAhead = BlockReadAhead::Start(FFd, BlockSize, FBlock.size(), FMaxLine);
+    FLayout = std::move(layout);
   }
 }
 
@@ -40,6 +41,7 @@ LineReader::Result LineReader::NextAcross(std::string_view& line) {
     // end is gathered, a byte over the limit kept for the CR of a CRLF line, which does not
     // count.
     if (found != nullptr && FLine.empty() && !FTooLong) {
+      FLineStart = static_cast<std::size_t>(begin - FBlock.data());
       ++FStart;
       return Finish(std::string_view(begin, count), line);
     }
@@ -51,10 +53,12 @@ LineReader::Result LineReader::NextAcross(std::string_view& line) {
     }
     if (found != nullptr) {
       ++FStart;
+      FLineStart = NoLineStart;
       return Finish(FLine, line);
     }
     if (FEndOfInput) {
       // A last line without a line break is a line all the same.
+      FLineStart = NoLineStart;
       return FLine.empty() && !FTooLong ? Result::End : Finish(FLine, line);
     }
     if (!Fill()) return FError != 0 ? Result::Failed : Result::Interrupted;
@@ -66,7 +70,10 @@ LineReader::Result LineReader::NextAcross(std::string_view& line) {
 bool LineReader::Fill() {
   FStart = 0;
   FEnd = 0;
-  const ssize_t count = FAhead ? FAhead->Take(FBlock) : read(FFd, FBlock.data(), BlockSize);
+  FAheadNext = 0;
+  const ssize_t count =
+      FAhead ? FAhead->Take(FBlock, FAheadRows, FLayout ? FLayout() : std::nullopt)
+             : read(FFd, FBlock.data(), BlockSize);
   if (count < 0) {
     if (errno != EINTR) FError = errno;
     return false;

@@ -3,16 +3,16 @@
 // that CR) is skipped to its end, so that memory stays bounded for any input.
 #pragma once
 
-#include <emmintrin.h>
-
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "history/block_read_ahead.h"
+#include "history/line_break.h"
 
 namespace zentarix {
 
@@ -24,9 +24,23 @@ class LineReader {
   LineReader& operator=(const LineReader&) = delete;
 
   // From now on, when fd is a regular file, each block is read on a second thread while the
-  // lines of the block before are handed out (BlockReadAhead); a file's reads then never wait
-  // for a signal. Called before the first Next.
-  void ReadAhead();
+  // lines of the block before are handed out, with the plain rows of its later part read by
+  // layout() as it stands when the block before is taken (BlockReadAhead); a file's reads
+  // then never wait for a signal. Called before the first Next.
+  using LayoutSource = std::function<std::optional<PlainRowLayout>()>;
+  void ReadAhead(LayoutSource layout = {});
+
+  // The line last handed out as the second thread read it, by the layout that layout() gives
+  // now; null where it did not read it as a plain row.
+  const PlainRow* ReadAheadRow() {
+    if (FLineStart == NoLineStart) return nullptr;
+    const std::size_t count = FAheadRows.size();
+    while (FAheadNext < count && FAheadRows[FAheadNext].Start < FLineStart) ++FAheadNext;
+    if (FAheadNext < count && FAheadRows[FAheadNext].Start == FLineStart) {
+      return &FAheadRows[FAheadNext++].Row;
+    }
+    return nullptr;
+  }
 
   enum class Result {
     Line,         // line shows the next line, without its line break, until the next call
@@ -42,6 +56,7 @@ class LineReader {
       const char* const begin = FBlock.data() + FStart;
       const char* const found = FindLineBreak(begin, FBlock.data() + FEnd);
       if (found != nullptr) {
+        FLineStart = FStart;
         FStart = static_cast<std::size_t>(found - FBlock.data()) + 1;
         return Finish(std::string_view(begin, static_cast<std::size_t>(found - begin)), line);
       }
@@ -58,24 +73,6 @@ class LineReader {
   int Error() const { return FError; }
 
  private:
-  // The first line break in [begin, end), or nullptr; end may lie up to BlockPadding bytes
-  // before the buffer's end. Sixteen bytes at a time: a line of a price file is a few dozen
-  // bytes, too short for a call to memchr to pay.
-  static const char* FindLineBreak(const char* begin, const char* end) {
-    const __m128i breaks = _mm_set1_epi8('\n');
-    const char* at = begin;
-    unsigned found;
-    while ((found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), breaks)))) == 0) {
-      at += 16;
-      if (at >= end) return nullptr;
-    }
-    // A break in the padding, or one an earlier block left past the end, is no part of the
-    // text.
-    const char* const lineBreak = at + __builtin_ctz(found);
-    return lineBreak < end ? lineBreak : nullptr;
-  }
-
   // Next for a line that crosses a block end, or after the block's last line.
   Result NextAcross(std::string_view& line);
   bool Fill();
@@ -97,6 +94,13 @@ class LineReader {
   int FFd;
   std::size_t FMaxLine;
   std::unique_ptr<BlockReadAhead> FAhead;
+  LayoutSource FLayout;
+  std::vector<AheadRow> FAheadRows;  // the block's rows read ahead, in line order
+  std::size_t FAheadNext = 0;        // the first of them not yet past
+  // Where the line last handed out starts in the block; NoLineStart for one gathered across
+  // blocks.
+  static constexpr std::size_t NoLineStart = static_cast<std::size_t>(-1);
+  std::size_t FLineStart = NoLineStart;
   BlockHook FHook;
   std::vector<char> FBlock;
   std::size_t FStart = 0;

@@ -27,8 +27,6 @@
 
 #include "calc/extended.h"
 #include "calc/number_parse.h"
-#include "calc/number_scan.h"
-#include "history/plain_decimal.h"
 
 namespace zentarix {
 
@@ -58,37 +56,6 @@ class PriceCellReader {
     value = ParseUnderMarkOr(cell, FMark == PriceMark::Comma ? U',' : U'.', NoValue);
     if (value == value) return CheckRange(value);
     return ReadOther(cell, value);
-  }
-
-  // The value of a cell that holds no NUL byte and is a short plain number in the known mark
-  // (scan::ScanShortNumber) and a price in range; a NaN for any other cell, which Read then
-  // reads. For a caller that holds fpu::ParseWord around its run of cells: the short scan
-  // gives the full parse's bits only under that word. No call is left on the way, so that the
-  // value stays in its register. readableStart: how far before the cell's end bytes may be
-  // read; from sixteen bytes back, a plain decimal cell is read sixteen bytes at once.
-  [[gnu::always_inline]] Extended PlainPriceOrNaN(std::string_view cell,
-                                                  const char* readableStart) const {
-    const char mark = FMark == PriceMark::Comma ? ',' : '.';
-    const char* const end = cell.data() + cell.size();
-    Extended value;
-    std::uint64_t whole;
-    int fractionDigits;
-    if (end - readableStart >= 16 && !cell.empty() && cell.size() <= 16 &&
-        ReadPlainDecimal(end, cell.size(), _mm_set1_epi8(mark), whole, fractionDigits)) {
-      // Up to sixteen digits: a positive value below 10^16 and from 10^-15 on is a price in
-      // range, so only zero is refused.
-      if (whole == 0) return NoValue;
-      // The short scan's scaling of the same digits: the exact whole divided by an exact
-      // power of ten, rounded once, so the same bits as the scan of the same cell.
-      return static_cast<Extended>(static_cast<std::int64_t>(whole)) /
-             scan::ExactPowersOfTen[fractionDigits];
-    }
-    if (scan::ScanShortNumber(cell.data(), end, static_cast<unsigned char>(mark), value) !=
-        scan::ShortScan::Number) {
-      return NoValue;
-    }
-    // CheckRange's None.
-    return value >= DBL_MIN && value <= DBL_MAX ? value : NoValue;
   }
 
   PriceMark Mark() const { return FMark; }

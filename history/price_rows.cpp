@@ -14,7 +14,7 @@ namespace zentarix {
 
 namespace {
 
-bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
+using plain_row::IsBlank;
 
 std::string_view TrimmedAround(std::string_view cell) {
   while (!cell.empty() && IsBlank(cell.front())) cell.remove_prefix(1);
@@ -165,56 +165,6 @@ HistoryProblem ProblemOf(PriceProblem problem) {
   return HistoryProblem::NotANumber;
 }
 
-// The most cells a row may need for ReadPlainRow; a file whose columns lie further takes the
-// general way.
-constexpr std::size_t PlainCellsMax = 16;
-
-// A cell that Trimmed leaves as it is, in a row without quotes.
-bool IsUntrimmed(std::string_view cell) {
-  return cell.empty() || (!IsBlank(cell.front()) && !IsBlank(cell.back()));
-}
-
-// Where each of the first `needed` cells of a row without quotes ends: at its delimiter, the
-// last one perhaps at the line's end. False where the line has fewer cells, or a quote, a NUL
-// or a byte beyond ASCII lies before the last cell's end. Sixteen bytes at a time; the line
-// (sixteen bytes at least) is read no further than its end.
-bool FindPlainCells(std::string_view line, char delimiter, std::size_t needed, std::size_t* ends) {
-  const char* const data = line.data();
-  const std::size_t size = line.size();
-  const __m128i delimiters = _mm_set1_epi8(delimiter);
-  const __m128i quotes = _mm_set1_epi8('"');
-  const __m128i nuls = _mm_setzero_si128();
-  std::size_t count = 0;
-  for (std::size_t at = 0;;) {
-    // The line's tail is read as its last sixteen bytes, those already seen shifted out.
-    const std::size_t from = std::min(at, size - 16);
-    const auto shift = static_cast<unsigned>(at - from);
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
-    auto found =
-        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, delimiters))) >> shift;
-    // A quote, a NUL, or a byte with its high bit set.
-    auto odd =
-        static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
-            bytes, _mm_or_si128(_mm_cmpeq_epi8(bytes, quotes), _mm_cmpeq_epi8(bytes, nuls))))) >>
-        shift;
-    for (; found != 0 && count < needed; found &= found - 1) {
-      ends[count++] = at + static_cast<std::size_t>(__builtin_ctz(found));
-    }
-    if (count == needed) {
-      // Only the bytes before the last cell's delimiter count.
-      odd &= (1u << static_cast<unsigned>(ends[needed - 1] - at)) - 1;
-      return odd == 0;
-    }
-    if (odd != 0) return false;
-    at += 16 - shift;
-    if (at >= size) {
-      if (count + 1 < needed) return false;
-      ends[count] = size;
-      return true;
-    }
-  }
-}
-
 // Copies text to out, which has room for it: a bar's date of sixteen bytes or so as two
 // overlapping moves rather than a call.
 inline void CopyText(char* out, std::string_view text) {
@@ -247,8 +197,14 @@ void WriteTime(std::string_view date, std::string_view clock, bool hasClock, std
 }  // namespace
 
 // Read for every row that ReadPlainRow leaves: the header, a blank row, and every row that is
-// not plain or has a fault.
+// not plain or has a fault. Each may settle what plain rows are read by.
 PriceRowReader::Row PriceRowReader::ReadAnyRow(std::string_view line, long number, Bar& bar) {
+  const Row row = ReadGeneralRow(line, number, bar);
+  SettlePlainLayout();
+  return row;
+}
+
+PriceRowReader::Row PriceRowReader::ReadGeneralRow(std::string_view line, long number, Bar& bar) {
   if (Trimmed(line).empty()) return Row::Skipped;
   if (!FStarted) {
     FStarted = true;
@@ -278,49 +234,45 @@ PriceRowReader::Row PriceRowReader::ReadAnyRow(std::string_view line, long numbe
   return ReadCells(number, count, bar);
 }
 
-// Read for the row that nearly every line of a long file is: the mark known, and no quote, NUL,
-// byte beyond ASCII, blank around a time cell, or fault in the cells read. Such a row reads here
-// without its cells gathered; false leaves every other row, and a row with any fault, to the
-// general way, which reads it from the start as if this had not looked at it. Every byte of
-// the cells read is looked at, as SplitRow looks at them. A price cell with blanks around it,
-// empty or "null" is no plain number, so that the general way trims, skips or refuses it.
-bool PriceRowReader::ReadPlainRow(std::string_view line, long number, Bar& bar) {
-  const std::size_t needed = FCellsNeeded;
-  const std::size_t size = line.size();
-  // A file whose header named no price column has no cells to read.
-  if (FHigh < 0 || needed > PlainCellsMax || size < 16 || FPrices.Mark() == PriceMark::Undecided) {
-    return false;
-  }
-  const char* const data = line.data();
-  // Cell i runs from bounds[i] + 1 to bounds[i + 1]: the first starts after a delimiter that
-  // would stand before the line.
-  std::size_t bounds[PlainCellsMax + 1];
-  bounds[0] = static_cast<std::size_t>(-1);
-  if (!FindPlainCells(line, FDelimiter, needed, bounds + 1)) return false;
-  const auto cell = [&](int column) {
-    const auto index = static_cast<std::size_t>(column);
-    // The index wraps to 0 before it moves the pointer: data - 1 would not exist.
-    const std::size_t start = bounds[index] + 1;
-    return std::string_view(data + start, bounds[index + 1] - start);
-  };
-  const std::string_view date = FDateColumn >= 0 ? cell(FDateColumn) : std::string_view();
-  const std::string_view time = FTimeColumn >= 0 ? cell(FTimeColumn) : std::string_view();
-  if (!IsUntrimmed(date) || !IsUntrimmed(time)) return false;
+// The plain row, read here where no other thread read it ahead. A row with any fault is left to
+// the general way, which reads it from the start as if this had not looked at it.
+bool PriceRowReader::ReadPlain(std::string_view line, long number, Bar& bar) {
   // One word for the row's prices rather than one per cell; the word is the caller's again
   // before the bar goes on to its arithmetic.
   const ScopedHardwareWord parseWord(fpu::ParseWord);
-  const Extended highValue = FPrices.PlainPriceOrNaN(cell(FHigh), data);
-  if (highValue != highValue) return false;
-  const Extended lowValue = FLow == FHigh ? highValue : FPrices.PlainPriceOrNaN(cell(FLow), data);
-  if (lowValue != lowValue) return false;
-  if (highValue < lowValue) return false;
-  bar.High = highValue;
-  bar.Low = lowValue;
-  FDate = date;
-  FTime = time;
-  bar.Line = number;
-  WriteTime(date, time, FTimeColumn >= 0, bar.Time);
+  PlainRow row;
+  if (!ReadPlainRow(*FPlain, line, row)) return false;
+  TakePlainRow(line, number, row, bar);
   return true;
+}
+
+void PriceRowReader::TakePlainRow(std::string_view line, long number, const PlainRow& row,
+                                  Bar& bar) {
+  bar.High = row.High;
+  bar.Low = row.Low;
+  FDate = std::string_view(line.data() + row.DateStart, row.DateSize);
+  FTime = std::string_view(line.data() + row.TimeStart, row.TimeSize);
+  bar.Line = number;
+  WriteTime(FDate, FTime, FTimeColumn >= 0, bar.Time);
+}
+
+// Plain rows need the header read, the mark decided, and no candles: a row's open and close
+// take the general way.
+void PriceRowReader::SettlePlainLayout() {
+  FPlain.reset();
+  if (!FStarted || FHeaderless || FOpenAndClose || FHigh < 0 || FCellsNeeded > PlainCellsMax ||
+      FPrices.Mark() == PriceMark::Undecided) {
+    return;
+  }
+  PlainRowLayout layout;
+  layout.Delimiter = FDelimiter;
+  layout.Mark = FPrices.Mark() == PriceMark::Comma ? ',' : '.';
+  layout.Cells = static_cast<std::uint8_t>(FCellsNeeded);
+  layout.High = static_cast<std::int8_t>(FHigh);
+  layout.Low = static_cast<std::int8_t>(FLow);
+  layout.Date = static_cast<std::int8_t>(FDateColumn);
+  layout.Time = static_cast<std::int8_t>(FTimeColumn);
+  FPlain = layout;
 }
 
 PriceRowReader::Row PriceRowReader::ReadHeader(std::string_view line, long number) {

@@ -18,12 +18,14 @@
 // price cells are empty or "null" is skipped and counted; every other fault is a HistoryError.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "calc/extended.h"
 #include "history/history_error.h"
+#include "history/plain_row.h"
 #include "history/price_cell.h"
 
 namespace zentarix {
@@ -52,18 +54,28 @@ class PriceRowReader {
   };
 
   // Reads the next line of the file; number is its line number. Inline for the plain row that
-  // nearly every line of a long file is; a blank row never reads as a plain one.
-  Row Read(std::string_view line, long number, Bar& bar) {
-    if (FStarted && !FHeaderless && !FOpenAndClose && ReadPlainRow(line, number, bar)) {
+  // nearly every line of a long file is (ReadPlainRow); a blank row never reads as a plain one.
+  // ahead: the line already read by ReadPlainRow under PlainLayout(), on another thread.
+  Row Read(std::string_view line, long number, Bar& bar, const PlainRow* ahead = nullptr) {
+    if (ahead != nullptr) {
+      TakePlainRow(line, number, *ahead, bar);
       return Row::Bar;
     }
+    if (FPlain && ReadPlain(line, number, bar)) return Row::Bar;
     return ReadAnyRow(line, number, bar);
   }
+
+  // What plain rows are read by from now on; none before the header is read and the mark
+  // decided, and for a file whose rows all take the general way.
+  const std::optional<PlainRowLayout>& PlainLayout() const { return FPlain; }
 
   // From now on, each bar also gets its close, and its open where the file has one, where the
   // file has a close beside High and Low. A cell that holds no price leaves them 0: they only
   // draw candles, and a row the first reading found sound must not become a data error now.
-  void ReadOpenAndClose() { FOpenAndClose = FClose >= 0 && FHigh != FClose; }
+  void ReadOpenAndClose() {
+    FOpenAndClose = FClose >= 0 && FHigh != FClose;
+    SettlePlainLayout();
+  }
 
   const HistoryError& Error() const { return FError; }
 
@@ -86,8 +98,11 @@ class PriceRowReader {
 
  private:
   Row ReadAnyRow(std::string_view line, long number, Bar& bar);
+  Row ReadGeneralRow(std::string_view line, long number, Bar& bar);
   Row ReadHeader(std::string_view line, long number);
-  bool ReadPlainRow(std::string_view line, long number, Bar& bar);
+  bool ReadPlain(std::string_view line, long number, Bar& bar);
+  void TakePlainRow(std::string_view line, long number, const PlainRow& row, Bar& bar);
+  void SettlePlainLayout();
   Row ReadCells(long number, std::size_t count, Bar& bar);
   void ReadCandle(std::size_t count, Bar& bar);
   Row FailPrice(PriceProblem problem, long number, int column, std::string_view text);
@@ -111,6 +126,7 @@ class PriceRowReader {
   std::vector<std::string_view> FCells;
   bool FMayHoldNul = false;  // whether the price cells of the row may hold a NUL byte
   bool FOpenAndClose = false;
+  std::optional<PlainRowLayout> FPlain;
   std::string_view FDate;
   std::string_view FTime;
   HistoryError FError;

@@ -169,20 +169,27 @@ TEST(PriceFileOrder, ANewestFirstHistoryGivesTheSwingsOfItsOldestFirstTwin) {
   }
 }
 
-// A regular file is read a block ahead on a second thread, in blocks of a mebibyte; a pipe is
-// read as it comes. Across several blocks, with rows cut by the blocks' ends, both give the same
-// run, a row at fault in a later block as well.
+// A regular file is read a block ahead on a second thread, in blocks of a mebibyte, the plain
+// rows of each block's later part read there too; a pipe is read as it comes. Across several
+// blocks, with rows cut by the blocks' ends, CRLF rows, quoted and padded cells that only the
+// general way reads, and rows without prices, both give the same run, a row at fault in a later
+// block as well.
 TEST(PriceFileReading, ARegularFileReadsAsThePipeOfItsBytes) {
   std::string history = "Date,High,Low\n";
   for (int day = 0; history.size() < 3'500'000; ++day) {
     const std::time_t when = 978307200 + std::time_t{60} * day;
     std::tm date = {};
     gmtime_r(&when, &date);
-    char row[96];
-    std::snprintf(row, sizeof row, "%04d-%02d-%02d %02d:%02d,%d.25,%d.5\n", date.tm_year + 1900,
-                  date.tm_mon + 1, date.tm_mday, date.tm_hour, date.tm_min, 100 + day % 97,
-                  99 + day % 97);
+    char row[64];
+    std::snprintf(row, sizeof row, "%04d-%02d-%02d %02d:%02d,", date.tm_year + 1900,
+                  date.tm_mon + 1, date.tm_mday, date.tm_hour, date.tm_min);
+    const std::string high = std::to_string(100 + day % 97) + ".25";
+    const std::string low = std::to_string(99 + day % 97 - day % 3) + ".5";
     history += row;
+    history += day % 701 == 0   ? '"' + high + "\", " + low + "\r\n"
+               : day % 997 == 0 ? high + ",null\n"
+               : day % 3 == 0   ? high + ',' + low + "\r\n"
+                                : high + ',' + low + '\n';
   }
   std::string faulty = history;
   faulty.replace(faulty.find('\n', 3'000'000) + 1, 16, "2030-01-01 00:00");
