@@ -17,7 +17,9 @@ namespace zentarix {
 
 BlockReadAhead::BlockReadAhead(int fd, std::size_t size, std::size_t capacity,
                                std::size_t maxLine)
-    : FFd(fd), FSize(size), FMaxLine(maxLine), FAhead(capacity) {}
+    : FFd(fd), FSize(size), FMaxLine(maxLine) {
+  for (Slot& slot : FSlots) slot.Bytes.resize(capacity);
+}
 
 std::unique_ptr<BlockReadAhead> BlockReadAhead::Start(int fd, std::size_t size,
                                                       std::size_t capacity, std::size_t maxLine) {
@@ -48,64 +50,72 @@ BlockReadAhead::~BlockReadAhead() {
 ssize_t BlockReadAhead::Take(std::vector<char>& block, std::vector<AheadRow>& rows,
                              const std::optional<PlainRowLayout>& layout) {
   std::unique_lock lock(FMutex);
-  FChanged.wait(lock, [this] { return FFull; });
-  const ssize_t count = FCount;
+  FChanged.wait(lock, [this] { return FFilled > 0; });
+  Slot& slot = FSlots[FFirst];
+  const ssize_t count = slot.Count;
   rows.clear();
   if (count <= 0) {
-    errno = FError;
+    // The end and a failure stay: the slot is never taken.
+    errno = slot.Error;
     return count;
   }
-  block.swap(FAhead);
-  if (FRowsLayout == layout) rows.swap(FRows);
+  block.swap(slot.Bytes);
+  if (slot.RowsLayout == layout) rows.swap(slot.Rows);
   FLayout = layout;
-  FFull = false;
+  FFirst = (FFirst + 1) % Depth;
+  --FFilled;
   lock.unlock();
   FChanged.notify_one();
   return count;
 }
 
-// Reads a block and its rows, hands it over, and waits until it is taken before reading the
-// next one.
+// Reads blocks and their rows into the free slots, waiting while none is free, up to the
+// file's end or a failed read.
 void BlockReadAhead::Run() {
   // The rows' prices are read under the parse word, as the caller reads them.
   const ScopedHardwareWord parseWord(fpu::ParseWord);
   // The first block may start with a byte-order mark, and its first line is the header.
   bool startsAtLine = false;
   while (true) {
-    ssize_t count;
-    do {
-      count = read(FFd, FAhead.data(), FSize);
-    } while (count < 0 && errno == EINTR);
-    const int error = count < 0 ? errno : 0;
     std::optional<PlainRowLayout> layout;
+    Slot* slot;
     {
-      const std::lock_guard lock(FMutex);
+      std::unique_lock lock(FMutex);
+      FChanged.wait(lock, [this] { return FFilled < Depth || FStop; });
+      if (FStop) return;
+      slot = &FSlots[(FFirst + FFilled) % Depth];
       layout = FLayout;
     }
-    FRows.clear();
+    ssize_t count;
+    do {
+      count = read(FFd, slot->Bytes.data(), FSize);
+    } while (count < 0 && errno == EINTR);
+    slot->Count = count;
+    slot->Error = count < 0 ? errno : 0;
+    slot->RowsLayout = layout;
+    slot->Rows.clear();
     try {
-      if (count > 0 && layout) ReadRows(*layout, static_cast<std::size_t>(count), startsAtLine);
+      if (count > 0 && layout) ReadRows(*layout, *slot, startsAtLine);
     } catch (const std::bad_alloc&) {
       // The caller reads every row of the block itself.
-      FRows.clear();
+      slot->Rows.clear();
     }
-    if (count > 0) startsAtLine = FAhead[static_cast<std::size_t>(count) - 1] == '\n';
-    std::unique_lock lock(FMutex);
-    FRowsLayout = layout;
-    FCount = count;
-    FError = error;
-    FFull = true;
+    if (count > 0) startsAtLine = slot->Bytes[static_cast<std::size_t>(count) - 1] == '\n';
+    {
+      const std::lock_guard lock(FMutex);
+      ++FFilled;
+    }
     FChanged.notify_one();
     if (count <= 0) return;
-    FChanged.wait(lock, [this] { return !FFull || FStop; });
-    if (FStop) return;
   }
 }
 
 // The plain rows among the lines that lie whole in the block's later part. A line starts after
 // a line break, or at the block's start when the block before ended with one.
-void BlockReadAhead::ReadRows(const PlainRowLayout& layout, std::size_t count, bool startsAtLine) {
-  const char* const data = FAhead.data();
+void BlockReadAhead::ReadRows(const PlainRowLayout& layout, Slot& slot,
+                              bool startsAtLine) const {
+  const char* const data = slot.Bytes.data();
+  const auto count = static_cast<std::size_t>(slot.Count);
   const auto from = static_cast<std::size_t>(static_cast<double>(count) * CallerShare);
   std::size_t start = 0;
   if (from > 0 || !startsAtLine) {
@@ -124,7 +134,7 @@ void BlockReadAhead::ReadRows(const PlainRowLayout& layout, std::size_t count, b
     std::string_view line(data + start, end - start);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.size() <= FMaxLine && ReadPlainRow(layout, line, row)) {
-      FRows.push_back({static_cast<std::uint32_t>(start), row});
+      slot.Rows.push_back({static_cast<std::uint32_t>(start), row});
     }
     start = end + 1;
   }

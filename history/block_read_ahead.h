@@ -4,14 +4,15 @@
 // of adding to it. The caller keeps what only it can do in order: the first part of each
 // block's rows, every row that is not plain, the time order and the zigzag.
 //
-// One block is read ahead at most, so memory stays two blocks and their rows whatever the
-// file's length; the thread ends with the file, and the destructor stops and joins it. The
+// A few blocks are read ahead at most (Depth), so memory stays bounded whatever the file's
+// length, and either thread may run a block ahead of the other without waiting for it; the thread ends with the file, and the destructor stops and joins it. The
 // thread blocks every signal, so that a stop signal always reaches the caller's thread, which
 // checks for it at each block.
 #pragma once
 
 #include <sys/types.h>
 
+#include <array>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -54,25 +55,36 @@ class BlockReadAhead {
   // finish a block at about the same time: the caller also splits every line, keeps the time
   // order and runs the zigzag. Balanced on the price-file benchmark.
   static constexpr double CallerShare = 0.3;
+  // How many blocks may wait to be taken: enough that a block that takes one thread longer
+  // than usual rarely makes the other wait.
+  static constexpr std::size_t Depth = 4;
 
  private:
+  // A block read, with its rows.
+  struct Slot {
+    std::vector<char> Bytes;
+    std::vector<AheadRow> Rows;
+    std::optional<PlainRowLayout> RowsLayout;  // what Rows were read by
+    ssize_t Count = 0;
+    int Error = 0;
+  };
+
   BlockReadAhead(int fd, std::size_t size, std::size_t capacity, std::size_t maxLine);
   void Run();
-  void ReadRows(const PlainRowLayout& layout, std::size_t count, bool startsAtLine);
+  void ReadRows(const PlainRowLayout& layout, Slot& slot, bool startsAtLine) const;
 
   int FFd;
   std::size_t FSize;
   std::size_t FMaxLine;
   std::mutex FMutex;
   std::condition_variable FChanged;
-  std::vector<char> FAhead;
-  std::vector<AheadRow> FRows;
-  std::optional<PlainRowLayout> FRowsLayout;  // what FRows were read by
-  std::optional<PlainRowLayout> FLayout;      // what the next block's rows are read by
-  bool FFull = false;  // FAhead holds a block not taken yet; the thread waits until it is
+  // Slots FFirst onwards, FFilled of them, wait to be taken; the thread reads into the one
+  // after them, which nobody else touches meanwhile.
+  std::array<Slot, Depth> FSlots;
+  std::size_t FFirst = 0;
+  std::size_t FFilled = 0;
+  std::optional<PlainRowLayout> FLayout;  // what the next block's rows are read by
   bool FStop = false;
-  ssize_t FCount = 0;
-  int FError = 0;
   std::thread FThread;
 };
 

@@ -169,14 +169,15 @@ TEST(PriceFileOrder, ANewestFirstHistoryGivesTheSwingsOfItsOldestFirstTwin) {
   }
 }
 
-// A regular file is read a block ahead on a second thread, in blocks of a mebibyte, the plain
-// rows of each block's later part read there too; a pipe is read as it comes. Across several
+// A regular file is read a few blocks ahead on a second thread, the plain rows of each block's
+// later part read there too once the first blocks have settled how rows read; a pipe is read
+// as it comes. Across several
 // blocks, with rows cut by the blocks' ends, CRLF rows, quoted and padded cells that only the
 // general way reads, and rows without prices, both give the same run, a row at fault in a later
 // block as well.
 TEST(PriceFileReading, ARegularFileReadsAsThePipeOfItsBytes) {
   std::string history = "Date,High,Low\n";
-  for (int day = 0; history.size() < 3'500'000; ++day) {
+  for (int day = 0; history.size() < 5'000'000; ++day) {
     const std::time_t when = 978307200 + std::time_t{60} * day;
     std::tm date = {};
     gmtime_r(&when, &date);
