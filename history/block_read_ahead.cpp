@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <new>
 #include <csignal>
+#include <new>
 #include <string_view>
 #include <system_error>
 
@@ -15,8 +15,7 @@
 
 namespace zentarix {
 
-BlockReadAhead::BlockReadAhead(int fd, std::size_t size, std::size_t capacity,
-                               std::size_t maxLine)
+BlockReadAhead::BlockReadAhead(int fd, std::size_t size, std::size_t capacity, std::size_t maxLine)
     : FFd(fd), FSize(size), FMaxLine(maxLine) {
   for (Slot& slot : FSlots) slot.Bytes.resize(capacity);
 }
@@ -112,8 +111,7 @@ void BlockReadAhead::Run() {
 
 // The plain rows among the lines that lie whole in the block's later part. A line starts after
 // a line break, or at the block's start when the block before ended with one.
-void BlockReadAhead::ReadRows(const PlainRowLayout& layout, Slot& slot,
-                              bool startsAtLine) const {
+void BlockReadAhead::ReadRows(const PlainRowLayout& layout, Slot& slot, bool startsAtLine) const {
   const char* const data = slot.Bytes.data();
   const auto count = static_cast<std::size_t>(slot.Count);
   const auto from = static_cast<std::size_t>(static_cast<double>(count) * CallerShare);

@@ -5,9 +5,9 @@
 // block's rows, every row that is not plain, the time order and the zigzag.
 //
 // A few blocks are read ahead at most (Depth), so memory stays bounded whatever the file's
-// length, and either thread may run a block ahead of the other without waiting for it; the thread ends with the file, and the destructor stops and joins it. The
-// thread blocks every signal, so that a stop signal always reaches the caller's thread, which
-// checks for it at each block.
+// length, and either thread may run a block ahead of the other without waiting for it; the thread
+// ends with the file, and the destructor stops and joins it. The thread blocks every signal, so
+// that a stop signal always reaches the caller's thread, which checks for it at each block.
 #pragma once
 
 #include <sys/types.h>

@@ -277,8 +277,7 @@ HistoryOutcome HistoryFile::ReplayForward(const LineTaker& take, const PriceRowR
   }
 }
 
-HistoryOutcome HistoryFile::ReplayBackward(const LineTaker& take,
-                                           const HistoryProgress& progress) {
+HistoryOutcome HistoryFile::ReplayBackward(const LineTaker& take, const HistoryProgress& progress) {
   BackwardLines lines(FSource, FStart, FStart + FSize, MaxHistoryLine);
   std::uint64_t told = 0;
   std::string_view line;

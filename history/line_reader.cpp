@@ -71,9 +71,9 @@ bool LineReader::Fill() {
   FStart = 0;
   FEnd = 0;
   FAheadNext = 0;
-  const ssize_t count =
-      FAhead ? FAhead->Take(FBlock, FAheadRows, FLayout ? FLayout() : std::nullopt)
-             : read(FFd, FBlock.data(), BlockSize);
+  const ssize_t count = FAhead
+                            ? FAhead->Take(FBlock, FAheadRows, FLayout ? FLayout() : std::nullopt)
+                            : read(FFd, FBlock.data(), BlockSize);
   if (count < 0) {
     if (errno != EINTR) FError = errno;
     return false;

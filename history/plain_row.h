@@ -134,8 +134,8 @@ inline constexpr Extended NoValue = std::numeric_limits<Extended>::quiet_NaN();
 }  // namespace plain_row
 
 // Reads line as a plain row by layout into row; false for any other line. Under fpu::ParseWord.
-[[gnu::always_inline]] inline bool ReadPlainRow(const PlainRowLayout& layout,
-                                                std::string_view line, PlainRow& row) {
+[[gnu::always_inline]] inline bool ReadPlainRow(const PlainRowLayout& layout, std::string_view line,
+                                                PlainRow& row) {
   const std::size_t size = line.size();
   if (size < 16) return false;
   const char* const data = line.data();
