@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "history/line_break.h"
+
 namespace zentarix {
 
 namespace {
@@ -44,8 +46,7 @@ BackwardLines::Result BackwardLines::Previous(std::string_view& line) {
           found == nullptr
               ? 0
               : static_cast<std::size_t>(static_cast<const char*>(found) - FBuffer.data()) + 1;
-      line = std::string_view(FBuffer.data() + from, inBuffer - from);
-      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      line = WithoutCarriageReturn(std::string_view(FBuffer.data() + from, inBuffer - from));
       if (found == nullptr) {
         FDone = true;
       } else {

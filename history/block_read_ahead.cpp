@@ -115,12 +115,9 @@ void BlockReadAhead::ReadRows(const PlainRowLayout& layout, Slot& slot, bool sta
   const char* const data = slot.Bytes.data();
   const auto count = static_cast<std::size_t>(slot.Count);
   const auto from = static_cast<std::size_t>(static_cast<double>(count) * CallerShare);
-  std::size_t start = 0;
-  if (from > 0 || !startsAtLine) {
-    // The first line break from one byte before from on: the line after it starts at from or
-    // later.
-    const std::size_t search = from > 0 ? from - 1 : 0;
-    const char* const found = FindLineBreak(data + search, data + count);
+  std::size_t start = from;
+  if (from == 0 ? !startsAtLine : data[from - 1] != '\n') {
+    const char* const found = FindLineBreak(data + from, data + count);
     if (found == nullptr) return;
     start = static_cast<std::size_t>(found - data) + 1;
   }
@@ -129,8 +126,7 @@ void BlockReadAhead::ReadRows(const PlainRowLayout& layout, Slot& slot, bool sta
     const char* const found = FindLineBreak(data + start, data + count);
     if (found == nullptr) return;
     const auto end = static_cast<std::size_t>(found - data);
-    std::string_view line(data + start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::string_view line = WithoutCarriageReturn({data + start, end - start});
     if (line.size() <= FMaxLine && ReadPlainRow(layout, line, row)) {
       slot.Rows.push_back({static_cast<std::uint32_t>(start), row});
     }

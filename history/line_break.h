@@ -1,10 +1,13 @@
 // The next line break of a block of text, sixteen bytes at a time: a line of a price file is a
-// few dozen bytes, too short for a call to memchr to pay.
+// few dozen bytes, too short for a call to memchr to pay. Both threads that read a price file
+// find its lines with these.
 //
 //   "ab\ncd" from 0 -> at 2;   "abcd" -> nullptr
 #pragma once
 
 #include <emmintrin.h>
+
+#include <string_view>
 
 namespace zentarix {
 
@@ -22,6 +25,12 @@ inline const char* FindLineBreak(const char* begin, const char* end) {
   // A break in the padding, or one an earlier block left past the end, is no part of the text.
   const char* const lineBreak = at + __builtin_ctz(found);
   return lineBreak < end ? lineBreak : nullptr;
+}
+
+// A line without the CR of its CRLF ending.
+inline std::string_view WithoutCarriageReturn(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
 }
 
 }  // namespace zentarix

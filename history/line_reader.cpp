@@ -17,8 +17,6 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 LineReader::LineReader(int fd, std::size_t maxLine)
     : FFd(fd), FMaxLine(maxLine), FBlock(BlockSize + BlockPadding) {}
 
-LineReader::~LineReader() = default;
-
 void LineReader::ReadAhead(LayoutSource layout) {
   struct stat status = {};
   if (fstat(FFd, &status) == 0 && S_ISREG(status.st_mode)) {

@@ -19,16 +19,13 @@ namespace zentarix {
 class LineReader {
  public:
   LineReader(int fd, std::size_t maxLine);
-  ~LineReader();
-  LineReader(const LineReader&) = delete;
-  LineReader& operator=(const LineReader&) = delete;
 
   // From now on, when fd is a regular file, each block is read on a second thread while the
   // lines of the block before are handed out, with the plain rows of its later part read by
   // layout() as it stands when the block before is taken (BlockReadAhead); a file's reads
   // then never wait for a signal. Called before the first Next.
   using LayoutSource = std::function<std::optional<PlainRowLayout>()>;
-  void ReadAhead(LayoutSource layout = {});
+  void ReadAhead(LayoutSource layout);
 
   // The line last handed out as the second thread read it, by the layout that layout() gives
   // now; null where it did not read it as a plain row.
@@ -77,7 +74,7 @@ class LineReader {
   Result NextAcross(std::string_view& line);
   bool Fill();
   Result Finish(std::string_view text, std::string_view& line) {
-    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    text = WithoutCarriageReturn(text);
     const bool tooLong = FTooLong || text.size() > FMaxLine;
     FTooLong = false;
     FHandedOut = true;
